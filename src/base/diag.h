@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+// Writes one diagnostic line to the standard error stream, adds the newline and flushes.
+// Safe to call from any thread; lines from different threads never interleave.
+void diag(std::string_view line);
+
+// Writes "out of memory" and ends the process with exit status 1.
+[[noreturn]] void diagOutOfMemory();

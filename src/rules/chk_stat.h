@@ -1,0 +1,28 @@
+#pragma once
+
+#include "rules/ban_array.h"
+#include "rules/move_code.h"
+
+// Judges what a stone makes under renju rules, on a BanArray. A judgement writes stones into
+// the board while it runs and restores it exactly before returning, so a board must not be
+// judged from two threads at once. Allocates nothing.
+class ChkStat {
+  public:
+    explicit ChkStat(BanArray& board) : board_(board) {}
+
+    // The code of a black (white) stone at point 0..224, whatever the point holds now.
+    MoveCode judgeBlack(int point);
+    MoveCode judgeWhite(int point);
+    // judgeBlack when colour is 'B', else judgeWhite.
+    MoveCode judgePoint(int point, char colour);
+    // The board's last move, as black when the move count is odd, else as white.
+    MoveCode judgeLastMove();
+    // judgeBlack(point) >= 21.
+    bool isForbiddenBlack(int point);
+
+  private:
+    BanArray& board_;
+};
+
+// The same as ChkStat(board).isForbiddenBlack(point); used by the true-three tests.
+bool isForbiddenBlack(BanArray& board, int point);

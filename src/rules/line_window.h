@@ -1,0 +1,49 @@
+#pragma once
+
+#include "rules/ban_array.h"
+
+#include <cstdint>
+
+// The four lines through one point (row, diagonal, column, anti-diagonal), each cut to five
+// cells either side, as one colour sees them. Off-board cells, and every cell past the first
+// stone of the other colour, read as the blocker. The centre always reads as own. The window
+// copies what it reads, so later changes to the board do not affect it.
+struct LineWindow {
+    // Builds the window for colour own ('B' or 'W') at cell index centre of board.
+    LineWindow(char own, int centre, BanArray& board);
+
+    // Cell at offset k (-5..5) of the current direction; blocker for any other k.
+    char cell(int k) const {
+        return (k >= -5 && k <= 5) ? cells[direction][k + 5] : blocker;
+    }
+    int spanLength() const { return right[direction] - left[direction] + 1; }
+
+    int32_t direction = 0; // 0 row, 1 diagonal, 2 column, 3 anti-diagonal; set before each test
+    int32_t x = 0, y = 0;
+    char own;
+    char blocker;
+    BanArray& board;
+    char cells[4][11];
+    int32_t right[4];   // highest offset reached on the + side, 0..5
+    int32_t left[4];    // lowest offset reached on the - side, -5..0
+    int32_t stones[4];  // own stones in left..right, the centre included
+    int32_t empties[4]; // empty cells in left..right
+};
+
+// Generic line tests on the current direction, for either colour.
+// Length n of the unbroken run through the centre: n >= 5 gives n; n of 3 or 4 gives -n with
+// both ends empty, n with one, -1 with none; n <= 2 gives 0.
+int classifyRun(const LineWindow& w);
+bool hasFour(const LineWindow& w);
+bool hasOpenThree(const LineWindow& w);
+bool hasOpenTwo(const LineWindow& w);
+
+// Black shape tests on the current direction (meaningful only in a window built for black).
+bool isSpoiledFour(const LineWindow& w);
+bool isLineDoubleFour(const LineWindow& w);
+bool isSplitFour(const LineWindow& w);
+// True three: an unbroken three that one more stone turns into a straight four, whose
+// extending point is not itself forbidden for black (judged on w.board, which holds the
+// centre stone). isTrueSplitThree: the same for B+BB and BB+B.
+bool isTrueThree(const LineWindow& w);
+bool isTrueSplitThree(const LineWindow& w);
