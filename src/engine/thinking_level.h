@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The search parameters, passed and stored by value.
+struct ThinkingLevel {
+    // Entry d: how many candidate moves a node at depth d (plies below the root) may get.
+    // Only entries 0 .. maxDepth - 1 are read.
+    std::vector<int32_t> widths;
+    // Depth at which nodes are valued statically; also the number of per-depth tables.
+    int32_t maxDepth = 0;
+    // Bucket count of each per-depth table.
+    int32_t hashSize = 1;
+
+    // The level of every computer move: depth 4, 5003 buckets, widths 10, 8, 8, 6 then 1s.
+    static ThinkingLevel standard() {
+        ThinkingLevel level;
+        level.widths = {10, 8, 8, 6};
+        level.widths.resize(20, 1);
+        level.maxDepth = 4;
+        level.hashSize = 5003;
+        return level;
+    }
+};
