@@ -3,6 +3,7 @@
 #include "base/geometry.h"
 #include "base/tvector.h"
 
+#include <cassert>
 #include <cstdint>
 
 class BanHistory;
@@ -30,7 +31,15 @@ class BanArray {
     char& operator[](int i) { return cells_[i]; }
     char operator[](int i) const { return cells_[i]; }
     // Unchecked read for the hot paths; i must be 0..224.
-    char at(int i) const;
+    char at(int i) const {
+        assert(i >= 0 && i < kPoints);
+        return cells_.data()[i];
+    }
+    // Unchecked write for the hot paths (the judgements' temporary stones); i must be 0..224.
+    void setAt(int i, char c) {
+        assert(i >= 0 && i < kPoints);
+        cells_.data()[i] = c;
+    }
 
     uint8_t moveCount() const { return moveCount_; }
     uint8_t lastMove() const { return lastMove_; }

@@ -11,6 +11,9 @@
 // move or on the end marker (before the first and after the last move).
 class BanHistory {
   public:
+    // The code of a move not yet judged (or that makes nothing).
+    static constexpr uint8_t kNothingCode = 20;
+
     BanHistory() = default;
     // A copy holds the same moves; its cursor ends one move further on than the source's
     // (on the end marker when the source's cursor is on the last move or on the marker).

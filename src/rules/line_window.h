@@ -13,10 +13,11 @@ struct LineWindow {
     LineWindow(char own, int centre, BanArray& board);
 
     // Cell at offset k (-5..5) of the current direction; blocker for any other k.
-    char cell(int k) const {
-        return (k >= -5 && k <= 5) ? cells[direction][k + 5] : blocker;
-    }
+    char cell(int k) const { return (k >= -5 && k <= 5) ? cells[direction][k + 5] : blocker; }
     int spanLength() const { return right[direction] - left[direction] + 1; }
+    // Cell index of the board point at offset k of the current direction (must be on the
+    // board, as every cell of the span is).
+    int pointAt(int k) const;
 
     int32_t direction = 0; // 0 row, 1 diagonal, 2 column, 3 anti-diagonal; set before each test
     int32_t x = 0, y = 0;

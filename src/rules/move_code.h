@@ -18,12 +18,22 @@ inline constexpr MoveCode kCodeForbiddenOverline = 23;
 const char* moveCodeName(int code);
 
 // A five, or white's overline: the move wins.
-constexpr bool isWinCode(int c) { return c < 2; }
+constexpr bool isWinCode(int c) {
+    return c < 2;
+}
 // A win, or black's forbidden move (which loses): the game ends with this move.
-constexpr bool isEndCode(int c) { return c < 2 || c >= 21; }
+constexpr bool isEndCode(int c) {
+    return c < 2 || c >= 21;
+}
 // A win, a straight four, or white's double four.
-constexpr bool isForcedWinCode(int c) { return c < 4; }
+constexpr bool isForcedWinCode(int c) {
+    return c < 4;
+}
 // As isForcedWinCode, or a four-three.
-constexpr bool isFourThreeOrBetterCode(int c) { return c < 5; }
+constexpr bool isFourThreeOrBetterCode(int c) {
+    return c < 5;
+}
 // Black's forbidden moves.
-constexpr bool isForbiddenCode(int c) { return c >= 21 && c < 24; }
+constexpr bool isForbiddenCode(int c) {
+    return c >= 21 && c < 24;
+}

@@ -1,0 +1,80 @@
+#include "rules/ban_info.h"
+
+#include "rules/chk_stat.h"
+#include "rules/line_window.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint8_t kOccupied = static_cast<uint8_t>(kCodeNothing);
+
+// Judges every empty point for colour c; occupied points get 20. Returns the win flag.
+uint8_t fullScan(BanArray& board, char c, tvector<uint8_t>& map) {
+    ChkStat chk(board);
+    uint8_t* codes = map.data();
+    uint8_t flag = 0;
+    for (int i = 0; i < kPoints; ++i) {
+        if (board.at(i) == kEmpty) {
+            codes[i] = static_cast<uint8_t>(chk.judgePoint(i, c));
+            if (isWinCode(codes[i])) flag = 1;
+        } else {
+            codes[i] = kOccupied;
+        }
+    }
+    return flag;
+}
+
+// Re-judges for colour c the empty points of the four spans through the last move; the flag
+// is then read from the whole map.
+uint8_t incrementalScan(BanArray& board, char c, tvector<uint8_t>& map) {
+    const int m = board.lastMove();
+    uint8_t* codes = map.data();
+    if (m < kPoints) {
+        codes[m] = kOccupied;
+        ChkStat chk(board);
+        LineWindow w(c, m, board);
+        for (int d = 0; d < 4; ++d) {
+            w.direction = d;
+            for (int k = w.left[d]; k <= w.right[d]; ++k) {
+                int p = w.pointAt(k);
+                if (board.at(p) == kEmpty) codes[p] = static_cast<uint8_t>(chk.judgePoint(p, c));
+            }
+        }
+    }
+    for (int i = 0; i < kPoints; ++i)
+        if (board.at(i) == kEmpty && isWinCode(codes[i])) return 1;
+    return 0;
+}
+
+} // namespace
+
+BanInfo::BanInfo() : sideCodes(kPoints), otherCodes(kPoints) {
+    std::memset(sideCodes.data(), kOccupied, kPoints);
+    std::memset(otherCodes.data(), kOccupied, kPoints);
+}
+
+int BanInfo::computeFull(BanArray& board) {
+    const bool blackToMove = colourToMove(board.moveCount()) == kBlack;
+    uint8_t black = fullScan(board, kBlack, blackToMove ? sideCodes : otherCodes);
+    uint8_t white = fullScan(board, kWhite, blackToMove ? otherCodes : sideCodes);
+    sideWin = blackToMove ? black : white;
+    otherWin = blackToMove ? white : black;
+    return sideWin | otherWin;
+}
+
+void BanInfo::copySwapped(const BanInfo& parent) {
+    std::memcpy(sideCodes.data(), parent.otherCodes.data(), kPoints);
+    std::memcpy(otherCodes.data(), parent.sideCodes.data(), kPoints);
+    sideWin = parent.otherWin;
+    otherWin = parent.sideWin;
+}
+
+int BanInfo::updateIncremental(BanArray& board) {
+    const bool blackToMove = colourToMove(board.moveCount()) == kBlack;
+    uint8_t black = incrementalScan(board, kBlack, blackToMove ? sideCodes : otherCodes);
+    uint8_t white = incrementalScan(board, kWhite, blackToMove ? otherCodes : sideCodes);
+    sideWin = blackToMove ? black : white;
+    otherWin = blackToMove ? white : black;
+    return sideWin | otherWin;
+}

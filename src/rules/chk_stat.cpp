@@ -1,0 +1,147 @@
+#include "rules/chk_stat.h"
+
+#include "rules/line_window.h"
+
+namespace {
+
+// The black judgement on a window built for 'B' at the judged point, whose stone is on the
+// board. Every loop runs over the directions in the order 0, 1, 2, 3.
+MoveCode judgeBlackWindow(LineWindow& w) {
+    int straight[4] = {}, closedFour[4] = {}, openThree[4] = {}, closedThree[4] = {};
+    int overlines = 0;
+    for (int d = 0; d < 4; ++d) {
+        w.direction = d;
+        int run = classifyRun(w);
+        if (run == 5) return 1; // a five wins whatever else the stone makes
+        if (run >= 6) {
+            ++overlines;
+        } else {
+            straight[d] = run == -4;
+            closedFour[d] = run == 4;
+            openThree[d] = run == -3;
+            closedThree[d] = run == 3;
+        }
+    }
+    if (overlines != 0) return kCodeForbiddenOverline;
+    for (int d = 0; d < 4; ++d) {
+        w.direction = d;
+        if (isLineDoubleFour(w)) return kCodeForbiddenFour;
+    }
+
+    int spoiled[4] = {}, fours[4] = {};
+    int totalFours = 0;
+    for (int d = 0; d < 4; ++d) {
+        w.direction = d;
+        // A four whose completion on one side makes six counts nothing in its line.
+        spoiled[d] = isSpoiledFour(w);
+        if (spoiled[d]) straight[d] = closedFour[d] = 0;
+        int split = 0;
+        if (!spoiled[d] && !straight[d] && !closedFour[d]) split = isSplitFour(w);
+        fours[d] = straight[d] + closedFour[d] + split;
+        totalFours += fours[d];
+    }
+    if (totalFours >= 2) return kCodeForbiddenFour;
+
+    int totalThrees = 0, twos = 0;
+    for (int d = 0; d < 4; ++d) {
+        if (spoiled[d] || fours[d]) continue;
+        w.direction = d;
+        if (openThree[d]) {
+            totalThrees += isTrueThree(w);
+        } else if (!closedThree[d]) {
+            // A run of three with one blocked end counts neither a three nor a two.
+            if (isTrueSplitThree(w)) {
+                ++totalThrees;
+            } else {
+                twos += hasOpenTwo(w);
+            }
+        }
+    }
+    if (totalThrees >= 2) return kCodeForbiddenThree;
+    if (straight[0] + straight[1] + straight[2] + straight[3] == 1) return 2;
+    if (totalThrees == 1 && totalFours == 1) return 4;
+    if (totalFours == 1) return static_cast<MoveCode>(8 - twos);
+    if (totalThrees == 1) return static_cast<MoveCode>(15 - twos);
+    return static_cast<MoveCode>(kCodeNothing - twos);
+}
+
+// The white judgement: white plays without restrictions and only the generic tests apply.
+MoveCode judgeWhiteWindow(LineWindow& w) {
+    int overlines = 0, fives = 0, straights = 0;
+    for (int d = 0; d < 4; ++d) {
+        w.direction = d;
+        int run = classifyRun(w);
+        overlines += run >= 6;
+        fives += run == 5;
+        straights += run == -4;
+    }
+    if (overlines) return 0;
+    if (fives) return 1;
+    if (straights) return 2;
+    int fours = 0, threes = 0, twos = 0;
+    for (int d = 0; d < 4; ++d) {
+        w.direction = d;
+        if (hasFour(w)) {
+            ++fours;
+        } else if (hasOpenThree(w)) {
+            ++threes;
+        } else if (hasOpenTwo(w)) {
+            ++twos;
+        }
+    }
+    if (fours >= 2) return 3;
+    if (threes >= 1 && fours == 1) return 4;
+    if (fours == 1) return static_cast<MoveCode>(8 - twos);
+    if (threes >= 2) return static_cast<MoveCode>(11 - twos);
+    if (threes == 1) return static_cast<MoveCode>(15 - twos);
+    return static_cast<MoveCode>(kCodeNothing - twos);
+}
+
+} // namespace
+
+// The true-three tests call isForbiddenBlack for the extending point of a three while the
+// judged stone is on the board, so a judgement can recurse. The recursion ends: each level
+// writes one black stone onto a point that was empty when the level above built its window
+// (deeper levels have put their stones back by then), so every level holds one more stone
+// than the level above and there are at most as many levels as empty points. The board is
+// restored: each level puts back the one cell it wrote before returning, innermost first, and
+// the move count and last move are never touched. Windows copy their cells, so the stones of
+// deeper levels never change what an outer level reads.
+MoveCode ChkStat::judgeBlack(int point) {
+    if (point < 0 || point >= kPoints) return kCodeNothing;
+    const char saved = board_.at(point);
+    board_.setAt(point, kBlack);
+    LineWindow w(kBlack, point, board_);
+    MoveCode code = judgeBlackWindow(w);
+    board_.setAt(point, saved);
+    return code;
+}
+
+MoveCode ChkStat::judgeWhite(int point) {
+    if (point < 0 || point >= kPoints) return kCodeNothing;
+    const char saved = board_.at(point);
+    board_.setAt(point, kWhite);
+    LineWindow w(kWhite, point, board_);
+    MoveCode code = judgeWhiteWindow(w);
+    board_.setAt(point, saved);
+    return code;
+}
+
+MoveCode ChkStat::judgePoint(int point, char colour) {
+    return colour == kBlack ? judgeBlack(point) : judgeWhite(point);
+}
+
+MoveCode ChkStat::judgeLastMove() {
+    const int last = board_.lastMove();
+    // An empty board has no last move to judge.
+    if (last >= kPoints) return kCodeNothing;
+    return board_.moveCount() % 2 == 1 ? judgeBlack(last) : judgeWhite(last);
+}
+
+bool ChkStat::isForbiddenBlack(int point) {
+    return judgeBlack(point) >= kCodeForbiddenThree;
+}
+
+bool isForbiddenBlack(BanArray& board, int point) {
+    return ChkStat(board).isForbiddenBlack(point);
+}
