@@ -1,0 +1,33 @@
+#pragma once
+
+#include "base/geometry.h"
+#include "model/abm_tree.h"
+
+#include <cstdint>
+#include <vector>
+
+// One move of a game record (the root stands for the empty board: pos (0, 0, 'B')).
+class MOve : public TabmNode<MOve> {
+  public:
+    // The root: pos (0, 0, 'B'), code 20, no parent, no value, empty comment.
+    MOve() = default;
+    // A move under parent; not linked into the parent's children (AddChild does that).
+    MOve(const Pos& p, MOve* parent) : TabmNode<MOve>(parent), pos(p) {}
+
+    char ColourChar() const override { return static_cast<char>(pos.colour); }
+    char XLetter() const override { return static_cast<char>('a' + pos.x); }
+    char YLetter() const override { return static_cast<char>('a' + pos.y); }
+
+    Pos pos;
+    // The MoveCode the move made when it was first played; 20 until set.
+    uint8_t code = 20;
+
+    // The judgement-map changes this move causes, recorded by the Board the first time the
+    // move is put on a board and replayed (redo) or taken back (undo) afterwards. Each entry
+    // holds a point, the colour of its map and a code.
+    struct MapChanges {
+        std::vector<MovedPos> blackUndo, whiteUndo, blackRedo, whiteRedo;
+        bool recorded = false;
+    };
+    MapChanges mapChanges;
+};

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "model/oct_tree.h"
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// A record tree node that can be written as bracketed record text.
+template <class T> class TSgfTreeNode : public TOctTreeNode<T> {
+  public:
+    explicit TSgfTreeNode(T* parent = nullptr) : TOctTreeNode<T>(parent) {}
+
+    // Appends ";" colour "[" x letter y letter "]" and the comment property: with commentMode
+    // 1 the value ("C[-20000]" for a node without one), otherwise "C[comment]" when the
+    // comment is not empty.
+    virtual void WriteText(std::string& out, int commentMode) const {
+        out += ';';
+        out += ColourChar();
+        out += '[';
+        out += XLetter();
+        out += YLetter();
+        out += ']';
+        if (commentMode == 1) {
+            WriteValue(out);
+        } else if (!comment.empty()) {
+            out += "C[";
+            out += comment;
+            out += ']';
+        }
+    }
+    // Appends the value property; nothing here.
+    virtual void WriteValue(std::string& out) const { (void)out; }
+    // Takes the value from a comment text; nothing here.
+    virtual void ReadValue(const std::string& in) { (void)in; }
+    virtual char ColourChar() const = 0;
+    virtual char XLetter() const = 0;
+    virtual char YLetter() const = 0;
+
+    // Free-text comment (used when the tree's commentMode is not 1).
+    std::string comment;
+};
+
+// Adds the bracketed record text to the tree: the root properties ("GM[4]"...), the reader and
+// the writer, and files of that text. The reader never fails on malformed input: it skips
+// what it does not know; only a rejected root property or nesting deeper than kMaxNesting
+// parentheses rejects the text, leaving an empty record.
+template <class T> class TSgfTree : public TOctTree<T> {
+  public:
+    // Deepest accepted nesting of '(' in a record text.
+    static constexpr int kMaxNesting = 1000;
+
+    // Reads "[xy]" (four characters, brackets not verified) and plays the move with the given
+    // colour. A refused move writes "error : Illegal move". True when a move was played.
+    virtual bool ReadMove(char colour, std::istream& in);
+    // Sets the root properties this tree writes (the list is cleared first).
+    virtual void SetHeader() = 0;
+    // Judges the last root property read; false rejects the record.
+    virtual bool CheckHeader() = 0;
+    // Collects one property "NAME[value]" ('\n' skipped) and appends it to the header list.
+    // False (nothing stored) when the input ends, or a ';', '(' or ')' comes, before ']'.
+    virtual bool ReadProperty(std::istream& in);
+    // SetHeader, then appends every root property and a line end to out.
+    virtual void WriteHeader(std::string& out);
+    // Plays a move of the given colour from current; null when refused.
+    virtual T* PutMove(int x, int y, char colour) = 0;
+    // PutMove(xl - 'a', yl - 'a', colour).
+    virtual T* PutMoveLetters(char xl, char yl, char colour);
+    // Reads (writes) a bracketed record text file. A file that cannot be opened writes one
+    // "error : " line and gives false. Writing goes through a temporary file in the same
+    // directory that replaces the target only when everything was written: false leaves the
+    // old file as it was.
+    virtual bool ReadFile(const char* name);
+    virtual bool WriteFile(const char* name);
+
+    // Replaces the record by the one in the text. Afterwards the root is current and the
+    // first child is selected everywhere. False when the text was rejected; the record is then
+    // empty.
+    bool ReadRecord(std::istream& in);
+    // The record as text with line ends (lines broken before a ';' past column 61), ending in
+    // a line end. Afterwards the root is current with the main line selected.
+    std::string RecordText();
+    // Writes RecordText() to out.
+    void WriteRecord(std::ostream& out);
+
+    const std::vector<std::string>& header() const { return header_; }
+    // 1 (the default): a node's comment property carries its value; otherwise free text.
+    int commentMode() const { return commentMode_; }
+    void setCommentMode(int mode) { commentMode_ = mode; }
+    // Moves refused while reading the last record text.
+    int illegalMoves() const { return illegalMoves_; }
+
+  protected:
+    bool ParseSequence(std::istream& in, int nesting);
+    bool ReadMoveProperty(std::istream& in);
+    void ReadComment(std::istream& in, std::string& comment);
+    void SetComment(T* node, const std::string& text);
+    bool ReadHeaderProperty(std::istream& in);
+    void WriteNode(const T* node, std::string& out) const;
+
+    std::vector<std::string> header_;
+    int32_t commentMode_ = 1;
+    int32_t illegalMoves_ = 0;
+};
