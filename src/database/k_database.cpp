@@ -1,0 +1,105 @@
+#include "database/k_database.h"
+
+#include "base/diag.h"
+#include "base/geometry.h"
+#include "database/kdb_file.h"
+#include "database/symmetry.h"
+
+#include <fstream>
+
+KDataBase::KDataBase(uint8_t n, const std::string& path) : KDataBase(n, path, NoLoad{}) {
+    load();
+}
+
+KDataBase::KDataBase(uint8_t n, const std::string& path, NoLoad)
+    : stoneCount_(n), directory_(kdbDirectoryPart(path)) {}
+
+KDataBase KDataBase::unloaded(uint8_t n, const std::string& path) {
+    return KDataBase(n, path, NoLoad{});
+}
+
+std::string KDataBase::fileName() const {
+    return kdbFileName(stoneCount_, directory_);
+}
+
+bool KDataBase::load() {
+    if (stoneCount_ >= kPoints) return false;
+    entries_.clear();
+    std::ifstream in(fileName(), std::ios::binary);
+    if (!in) {
+        diag("error: database not found");
+        return false;
+    }
+    return loadFrom(in);
+}
+
+bool KDataBase::loadFrom(std::istream& in) {
+    if (stoneCount_ >= kPoints) return false;
+    entries_.clear();
+    int32_t stones = stoneCount_;
+    switch (readKdb(in, stoneCount_, entries_, stones)) {
+    case KdbReadResult::Ok:
+        return true;
+    case KdbReadResult::BadVersion:
+        diag("error: can't read this version");
+        break;
+    case KdbReadResult::BadCount:
+        diag("error: count is out of range");
+        break;
+    }
+    entries_.clear();
+    return false;
+}
+
+bool KDataBase::save() const {
+    if (stoneCount_ >= kPoints) return false;
+    std::ofstream out(fileName(), std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    if (!saveTo(out)) return false;
+    out.close();
+    return !out.fail();
+}
+
+bool KDataBase::saveTo(std::ostream& out) const {
+    return writeKdb(out, stoneCount_, entries_);
+}
+
+const KData* KDataBase::findExact(const KData& query) const {
+    for (const KData& e : entries_) {
+        if (e.samePosition(query)) return &e;
+    }
+    return nullptr;
+}
+
+uint8_t KDataBase::lookup(const KData& query) const {
+    for (int s = 0; s < kSymmetries; ++s) {
+        const KData* found = findExact(transformed(query, s));
+        if (!found) continue;
+        if (found->continuations.empty()) return kNoMove;
+        // A file may hold any byte as a move; only an empty point of the query's own position
+        // is an answer the caller can play.
+        const uint8_t move = inverseTransformCell(found->continuationMove(0), s);
+        if (move >= kPoints || query.occupies(move)) return kNoMove;
+        return move;
+    }
+    return kNoMove;
+}
+
+bool KDataBase::registerData(const KData& query) {
+    if (query.continuations.empty() || !query.isValidPosition()) return false;
+    for (int s = 0; s < kSymmetries; ++s) {
+        if (findExact(transformed(query, s))) return false;
+    }
+    entries_.push_back(query);
+    return true;
+}
+
+bool KDataBase::deleteData(const KData& query) {
+    for (int s = 0; s < kSymmetries; ++s) {
+        const KData* found = findExact(transformed(query, s));
+        if (!found) continue;
+        entries_.erase(entries_.begin() + (found - entries_.data()));
+        return true;
+    }
+    return false;
+}
