@@ -1,0 +1,161 @@
+#include "model/record_files.h"
+
+#include "base/diag.h"
+#include "base/geometry.h"
+#include "model/move_tree.h"
+
+#include <climits>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Reads the next decimal integer as a formatted stream read does: white space skipped, an
+// optional sign, at least one digit, no overflow. False (position unspecified) when none can
+// be read.
+bool nextInteger(std::string_view bytes, size_t& pos, int& value) {
+    while (pos < bytes.size() && isSpace(bytes[pos])) ++pos;
+    bool negative = false;
+    if (pos < bytes.size() && (bytes[pos] == '+' || bytes[pos] == '-'))
+        negative = bytes[pos++] == '-';
+    size_t start = pos;
+    long long v = 0;
+    while (pos < bytes.size() && bytes[pos] >= '0' && bytes[pos] <= '9') {
+        v = v * 10 + (bytes[pos++] - '0');
+        if (v > static_cast<long long>(INT_MAX) + 1) return false;
+    }
+    if (pos == start) return false;
+    if (negative) v = -v;
+    if (v > INT_MAX || v < INT_MIN) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+bool isBanFile(std::string_view bytes) {
+    size_t pos = 0;
+    int n = 0, x, y, count = 0;
+    while (nextInteger(bytes, pos, n)) {
+        if (!moveNumberToXY(n, x, y)) return false;
+        ++count;
+    }
+    return count > 0;
+}
+
+bool isBinaryFile(std::string_view bytes) {
+    if (bytes.empty()) return false;
+    size_t n = static_cast<unsigned char>(bytes[0]);
+    if (n >= kPoints) return false;
+    for (size_t i = 1; i <= n && i < bytes.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) >= kPoints) return false;
+    return true;
+}
+
+} // namespace
+
+uint8_t detectRecordFormat(std::string_view bytes) {
+    // "GM" cannot span white space, so a word containing it is the two bytes anywhere.
+    if (bytes.find("GM") != std::string_view::npos) return kRecordText;
+    if (isBanFile(bytes)) return kRecordBan;
+    if (isBinaryFile(bytes)) return kRecordBinary;
+    return kRecordUnknown;
+}
+
+uint8_t DetectRecordFormat(const char* name) {
+    std::string bytes;
+    if (!readWholeFile(name, bytes)) {
+        diag(std::string("error : ") + (name ? name : "") + "can't be read");
+        return kRecordUnknown;
+    }
+    return detectRecordFormat(bytes);
+}
+
+bool readWholeFile(const char* name, std::string& out) {
+    out.clear();
+    if (!name) return false;
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return false;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        out.append(chunk, static_cast<size_t>(in.gcount()));
+        if (out.size() > kMaxRecordFileBytes) {
+            out.clear();
+            return false;
+        }
+    }
+    if (in.bad()) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+bool MOveTree::ReadBytes(std::string_view bytes) {
+    switch (detectRecordFormat(bytes)) {
+    case kRecordText: {
+        std::istringstream in{std::string(bytes)};
+        ReadRecord(in);
+        return true;
+    }
+    case kRecordBan: {
+        Clear();
+        size_t pos = 0;
+        int n = 0;
+        while (nextInteger(bytes, pos, n)) PutMoveAlternating(n / 100 - 1, n % 100 - 1);
+        return true;
+    }
+    case kRecordBinary: {
+        Clear();
+        size_t n = static_cast<unsigned char>(bytes[0]);
+        for (size_t i = 1; i <= n && i < bytes.size(); ++i) {
+            int b = static_cast<unsigned char>(bytes[i]);
+            PutMoveAlternating(cellX(b), cellY(b));
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool MOveTree::ReadFile(const char* name) {
+    std::string bytes;
+    if (!readWholeFile(name, bytes)) {
+        diag(std::string("error : ") + (name ? name : "") + "can't be read");
+        return false;
+    }
+    return ReadBytes(bytes);
+}
+
+bool MOveTree::WriteBytes(std::string& out) {
+    out.clear();
+    if (recordFormat_ > kRecordBinary) return false;
+    SaveState();
+    if (recordFormat_ == kRecordText) {
+        out = RecordText();
+    } else if (recordFormat_ == kRecordBan) {
+        for (const MovedPos& m : board_.history()) {
+            out += std::to_string(moveNumber(m.x, m.y));
+            out += '\n';
+        }
+    } else {
+        out += static_cast<char>(board_.history().size());
+        for (const MovedPos& m : board_.history()) out += static_cast<char>(cellIndex(m.x, m.y));
+    }
+    RestoreState();
+    return true;
+}
+
+bool MOveTree::WriteFile(const char* name) {
+    std::string bytes;
+    if (!WriteBytes(bytes)) return false;
+    if (!replaceFileContents(name, bytes)) {
+        diag(std::string("error : ") + (name ? name : "") + "can't be write");
+        return false;
+    }
+    return true;
+}
