@@ -1,0 +1,282 @@
+#include "cli/cli_commands.h"
+
+#include "base/geometry.h"
+#include "engine/think.h"
+#include "engine/thinking_level.h"
+#include "model/history_line.h"
+#include "model/move_tree.h"
+#include "model/record_files.h"
+#include "rules/ban_array.h"
+#include "rules/chk_stat.h"
+#include "rules/move_code.h"
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+namespace {
+
+const char* const kUsage =
+    "usage: sorell-cli COMMAND [ARGUMENTS]\n"
+    "Renju records, the computer's move and the rules' judgement.\n"
+    "\n"
+    "commands:\n"
+    "  show FILE                           the main line as move-history lines\n"
+    "  convert IN OUT --format ban|sgf|bin write a record in another format\n"
+    "  think FILE [--db DIR]               the computer's move after the main line\n"
+    "  judge FILE POINT                    what a black and a white stone make at POINT\n"
+    "\n"
+    "FILE may be any record file: the bracketed record text, .ban move numbers or the\n"
+    "binary form. 'sorell-cli COMMAND --help' describes one command.\n"
+    "Exit status: 0 done, 1 a file could not be read or written or there is no answer,\n"
+    "2 bad arguments.\n";
+
+const std::map<std::string, std::string> kCommandHelp = {
+    {"show", "usage: sorell-cli show FILE\n"
+             "Prints the main line of the record in FILE, one move a line, as the game's\n"
+             "move history shows it: colour, number, point and the shape the move made\n"
+             "(黒1(h8):, 白12(jA):三).\n"},
+    {"convert", "usage: sorell-cli convert IN OUT --format ban|sgf|bin\n"
+                "Reads the record in IN (any format) and writes it to OUT:\n"
+                "  sgf  the bracketed record text, with every variation\n"
+                "  ban  .ban move numbers, one a line, of the main line\n"
+                "  bin  a count byte and one byte per move of the main line (at most 224 "
+                "moves)\n"
+                "OUT is replaced only when it was written completely.\n"},
+    {"think", "usage: sorell-cli think FILE [--db DIR]\n"
+              "Prints the computer's move for the position at the end of the main line of\n"
+              "FILE, as a point text and as 0-based x,y (\"h8 7,7\"), chosen as in the game:\n"
+              "opening rules, the standard-openings database, then the search.\n"
+              "  --db DIR   directory of the database files kelp###.kdb (default: the current\n"
+              "             directory)\n"},
+    {"judge", "usage: sorell-cli judge FILE POINT\n"
+              "Judges an empty POINT of the position at the end of the main line of FILE and\n"
+              "prints, for a black and then a white stone there, the code it would make and\n"
+              "its name (\"black: 12 三\"; '-' when the shape has no name).\n"
+              "POINT is a point text (h8: column a..o, row 1..9 A..F) or 0-based x,y.\n"},
+};
+
+struct CliError {
+    int status;
+    std::string message;
+};
+
+bool wantsHelp(const std::vector<std::string>& args) {
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
+
+// Reads FILE into record and steps to the end of its main line.
+void loadRecord(const std::string& name, MOveTree& record) {
+    std::string bytes;
+    if (!readWholeFile(name.c_str(), bytes))
+        throw CliError{kCliFailed, "cannot read '" + name + "'"};
+    switch (detectRecordFormat(bytes)) {
+    case kRecordText: {
+        std::istringstream in(bytes);
+        if (!record.ReadRecord(in))
+            throw CliError{kCliFailed, "'" + name +
+                                           "': the record text was refused (a game other than "
+                                           "GM[1] or GM[4], or rules other than Renju 1998)"};
+        break;
+    }
+    case kRecordBan:
+    case kRecordBinary:
+        record.ReadBytes(bytes);
+        break;
+    default:
+        throw CliError{kCliFailed, "'" + name +
+                                       "' is not a record file (none of the record text, .ban "
+                                       "move numbers or the binary form)"};
+    }
+    record.GoTopMainLine();
+    while (record.Forward()) {
+    }
+}
+
+std::optional<int> parseCliPoint(const std::string& text) {
+    int x = 0, y = 0;
+    if (text.size() == 2 && pointTextToXY(text[0], text[1], x, y)) return cellIndex(x, y);
+    size_t comma = text.find(',');
+    if (comma == std::string::npos || comma == 0 || comma + 1 >= text.size()) return {};
+    auto number = [](const std::string& s) -> std::optional<int> {
+        if (s.empty() || s.size() > 2) return {};
+        int n = 0;
+        for (char c : s) {
+            if (c < '0' || c > '9') return {};
+            n = n * 10 + (c - '0');
+        }
+        return n;
+    };
+    auto px = number(text.substr(0, comma)), py = number(text.substr(comma + 1));
+    if (!px || !py || !onBoard(*px, *py)) return {};
+    return cellIndex(*px, *py);
+}
+
+// Branch points of the whole tree (nodes with more than one child).
+int countBranches(const MOve* node) {
+    int n = node->childCount() > 1 ? 1 : 0;
+    for (int i = 0; i < node->childCount(); ++i) n += countBranches(node->child(i));
+    return n;
+}
+
+// Why the game at the end of the record's main line has no next move; empty when it has one.
+std::string gameOverReason(const MOveTree& record) {
+    const BanHistory& history = record.board().history();
+    if (history.size() >= static_cast<size_t>(kPoints)) return "the board is full";
+    if (history.empty()) return {};
+    const MovedPos& last = history.last();
+    std::string where = pointText(last.x, last.y);
+    if (isWinCode(last.code)) return "the game is over: " + where + " won";
+    if (isForbiddenCode(last.code))
+        return "the game is over: black's " + where + " is a forbidden move (" +
+               moveCodeName(last.code) + ")";
+    return {};
+}
+
+int show(const std::vector<std::string>& args, std::ostream& out) {
+    if (args.size() != 1) throw CliError{kCliUsage, "show needs exactly one FILE"};
+    MOveTree record;
+    loadRecord(args[0], record);
+    int k = 0;
+    for (const MovedPos& m : record.board().history()) {
+        ++k;
+        out << historyLine(k, colourToMove(k - 1), m.x, m.y, m.code) << '\n';
+    }
+    return kCliOk;
+}
+
+int convert(const std::vector<std::string>& args, std::ostream& err) {
+    std::vector<std::string> files;
+    std::string format;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--format") {
+            if (i + 1 >= args.size()) throw CliError{kCliUsage, "--format needs ban, sgf or bin"};
+            format = args[++i];
+        } else if (args[i].rfind("--format=", 0) == 0) {
+            format = args[i].substr(9);
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            throw CliError{kCliUsage, "unknown option '" + args[i] + "'"};
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) throw CliError{kCliUsage, "convert needs IN and OUT"};
+    uint8_t recordFormat;
+    if (format == "sgf")
+        recordFormat = kRecordText;
+    else if (format == "ban")
+        recordFormat = kRecordBan;
+    else if (format == "bin")
+        recordFormat = kRecordBinary;
+    else if (format.empty())
+        throw CliError{kCliUsage, "convert needs --format ban, sgf or bin"};
+    else
+        throw CliError{kCliUsage, "unknown format '" + format + "' (ban, sgf or bin)"};
+
+    MOveTree record;
+    loadRecord(files[0], record);
+    const size_t moves = record.board().history().size();
+    // The count byte of the binary form must stay below 225 for the file to be read back.
+    if (recordFormat == kRecordBinary && moves >= static_cast<size_t>(kPoints))
+        throw CliError{kCliFailed, "a game of 225 moves does not fit the binary form"};
+    if (recordFormat != kRecordText) {
+        int branches = countBranches(record.root());
+        if (branches > 0)
+            err << "sorell-cli: note: only the main line is written; the variations at " << branches
+                << " branch point(s) are left out\n";
+    }
+    record.setRecordFormat(recordFormat);
+    if (!record.WriteFile(files[1].c_str()))
+        throw CliError{kCliFailed, "cannot write '" + files[1] + "'"};
+    return kCliOk;
+}
+
+int think(const std::vector<std::string>& args, std::ostream& out) {
+    std::vector<std::string> files;
+    std::string directory;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--db") {
+            if (i + 1 >= args.size()) throw CliError{kCliUsage, "--db needs a directory"};
+            directory = args[++i];
+            if (directory.empty()) throw CliError{kCliUsage, "--db needs a directory"};
+            if (directory.back() != '/') directory += '/';
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            throw CliError{kCliUsage, "unknown option '" + args[i] + "'"};
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 1) throw CliError{kCliUsage, "think needs exactly one FILE"};
+    MOveTree record;
+    loadRecord(files[0], record);
+    std::string over = gameOverReason(record);
+    if (!over.empty()) throw CliError{kCliFailed, "no move: " + over};
+
+    const std::atomic<bool> stop{false};
+    const BanHistory& history = record.board().history();
+    int move = thinkMove(history, ThinkingLevel::standard(), stop, directory);
+    BanArray board(history);
+    if (move < 0 || move >= kPoints || board[move] != kEmpty)
+        throw CliError{kCliFailed, "the computer found no move"};
+    out << pointText(cellX(move), cellY(move)) << ' ' << cellX(move) << ',' << cellY(move) << '\n';
+    return kCliOk;
+}
+
+int judge(const std::vector<std::string>& args, std::ostream& out) {
+    if (args.size() != 2) throw CliError{kCliUsage, "judge needs FILE and POINT"};
+    auto point = parseCliPoint(args[1]);
+    if (!point)
+        throw CliError{kCliUsage, "'" + args[1] + "' is not a point (h8, or 0-based x,y 0..14)"};
+    MOveTree record;
+    loadRecord(args[0], record);
+    BanArray board(record.board().history());
+    const std::string where = pointText(cellX(*point), cellY(*point));
+    if (board[*point] != kEmpty) throw CliError{kCliFailed, where + " is occupied"};
+    ChkStat judge(board);
+    for (char colour : {kBlack, kWhite}) {
+        int code = judge.judgePoint(*point, colour);
+        std::string name = moveCodeName(code);
+        out << (colour == kBlack ? "black: " : "white: ") << code << ' '
+            << (name.empty() ? "-" : name) << '\n';
+    }
+    return kCliOk;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << kUsage;
+        return kCliOk;
+    }
+    auto help = kCommandHelp.find(command);
+    if (help == kCommandHelp.end()) {
+        err << "sorell-cli: unknown command '" << command << "'\n" << kUsage;
+        return kCliUsage;
+    }
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (wantsHelp(rest)) {
+        out << help->second;
+        return kCliOk;
+    }
+    try {
+        if (command == "show") return show(rest, out);
+        if (command == "convert") return convert(rest, err);
+        if (command == "think") return think(rest, out);
+        return judge(rest, out);
+    } catch (const CliError& e) {
+        err << "sorell-cli: " << e.message << '\n';
+        if (e.status == kCliUsage) err << help->second;
+        return e.status;
+    }
+}
