@@ -16,17 +16,6 @@ KData entryOf(std::initializer_list<int> stones) {
 
 } // namespace
 
-TEST(KData, NewEntryDefaults) {
-    KData d(3);
-    EXPECT_EQ(d.tag, 1024);
-    EXPECT_EQ(d.stoneCount(), 3);
-    EXPECT_EQ(d.continuationCount(), 0);
-    EXPECT_FALSE(d.isValidPosition()) << "slots not yet set must not read as real cells";
-    KDataElement e;
-    EXPECT_EQ(e.move, 15);
-    EXPECT_EQ(e.value, 0);
-}
-
 TEST(KData, FromBoardListsEachColourByColumnThenRow) {
     BanArray board;
     // Played order: B (9,3), W (2,8), B (2,10), W (9,1), B (2,4).
@@ -91,6 +80,7 @@ TEST(KData, DamagedPositionsMatchNothing) {
     const KData off = entryOf({112, 113, 230});
     EXPECT_FALSE(off.isValidPosition());
     EXPECT_FALSE(off.samePosition(off));
+    EXPECT_FALSE(KData(3).isValidPosition()) << "slots not yet set must not read as real cells";
 }
 
 TEST(KData, SamePositionAgreesWithPlacedBoards) {
@@ -113,10 +103,4 @@ TEST(KData, PlaceOnSkipsBadStonesWithoutTouchingTheBoard) {
     EXPECT_FALSE(entryOf({112, 240, 112}).placeOn(board));
     EXPECT_EQ(board.moveCount(), 1);
     EXPECT_EQ(board[112], kBlack);
-}
-
-TEST(KData, Occupies) {
-    const KData d = entryOf({112, 113});
-    EXPECT_TRUE(d.occupies(113));
-    EXPECT_FALSE(d.occupies(114));
 }

@@ -51,18 +51,3 @@ TEST(Symmetry, NoPointStaysNoPoint) {
         EXPECT_EQ(inverseTransformCell(240, s), 255);
     }
 }
-
-TEST(Symmetry, TransformedEntryKeepsSlotsTagAndContinuations) {
-    KData d(3);
-    d.stones[0] = 112;
-    d.stones[1] = static_cast<uint8_t>(cellIndex(8, 7));
-    d.stones[2] = static_cast<uint8_t>(cellIndex(7, 5));
-    d.tag = -7;
-    d.continuations.push_back({40, 9});
-    const KData t = transformed(d, 3);
-    EXPECT_EQ(t.tag, -7);
-    ASSERT_EQ(t.continuationCount(), 1);
-    EXPECT_EQ(t.continuations[0].move, 40) << "continuations are not carried";
-    EXPECT_EQ(t.continuations[0].value, 9);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(t.stones[i], transformCell(d.stones[i], 3));
-}
