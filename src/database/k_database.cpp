@@ -5,6 +5,7 @@
 #include "database/kdb_file.h"
 #include "database/symmetry.h"
 
+#include <filesystem>
 #include <fstream>
 
 KDataBase::KDataBase(uint8_t n, const std::string& path) : KDataBase(n, path, NoLoad{}) {
@@ -25,8 +26,12 @@ std::string KDataBase::fileName() const {
 bool KDataBase::load() {
     if (stoneCount_ >= kPoints) return false;
     entries_.clear();
-    std::ifstream in(fileName(), std::ios::binary);
-    if (!in) {
+    const std::string name = fileName();
+    std::error_code ec;
+    std::ifstream in;
+    // A directory of that name opens but cannot be read: it counts as no database file.
+    if (!std::filesystem::is_directory(name, ec)) in.open(name, std::ios::binary);
+    if (!in.is_open()) {
         diag("error: database not found");
         return false;
     }

@@ -90,6 +90,11 @@ TEST(KDataBaseFile, Messages) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "error: database not found\n");
     EXPECT_EQ(missing.count(), 0);
     EXPECT_EQ(missing.lookup(entryOf({1, 2, 3, 4, 5, 6})), 255);
+
+    std::filesystem::create_directory(dir.file("kelp007.kdb"));
+    testing::internal::CaptureStderr();
+    KDataBase unreadable(7, dir.prefix());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "error: database not found\n");
 }
 
 TEST(KDataBaseFile, StoneCountsOfAFullBoardReadNothing) {
