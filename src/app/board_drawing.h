@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+
+#include <functional>
+#include <vector>
+
+class BanHistory;
+class QPainter;
+class QPixmap;
+class QWidget;
+class SrOption;
+
+// What the board drawing shows, taken from the options.
+struct BoardDrawOptions {
+    bool numbering = false;
+    bool latestCursor = false;
+    bool standard = true;
+    bool axisChar = true;
+    bool warning = false;
+    QColor face{228, 175, 14};
+
+    static BoardDrawOptions from(const SrOption& option);
+};
+
+// The standard continuation of a line: point 0..224, or 255 for none.
+using StandardLookup = std::function<int(const BanHistory& moves)>;
+// The openings database's answer for the line (files in the current directory).
+int databaseStandardMove(const BanHistory& moves);
+
+// Pixel geometry of the board: grid line i at 40 + 20 i both ways.
+constexpr int boardPixel(int i) {
+    return 40 + 20 * i;
+}
+// The 72 x 72 square around point (x, y) that holds its stone and surroundings.
+inline QRect copySquare(int x, int y) {
+    return QRect(20 * x - 6, 20 * y - 6, 72, 72);
+}
+
+// Stone kinds: their disc and number colours.
+enum StoneKind { kBlackStone = 0, kWhiteStone = 1, kStandardStone = 2, kWarningStone = 3 };
+// Number 255 writes no number.
+inline constexpr int kNoNumber = 255;
+
+// The face, grid, star points and (when on) the axis characters.
+void DrawEmptyBoard(QPainter& canvas, const BoardDrawOptions& options);
+// One disc of the kind at point (x, y), the latest mark when latest and the option is on, and
+// the number when numbering is on.
+void DrawStone(QPainter& canvas, int x, int y, int number, int kind, bool latest,
+               const BoardDrawOptions& options);
+
+// Draws the whole board of the line on the bitmap and returns, in order, the squares that
+// changed since the previous stone: the latest stone, the previous stone and the hints.
+std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
+                                const BoardDrawOptions& options, const StandardLookup& standard);
+
+// The points where the player who made the last move could next make five, an overline, a
+// double four, a four-three or a double three (black's forbidden shapes are not marked).
+std::vector<int> warningPoints(const BanHistory& moves);
+
+// Composes the line on the process's board bitmap with the current options; the paint box
+// shows all of it (PaintBoard) or only the changed squares (DrawBoardIncremental).
+void PaintBoard(QWidget& paintBox, const BanHistory& moves);
+void DrawBoardIncremental(QWidget& paintBox, const BanHistory& moves);
+// Composes, then copies the whole 352 x 362 bitmap to the target at (0, 0).
+void CopyBoardImage(QPainter& target, const BanHistory& moves);

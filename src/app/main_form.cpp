@@ -1,0 +1,436 @@
+#include "app/main_form.h"
+
+#include "app/goban_box.h"
+#include "app/sorell_process.h"
+#include "app/thinking_thread.h"
+#include "app/toolbar_glyphs.h"
+#include "app/ui_seam.h"
+#include "model/move_tree.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+// The window's fonts: a proportional and a fixed-pitch Japanese gothic.
+QFont proportionalGothic(int pixels) {
+    QFont f("IPAPGothic");
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QFont fixedGothic(int pixels) {
+    QFont f("IPAGothic");
+    f.setStyleHint(QFont::Monospace);
+    f.setPixelSize(pixels);
+    return f;
+}
+
+constexpr int kClientWidth = 511;
+constexpr int kToolbarHeight = 33;
+constexpr int kBoardWidth = 352;
+constexpr int kBoardHeight = 343;
+constexpr int kStatusHeight = 25;
+
+} // namespace
+
+const QString TMainForm::kRecordFilter = QStringLiteral("五目競争形式 (*.ban)");
+
+TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
+    : QMainWindow(parent), commandLine_(commandLine) {
+    setObjectName("MainForm");
+    setWindowTitle("Sorell");
+    setFont(proportionalGothic(12));
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
+                   ~Qt::WindowMaximizeButtonHint);
+
+    client_ = new QWidget(this);
+    client_->setObjectName("ClientArea");
+    setCentralWidget(client_);
+
+    buildMenus();
+    buildToolbar(client_);
+
+    Goban0 = new GobanBox(client_);
+    Goban0->setObjectName("Goban0");
+    Goban0->setBitmap(&srFlags().boardBitmap);
+    Goban0->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Goban0, &GobanBox::mouseDown, this, &TMainForm::Goban0MouseDown);
+    connect(Goban0, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopUpMenuOfShortCut->popup(Goban0->mapToGlobal(at)); });
+
+    buildSidePanel(client_);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setFixedHeight(kStatusHeight);
+    StatusBar1->setSizeGripEnabled(false);
+    statusLabel_ = new QLabel(StatusBar1);
+    statusLabel_->setObjectName("StatusText");
+    StatusBar1->addWidget(statusLabel_, 1);
+    setStatusBar(StatusBar1);
+
+    // The form sees keys before its controls.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (!qobject_cast<QMenu*>(w) && !qobject_cast<QMenuBar*>(w)) w->installEventFilter(this);
+    }
+
+    // FormCreate: a new game, then the menus and the toolbar follow the options.
+    ResetGame();
+    applyOptions();
+    layoutClient();
+}
+
+TMainForm::~TMainForm() {
+    stopAllWorkers();
+    record_.reset();
+}
+
+MOveTree& TMainForm::record() {
+    return *record_;
+}
+
+const BanHistory& TMainForm::moves() const {
+    return record_->board().history();
+}
+
+QString TMainForm::statusText() const {
+    return statusLabel_->text();
+}
+
+void TMainForm::SetStatus(const QString& text) {
+    statusLabel_->setText(text);
+}
+
+void TMainForm::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    auto item = [this](QMenu* menu, const char* name, const QString& caption,
+                       const QKeySequence& shortcut = {}) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+        return a;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* a = menu->addSeparator();
+        a->setObjectName(name);
+        return a;
+    };
+    auto menu = [](QMenuBar* b, const char* name, const QString& caption) {
+        QMenu* m = b->addMenu(caption);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        return m;
+    };
+
+    KF1 = menu(bar, "KF1", "ファイル(&F)");
+    KN1 = item(KF1, "KN1", "新規(&N)", QKeySequence("Ctrl+N"));
+    KO1 = item(KF1, "KO1", "棋譜を開く(&O)", QKeySequence("Ctrl+O"));
+    KS1 = item(KF1, "KS1", "棋譜を保存(&S)", QKeySequence("Ctrl+S"));
+    N1 = separator(KF1, "N1");
+    KX1 = item(KF1, "KX1", "終了(&X)");
+
+    KE1 = menu(bar, "KE1", "編集(&E)");
+    KC2 = item(KE1, "KC2", "コピー(&C)", QKeySequence("Ctrl+C"));
+    KP1 = item(KE1, "KP1", "貼り付け(&P)", QKeySequence("Ctrl+V"));
+    N3 = separator(KE1, "N3");
+    H1 = item(KE1, "H1", "画面ハードコピー(&H)", QKeySequence("Ctrl+H"));
+
+    KV1 = menu(bar, "KV1", "表示(&V)");
+    KN2 = item(KV1, "KN2", "着手順(&N)");
+    KL1 = item(KV1, "KL1", "最新手(&C)");
+    KS3 = item(KV1, "KS3", "定石(&S)");
+    KW1 = item(KV1, "KW1", "警告(&W)");
+    N2 = separator(KV1, "N2");
+    K8 = item(KV1, "K8", "ツールバー(&B)");
+    KA3 = item(KV1, "KA3", "軸文字の表示(&A)");
+
+    KR1 = menu(bar, "KR1", "実行(&R)");
+    K1 = KR1->addMenu("対局(&R)");
+    K1->setObjectName("K1");
+    K1->menuAction()->setObjectName("K1");
+    K2 = item(K1, "K2", "先手(黒)を選ぶ");
+    K3 = item(K1, "K3", "後手(白)を選ぶ");
+    K4 = item(KR1, "K4", "一手戻す(&B)", QKeySequence("Ctrl+B"));
+    F1 = item(KR1, "F1", "一手進める(&F)", QKeySequence("Ctrl+F"));
+    KG1 = item(KR1, "KG1", "投了(&G)");
+
+    KO2 = menu(bar, "KO2", "設定(&O)");
+    KA2 = item(KO2, "KA2", "入力補助(&A)");
+    KS2 = item(KO2, "KS2", "サウンド(&S)");
+    KC1 = item(KO2, "KC1", "画面カラー(&C)");
+
+    KH1 = menu(bar, "KH1", "ヘルプ(&H)");
+    KH2 = item(KH1, "KH2", "ヘルプ(&H)", QKeySequence(Qt::Key_F1));
+    KA1 = item(KH1, "KA1", "バージョン情報(&A)");
+
+    PopUpMenuOfShortCut = new QMenu(this);
+    PopUpMenuOfShortCut->setObjectName("PopUpMenuOfShortCut");
+    K5 = item(PopUpMenuOfShortCut, "K5", "一手戻す");
+    K6 = item(PopUpMenuOfShortCut, "K6", "投了");
+    K7 = item(PopUpMenuOfShortCut, "K7", "キャンセル");
+
+    // The layout's own starting state: K8 and KA3 checked, every other item unchecked.
+    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2}) a->setCheckable(true);
+    K8->setChecked(true);
+    KA3->setChecked(true);
+
+    connect(KN1, &QAction::triggered, this, &TMainForm::NewGame);
+    connect(KO1, &QAction::triggered, this, &TMainForm::KO1Click);
+    connect(KS1, &QAction::triggered, this, &TMainForm::KS1Click);
+    connect(KX1, &QAction::triggered, this, &TMainForm::KX1Click);
+    connect(KC2, &QAction::triggered, this, &TMainForm::KC2Click);
+    connect(KP1, &QAction::triggered, this, &TMainForm::KP1Click);
+    connect(H1, &QAction::triggered, this, &TMainForm::H1Click);
+    connect(K2, &QAction::triggered, this, &TMainForm::PlayFirst);
+    connect(K3, &QAction::triggered, this, &TMainForm::PlaySecond);
+    connect(K4, &QAction::triggered, this, &TMainForm::UndoMove);
+    connect(F1, &QAction::triggered, this, &TMainForm::RedoMove);
+    connect(KG1, &QAction::triggered, this, &TMainForm::Resign);
+    connect(KC1, &QAction::triggered, this, &TMainForm::KC1Click);
+    connect(KH2, &QAction::triggered, this, &TMainForm::KH2Click);
+    connect(KA1, &QAction::triggered, this, &TMainForm::KA1Click);
+    connect(K5, &QAction::triggered, this, &TMainForm::UndoMove);
+    connect(K6, &QAction::triggered, this, &TMainForm::Resign);
+
+    // A toggle item's own check mark decides: the toolkit has already flipped it when the
+    // signal arrives, so it is put back before the handler flips it.
+    auto toggle = [this](QAction* a, void (TMainForm::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, a, handler](bool checked) {
+            a->setChecked(!checked);
+            (this->*handler)();
+        });
+    };
+    toggle(KN2, &TMainForm::KN2Click);
+    toggle(KL1, &TMainForm::KL1Click);
+    toggle(KS3, &TMainForm::KS3Click);
+    toggle(KW1, &TMainForm::KW1Click);
+    toggle(K8, &TMainForm::K8Click);
+    toggle(KA3, &TMainForm::KA3Click);
+    toggle(KA2, &TMainForm::KA2Click);
+    toggle(KS2, &TMainForm::KS2Click);
+}
+
+void TMainForm::buildToolbar(QWidget* client) {
+    Panel2 = new QFrame(client);
+    Panel2->setObjectName("Panel2");
+    Panel2->setFrameShape(QFrame::Panel);
+    Panel2->setFrameShadow(QFrame::Raised);
+    Panel2->setGeometry(0, 0, kClientWidth, kToolbarHeight);
+    Panel2->hide();
+
+    struct ButtonPlace {
+        QToolButton** button;
+        const char* name;
+        int left;
+        int width;
+        const char* hint;
+        ToolbarGlyph glyph;
+    };
+    const ButtonPlace places[] = {
+        {&SpeedButton1, "SpeedButton1", 8, 25, "新規", ToolbarGlyph::New},
+        {&SpeedButton2, "SpeedButton2", 36, 25, "棋譜を開く", ToolbarGlyph::Open},
+        {&SpeedButton3, "SpeedButton3", 64, 25, "棋譜を保存", ToolbarGlyph::Save},
+        {&SpeedButton4, "SpeedButton4", 104, 25, "先手で対局開始", ToolbarGlyph::PlayFirst},
+        {&SpeedButton5, "SpeedButton5", 132, 25, "後手で対局開始", ToolbarGlyph::PlaySecond},
+        {&SpeedButton6, "SpeedButton6", 160, 25, "投了", ToolbarGlyph::Resign},
+        {&SB_Back, "SB_Back", 192, 21, "一手戻す", ToolbarGlyph::Back},
+        {&SB_Foward, "SB_Foward", 216, 21, "一手進める", ToolbarGlyph::Forward},
+        {&SpeedButton7, "SpeedButton7", 320, 25, "定石登録", ToolbarGlyph::Editor},
+    };
+    for (const ButtonPlace& p : places) {
+        auto* b = new QToolButton(Panel2);
+        b->setObjectName(p.name);
+        b->setGeometry(p.left, 4, p.width, 25);
+        b->setToolTip(QString::fromUtf8(p.hint));
+        b->setIcon(toolbarGlyph(p.glyph));
+        b->setIconSize(QSize(p.width - 6, 19));
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        *p.button = b;
+    }
+    SpeedButton7->hide();
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::NewGame);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TMainForm::KO1Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TMainForm::KS1Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TMainForm::PlayFirst);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TMainForm::PlaySecond);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TMainForm::Resign);
+    connect(SB_Back, &QToolButton::clicked, this, &TMainForm::UndoMove);
+    connect(SB_Foward, &QToolButton::clicked, this, &TMainForm::RedoMove);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TMainForm::SpeedButton7Click);
+}
+
+void TMainForm::buildSidePanel(QWidget* client) {
+    Panel1 = new QFrame(client);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+
+    auto label = [this](const char* name, const QString& text, const QFont& font, int x, int y) {
+        auto* l = new QLabel(text, Panel1);
+        l->setObjectName(name);
+        l->setFont(font);
+        l->move(x, y);
+        l->adjustSize();
+        return l;
+    };
+    auto bevel = [this](const char* name, int x, int y) {
+        auto* f = new QFrame(Panel1);
+        f->setObjectName(name);
+        f->setFrameShape(QFrame::Box);
+        f->setFrameShadow(QFrame::Sunken);
+        f->setGeometry(x, y, 113, 25);
+        return f;
+    };
+    Label2 = label("Label2", "黒", fixedGothic(16), 8, 16);
+    Label3 = label("Label3", "白", fixedGothic(16), 8, 48);
+    Bevel1 = bevel("Bevel1", 32, 8);
+    Bevel2 = bevel("Bevel2", 32, 48);
+    Label5 = label("Label5", "先手", proportionalGothic(16), 40, 12);
+    Label6 = label("Label6", "後手", proportionalGothic(16), 40, 52);
+
+    MemoHistory = new QPlainTextEdit(Panel1);
+    MemoHistory->setObjectName("MemoHistory");
+    MemoHistory->setGeometry(8, 88, 145, 241);
+    MemoHistory->setReadOnly(true);
+    MemoHistory->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoHistory->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoHistory->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoHistory->setFont(fixedGothic(16));
+    QPalette light = MemoHistory->palette();
+    light.setColor(QPalette::Base, QColor(227, 227, 227));
+    MemoHistory->setPalette(light);
+    MemoHistory->setFocusPolicy(Qt::ClickFocus);
+}
+
+// The client area from the top: the toolbar (when shown), the board beside the side panel.
+// The status bar lies below it, so the whole client area is 511 x 401 with the toolbar.
+void TMainForm::layoutClient() {
+    const int top = Panel2->isVisibleTo(this) ? kToolbarHeight : 0;
+    Goban0->setGeometry(0, top, kBoardWidth, kBoardHeight);
+    Panel1->setGeometry(kBoardWidth, top, kClientWidth - kBoardWidth, kBoardHeight);
+    client_->setFixedSize(kClientWidth, top + kBoardHeight);
+    const int menuHeight = menuBar()->sizeHint().height();
+    setFixedSize(kClientWidth, menuHeight + top + kBoardHeight + kStatusHeight);
+}
+
+// The menus and the toolbar follow the options (at window creation).
+void TMainForm::applyOptions() {
+    const SrOption& o = srOption();
+    KN2->setChecked(o.numbering != 0);
+    KL1->setChecked(o.latestCursor != 0);
+    KS2->setChecked(o.sound != 0);
+    KS3->setChecked(o.standard != 0);
+    KA2->setChecked(o.inputAssistant != 0);
+    KW1->setChecked(o.warning != 0);
+    K8->setChecked(o.toolbar != 0);
+    Panel2->setVisible(o.toolbar != 0);
+    if (o.axisChar == 0) KA3->setChecked(false);
+}
+
+void TMainForm::toggleOption(QAction* item, int32_t& option) {
+    const bool on = !item->isChecked();
+    item->setChecked(on);
+    option = on ? 1 : 0;
+    RefreshBoard();
+}
+
+void TMainForm::KN2Click() {
+    toggleOption(KN2, srOption().numbering);
+}
+void TMainForm::KL1Click() {
+    toggleOption(KL1, srOption().latestCursor);
+}
+void TMainForm::KS3Click() {
+    toggleOption(KS3, srOption().standard);
+}
+void TMainForm::KW1Click() {
+    toggleOption(KW1, srOption().warning);
+}
+void TMainForm::KA3Click() {
+    toggleOption(KA3, srOption().axisChar);
+}
+void TMainForm::KA2Click() {
+    toggleOption(KA2, srOption().inputAssistant);
+}
+void TMainForm::KS2Click() {
+    toggleOption(KS2, srOption().sound);
+}
+
+// Shows or hides the toolbar; the window grows or shrinks by the toolbar's height, so the
+// board keeps its size. The board is not redrawn.
+void TMainForm::K8Click() {
+    const bool on = !K8->isChecked();
+    K8->setChecked(on);
+    Panel2->setVisible(on);
+    srOption().toolbar = on ? 1 : 0;
+    layoutClient();
+}
+
+void TMainForm::KC1Click() {
+    QColor colour;
+    if (!uiSeam().chooseColour(this, colour)) return;
+    srOption().setBoardColour(colour);
+    RefreshBoard();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+// The first command-line argument names a record to open; then files may be dropped.
+void TMainForm::FormShow() {
+    if (!commandLine_.isEmpty()) OpenRecord(commandLine_.first());
+    setAcceptDrops(true);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+// Closing ends a running game and stops every worker, so no thread outlives the window.
+void TMainForm::FormClose() {
+    CloseEditor();
+    Resign();
+    stopAllWorkers();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    if (!eventFilter(this, event)) QMainWindow::keyPressEvent(event);
+}
+
+// Keys reach the form first: Backspace and the characters of keyboard moves are taken here;
+// everything else goes on to the control.
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (key->key() == Qt::Key_Backspace) {
+        FormKeyDown(key->key());
+        return true;
+    }
+    const QString text = key->text();
+    if (text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128) {
+        FormKeyPress(text[0]);
+        return true;
+    }
+    return false;
+}

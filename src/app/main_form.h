@@ -1,0 +1,244 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class BanHistory;
+class GobanBox;
+class MOveTree;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QStatusBar;
+class QToolButton;
+class TStandardForm;
+class ThinkingThread;
+
+// The main window: the board, the side panel with the move history, the toolbar, the menus
+// and the flow of a game between the user and the computer. Every stone, whoever plays it,
+// goes through PutStone. The process-wide objects (SorellProcess) must exist while it lives.
+//
+// The record commands (open, save, clipboard, screen copy, help, version, the openings editor,
+// dropped files) live in main_form_commands.cpp; the game, the layout and the options here.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // commandLine: the program's arguments without the program name; the first names a record
+    // opened when the window is first shown.
+    explicit TMainForm(const QStringList& commandLine = {}, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // ---- what the commands and the editor use ----
+    // The game record shown in the window (lives as long as the window).
+    MOveTree& record();
+    // The moves of the shown line.
+    const BanHistory& moves() const;
+    // The text of the status bar.
+    QString statusText() const;
+    // Refreshes everything after the record was replaced: steps the record to its first move,
+    // rebuilds the history box while stepping forward to the end of the current line, empties
+    // the status text and redraws (board, caption, navigation).
+    void RecordChanged();
+    // The number of workers whose threads have not been joined yet.
+    int runningWorkers() const { return static_cast<int>(workers_.size()); }
+
+    // ---- game flow ----
+    // Places a stone for the side to move; false when nothing was placed.
+    bool PutStone(int x, int y);
+    // The placing half of PutStone: places, draws, adds the history line and reports the end
+    // of the game. code receives the move's code (20 when nothing was placed).
+    bool PlaceAndJudge(int x, int y, int& code);
+    // PutStone at point index 0..224.
+    void PlayPoint(uint8_t point);
+    // Starts a worker on a copy of the moves; the window then waits for that worker only.
+    void StartThinking();
+    // Asks the awaited worker to stop without waiting for it; its answer will be dropped.
+    void StopThinking();
+    // Plays the answer of the awaited worker (resultCell) unless it was stopped.
+    void ThinkingDone();
+    void UndoMove();
+    void RedoMove();
+    void Resign();
+    void EnterPlayMode();
+    void LeavePlayMode();
+    void PlayFirst();
+    void PlaySecond();
+    void ResetGame();
+    void NewGame();
+    void UpdateCaption();
+    // Redraws the status bar and the whole board, refreshes the editor window and the
+    // navigation buttons.
+    void RefreshBoard();
+    void UpdateNavigation();
+    void SetStatus(const QString& text);
+
+    // ---- the history box ----
+    // Appends the line of the record's current move as move k (1-based).
+    void AddHistoryLine(int k);
+    // Deletes the last line.
+    void RemoveLastHistoryLine();
+    void ClearHistory();
+
+    // ---- window events ----
+    void Goban0MouseDown(Qt::MouseButton button, int X, int Y);
+    // A typed character (keys are seen by the form before its controls).
+    void FormKeyPress(QChar key);
+    // A pressed key; Backspace cancels a pending column or takes a move back.
+    void FormKeyDown(int key);
+
+    // ---- options (menu items bound to the settings) ----
+    void KN2Click();
+    void KL1Click();
+    void KS3Click();
+    void KW1Click();
+    void K8Click();
+    void KA3Click();
+    void KA2Click();
+    void KS2Click();
+    void KC1Click();
+
+    // ---- commands, bodies in main_form_commands.cpp ----
+    // Loads a record file and shows it; false when the file could not be read.
+    bool OpenRecord(const QString& path);
+    // Replaces the game with the one in a clipboard text; false when unreadable.
+    bool LoadFromText(const QString& text);
+    void KO1Click();          // open a record file
+    void KS1Click();          // save the record
+    void KX1Click();          // close the main window
+    void KC2Click();          // copy the record to the clipboard
+    void KP1Click();          // paste a record from the clipboard
+    void H1Click();           // copy the board picture to the clipboard
+    void KH2Click();          // help
+    void KA1Click();          // version box
+    void SpeedButton7Click(); // the openings editor
+    // Asks the openings editor, when it exists, to show the record again.
+    void RefreshEditor();
+    // Closes the openings editor when it exists.
+    void CloseEditor();
+
+    // The filter of the record file dialogs.
+    static const QString kRecordFilter;
+
+    // ---- components, named as in the layout ----
+    QMenu* KF1 = nullptr;
+    QAction* KN1 = nullptr;
+    QAction* KO1 = nullptr;
+    QAction* KS1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* KX1 = nullptr;
+    QMenu* KE1 = nullptr;
+    QAction* KC2 = nullptr;
+    QAction* KP1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* H1 = nullptr;
+    QMenu* KV1 = nullptr;
+    QAction* KN2 = nullptr;
+    QAction* KL1 = nullptr;
+    QAction* KS3 = nullptr;
+    QAction* KW1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* K8 = nullptr;
+    QAction* KA3 = nullptr;
+    QMenu* KR1 = nullptr;
+    QMenu* K1 = nullptr;
+    QAction* K2 = nullptr;
+    QAction* K3 = nullptr;
+    QAction* K4 = nullptr;
+    QAction* F1 = nullptr;
+    QAction* KG1 = nullptr;
+    QMenu* KO2 = nullptr;
+    QAction* KA2 = nullptr;
+    QAction* KS2 = nullptr;
+    QAction* KC1 = nullptr;
+    QMenu* KH1 = nullptr;
+    QAction* KH2 = nullptr;
+    QAction* KA1 = nullptr;
+
+    QMenu* PopUpMenuOfShortCut = nullptr;
+    QAction* K5 = nullptr;
+    QAction* K6 = nullptr;
+    QAction* K7 = nullptr;
+
+    QFrame* Panel2 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QToolButton* SpeedButton4 = nullptr;
+    QToolButton* SpeedButton5 = nullptr;
+    QToolButton* SpeedButton6 = nullptr;
+    QToolButton* SB_Back = nullptr;
+    QToolButton* SB_Foward = nullptr;
+    QToolButton* SpeedButton7 = nullptr;
+
+    GobanBox* Goban0 = nullptr;
+
+    QFrame* Panel1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QPlainTextEdit* MemoHistory = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+
+    // The computer's answer as handed over by the awaited worker: 0..224, or 255 for none.
+    uint8_t resultCell = 255;
+    // The openings editor, made on first use and owned by this window.
+    TStandardForm* StandardForm = nullptr;
+
+  signals:
+    // A stone was placed (by anybody), after it was drawn and judged.
+    void stonePlaced(int x, int y, int code);
+    // The computer's answer from a worker was played (or refused) and the turn handed back.
+    void computerMoveDone(int point);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Dropped files (main_form_commands.cpp): the first dropped file is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildToolbar(QWidget* client);
+    void buildSidePanel(QWidget* client);
+    void layoutClient();
+    void applyOptions();
+    void toggleOption(QAction* item, int32_t& option);
+    // Takes one move back: the last history line and one step of the record.
+    void takeBack();
+    bool gameOver() const;
+    int moveCount() const;
+    void FormShow();
+    void FormClose();
+    // A worker's answer arrived on the main thread.
+    void workerDone(quint64 serial, int cell);
+    // Asks every worker to stop and joins them all.
+    void stopAllWorkers();
+
+    std::unique_ptr<MOveTree> record_;
+    QLabel* statusLabel_ = nullptr;
+    QWidget* client_ = nullptr;
+    QStringList commandLine_;
+    bool shown_ = false;
+
+    // Workers whose threads have not been joined yet: the awaited one and stopped ones that
+    // are still finishing.
+    std::vector<std::unique_ptr<ThinkingThread>> workers_;
+    // Serial number of the awaited worker; 0 when none is awaited.
+    quint64 awaitedWorker_ = 0;
+    quint64 nextWorkerSerial_ = 1;
+};

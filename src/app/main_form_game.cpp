@@ -1,0 +1,405 @@
+// The flow of a game: placing and judging stones, the computer's turn on a worker thread,
+// taking back and replaying moves, play mode, keyboard and mouse moves, and the history box.
+
+#include "app/board_drawing.h"
+#include "app/goban_box.h"
+#include "app/main_form.h"
+#include "app/sorell_process.h"
+#include "app/thinking_thread.h"
+#include "app/ui_seam.h"
+#include "engine/think.h"
+#include "model/history_line.h"
+#include "model/move_tree.h"
+#include "rules/move_code.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolButton>
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+const QString kCaptionError = QStringLiteral("Sorell for Windows");
+const QString kUserTurn = QStringLiteral("あなたの番です");
+const QString kThinking = QStringLiteral("ただいま考えています");
+const QString kNoMoreMoves = QStringLiteral("終局");
+
+} // namespace
+
+int TMainForm::moveCount() const {
+    return record_->board().moveCount();
+}
+
+bool TMainForm::gameOver() const {
+    return isEndCode(record_->current()->code);
+}
+
+bool TMainForm::PutStone(int x, int y) {
+    SetStatus(QString());
+    int code = kCodeNothing;
+    if (!PlaceAndJudge(x, y, code)) return false;
+    if (srOption().inputAssistant != 0 && code >= 5 && code <= 8) {
+        // The answer to a four is computed at once on this thread and played as the next
+        // stone; nothing can stop this search.
+        const std::atomic<bool> neverStop{false};
+        PlayPoint(thinkMove(moves(), thinkingLevel(), neverStop));
+        return true;
+    }
+    const SrFlags& f = srFlags();
+    if (!gameOver() && f.playMode == 1 && moveCount() % 2 != f.userParity) StartThinking();
+    return true;
+}
+
+bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
+    code = kCodeNothing;
+    if (gameOver()) return false; // no stone may follow a finished game
+    try {
+        if (!record_->PutMoveAlternating(x, y)) return false;
+        DrawBoardIncremental(*Goban0, moves());
+        const int n = moveCount();
+        AddHistoryLine(n);
+        code = record_->current()->code;
+        emit stonePlaced(x, y, code);
+        if (gameOver()) {
+            const bool blackWins = n % 2 == 1 && code <= 1;
+            const QString text =
+                QString::fromUtf8(moveCodeName(code)) +
+                (blackWins ? QStringLiteral("で黒の勝ち") : QStringLiteral("で白の勝ち"));
+            SetStatus(text);
+            RefreshBoard();
+            uiSeam().message(this, QStringLiteral("終局"), text, UiSeam::Kind::Information);
+            LeavePlayMode();
+        } else if (srOption().sound != 0) {
+            uiSeam().beep(code >= 16 && code <= 20 ? UiSeam::Beep::Default
+                                                   : UiSeam::Beep::Exclamation);
+        }
+        RefreshBoard();
+        srFlags().pendingColumn = 'z';
+        return true;
+    } catch (...) {
+        uiSeam().message(this, kCaptionError, QStringLiteral("思考ルーチンが途中で中断されました"),
+                         UiSeam::Kind::Error);
+        return false;
+    }
+}
+
+void TMainForm::PlayPoint(uint8_t point) {
+    PutStone(point % 15, point / 15);
+}
+
+// The worker gets a copy of the moves made here, on the main thread, and a serial number; the
+// window then waits for that worker's answer only.
+void TMainForm::StartThinking() {
+    if (moveCount() >= 225) {
+        SetStatus(kNoMoreMoves);
+        return;
+    }
+    SetStatus(kThinking);
+    const quint64 serial = nextWorkerSerial_++;
+    std::unique_ptr<ThinkingThread> worker;
+    try {
+        worker = std::make_unique<ThinkingThread>(serial, moves(), thinkingLevel());
+    } catch (...) {
+        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error B"),
+                         UiSeam::Kind::Error);
+        SetStatus(QString());
+        return;
+    }
+    try {
+        connect(worker.get(), &ThinkingThread::done, this, &TMainForm::workerDone,
+                Qt::QueuedConnection);
+        workers_.push_back(std::move(worker));
+        awaitedWorker_ = serial;
+        srFlags().thinking = 1;
+        workers_.back()->start();
+    } catch (...) {
+        if (!workers_.empty() && workers_.back()->serial() == serial) workers_.pop_back();
+        awaitedWorker_ = 0;
+        srFlags().thinking = 0;
+        SetStatus(QString());
+        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error C"),
+                         UiSeam::Kind::Error);
+    }
+}
+
+void TMainForm::StopThinking() {
+    SrFlags& f = srFlags();
+    if (f.thinking != 1) return;
+    const auto it = std::find_if(workers_.begin(), workers_.end(),
+                                 [this](const auto& w) { return w->serial() == awaitedWorker_; });
+    if (it != workers_.end()) (*it)->terminate();
+    awaitedWorker_ = 0;
+    f.thinking = 0;
+}
+
+// Every worker reports here once, on the main thread. Its thread is joined and it is deleted;
+// only the awaited worker's answer is played, so a stopped or superseded worker can never
+// place a stone or leave the window waiting.
+void TMainForm::workerDone(quint64 serial, int cell) {
+    const auto it = std::find_if(workers_.begin(), workers_.end(),
+                                 [serial](const auto& w) { return w->serial() == serial; });
+    if (it != workers_.end()) {
+        std::unique_ptr<ThinkingThread> finished = std::move(*it);
+        workers_.erase(it);
+        finished->wait();
+    }
+    if (serial != awaitedWorker_ || srFlags().thinking != 1) return;
+    awaitedWorker_ = 0;
+    resultCell = static_cast<uint8_t>(cell);
+    ThinkingDone();
+}
+
+void TMainForm::ThinkingDone() {
+    SrFlags& f = srFlags();
+    if (moveCount() >= 225) {
+        f.thinking = 0;
+        SetStatus(kNoMoreMoves);
+        return;
+    }
+    f.thinking = 0;
+    if (resultCell == 255) {
+        // The search ended without a move although nobody stopped it: the turn goes back to
+        // the user rather than leaving the window waiting for ever.
+        SetStatus(kUserTurn);
+        emit computerMoveDone(255);
+        return;
+    }
+    const int point = resultCell;
+    PlayPoint(resultCell);
+    if (!gameOver() && f.thinking != 1) SetStatus(moveCount() >= 225 ? kNoMoreMoves : kUserTurn);
+    emit computerMoveDone(point);
+}
+
+void TMainForm::stopAllWorkers() {
+    for (const auto& w : workers_) w->terminate();
+    for (const auto& w : workers_) w->wait();
+    workers_.clear();
+    awaitedWorker_ = 0;
+    if (SorellProcess::instance()) srFlags().thinking = 0;
+}
+
+void TMainForm::takeBack() {
+    RemoveLastHistoryLine();
+    record_->Back();
+}
+
+void TMainForm::UndoMove() {
+    SrFlags& f = srFlags();
+    const int n = moveCount();
+    if (f.playMode == 1) {
+        if (f.thinking == 1) {
+            StopThinking();
+            if (n > 0) takeBack(); // the user's move the computer was answering
+        } else if (n > 1) {
+            takeBack(); // the computer's move
+            takeBack(); // and the user's
+        }
+        SetStatus(kUserTurn);
+    } else if (n > 0) {
+        takeBack();
+    }
+    RefreshBoard();
+}
+
+// Replays the next move of the record through PutStone. Refused while the computer thinks:
+// the replayed stone would change the position under the worker.
+void TMainForm::RedoMove() {
+    if (srFlags().thinking == 1) return;
+    if (record_->Forward()) {
+        const Pos p = record_->current()->pos;
+        record_->Back();
+        PutStone(p.x, p.y);
+    }
+    RefreshBoard();
+}
+
+void TMainForm::Resign() {
+    if (gameOver()) return;
+    LeavePlayMode();
+    StopThinking();
+    SetStatus(QStringLiteral("投了しました"));
+}
+
+void TMainForm::EnterPlayMode() {
+    KG1->setEnabled(true);
+    SpeedButton6->setEnabled(true);
+    srFlags().playMode = 1;
+    UpdateCaption();
+}
+
+void TMainForm::LeavePlayMode() {
+    KG1->setEnabled(false);
+    SpeedButton6->setEnabled(false);
+    srFlags().playMode = 0;
+    UpdateCaption();
+}
+
+void TMainForm::PlayFirst() {
+    const int n = moveCount();
+    if (n >= 225) {
+        SetStatus(kNoMoreMoves);
+        return;
+    }
+    if (gameOver()) return;
+    StopThinking();
+    EnterPlayMode();
+    srFlags().userParity = 0;
+    Label5->setText(QStringLiteral("あなた"));
+    Label6->setText(QStringLiteral("コンピュータ"));
+    Label5->adjustSize();
+    Label6->adjustSize();
+    RefreshBoard();
+    if (n % 2 != srFlags().userParity)
+        StartThinking();
+    else
+        SetStatus(kUserTurn);
+}
+
+void TMainForm::PlaySecond() {
+    const int n = moveCount();
+    if (n >= 225) {
+        SetStatus(kNoMoreMoves);
+        return;
+    }
+    if (gameOver()) return;
+    StopThinking();
+    EnterPlayMode();
+    srFlags().userParity = 1;
+    Label5->setText(QStringLiteral("コンピュータ"));
+    Label6->setText(QStringLiteral("あなた"));
+    Label5->adjustSize();
+    Label6->adjustSize();
+    RefreshBoard();
+    if (n % 2 != srFlags().userParity)
+        StartThinking();
+    else
+        SetStatus(kUserTurn);
+}
+
+void TMainForm::ResetGame() {
+    if (!record_)
+        record_ = std::make_unique<MOveTree>();
+    else
+        record_->Clear();
+    SB_Back->setEnabled(false);
+    SB_Foward->setEnabled(false);
+    Resign();
+    SetStatus(QString());
+    srFlags().reset();
+    ClearHistory();
+    UpdateCaption();
+}
+
+void TMainForm::NewGame() {
+    StopThinking();
+    ResetGame();
+    RefreshBoard();
+    SetStatus(QString());
+}
+
+void TMainForm::UpdateCaption() {
+    const SrFlags& f = srFlags();
+    QString title =
+        f.fileName.isEmpty() ? QStringLiteral("Sorell") : QStringLiteral("Sorell - ") + f.fileName;
+    if (f.playMode == 1) title += QStringLiteral(" [対局モード]");
+    setWindowTitle(title);
+}
+
+void TMainForm::RefreshBoard() {
+    StatusBar1->update();
+    PaintBoard(*Goban0, moves());
+    RefreshEditor();
+    UpdateNavigation();
+}
+
+void TMainForm::UpdateNavigation() {
+    const bool forward = record_->Forward();
+    if (forward) record_->Back();
+    SB_Foward->setEnabled(forward);
+    const bool back = record_->Back();
+    if (back) record_->Forward();
+    SB_Back->setEnabled(back);
+}
+
+void TMainForm::RecordChanged() {
+    record_->GoTop();
+    ClearHistory();
+    int k = 0;
+    while (record_->Forward()) AddHistoryLine(++k);
+    SetStatus(QString());
+    RefreshBoard();
+    UpdateCaption();
+}
+
+// ---- mouse and keyboard ----
+
+void TMainForm::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
+    if (button != Qt::LeftButton || srFlags().thinking != 0) return;
+    try {
+        // Division truncates toward zero: pixels 11..29 still give 0, smaller ones -1.
+        PutStone((X - 30) / 20, (Y - 30) / 20);
+    } catch (...) {
+        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error 3"),
+                         UiSeam::Kind::Error);
+    }
+}
+
+// A column letter, then a row character ("h" then "8" is the centre).
+void TMainForm::FormKeyPress(QChar key) {
+    SrFlags& f = srFlags();
+    const char c = key.toLatin1();
+    if (f.pendingColumn == 'z') {
+        if (c >= 'a' && c <= 'o')
+            f.pendingColumn = c;
+        else if (c >= 'A' && c <= 'O')
+            f.pendingColumn = static_cast<char>(c - 'A' + 'a');
+        return;
+    }
+    int row = -1;
+    if (c >= '1' && c <= '9')
+        row = c - '1';
+    else if (c >= 'a' && c <= 'f')
+        row = 9 + c - 'a';
+    else if (c >= 'A' && c <= 'F')
+        row = 9 + c - 'A';
+    if (row < 0 || f.thinking == 1) return;
+    if (PutStone(f.pendingColumn - 'a', row)) f.pendingColumn = 'z';
+}
+
+void TMainForm::FormKeyDown(int key) {
+    if (key != Qt::Key_Backspace) return;
+    SrFlags& f = srFlags();
+    if (f.pendingColumn != 'z')
+        f.pendingColumn = 'z';
+    else
+        UndoMove();
+}
+
+// ---- the history box ----
+
+// Line k describes move k; the colour name follows the move number's parity.
+void TMainForm::AddHistoryLine(int k) {
+    const MOve* m = record_->current();
+    const std::string line =
+        historyLine(k, k % 2 == 1 ? kBlack : kWhite, m->pos.x, m->pos.y, m->code);
+    MemoHistory->appendPlainText(QString::fromStdString(line));
+}
+
+void TMainForm::RemoveLastHistoryLine() {
+    QTextCursor c(MemoHistory->document());
+    c.movePosition(QTextCursor::End);
+    c.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    if (c.block().previous().isValid())
+        c.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+    c.removeSelectedText();
+}
+
+void TMainForm::ClearHistory() {
+    MemoHistory->clear();
+}

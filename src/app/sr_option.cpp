@@ -1,0 +1,67 @@
+#include "app/sr_option.h"
+
+#include <QSettings>
+
+namespace {
+
+// The value names in the order in which they are read and written.
+struct OptionField {
+    const char* name;
+    int32_t SrOption::*field;
+    int32_t fallback;
+};
+
+constexpr OptionField kFields[] = {
+    {"Numbering", &SrOption::numbering, 0},
+    {"LatestCursor", &SrOption::latestCursor, 0},
+    {"Sound", &SrOption::sound, 1},
+    {"ColorBan", &SrOption::colorBan, SrOption::kDefaultColorBan},
+    {"Standard", &SrOption::standard, 1},
+    {"Toolbar", &SrOption::toolbar, 1},
+    {"AxisChar", &SrOption::axisChar, 1},
+    {"InputAssistant", &SrOption::inputAssistant, 0},
+    {"Warning", &SrOption::warning, 0},
+};
+
+} // namespace
+
+SrOption::SrOption() {
+    load();
+}
+
+SrOption::~SrOption() {
+    save();
+}
+
+void SrOption::load() {
+    QSettings store("Pellham", "Sorell");
+    for (const OptionField& f : kFields) {
+        const QVariant v = store.value(f.name);
+        bool ok = false;
+        const qlonglong n = v.isValid() ? v.toLongLong(&ok) : 0;
+        if (ok && n >= INT32_MIN && n <= INT32_MAX) {
+            this->*f.field = static_cast<int32_t>(n);
+        } else {
+            this->*f.field = f.fallback;
+            store.setValue(f.name, f.fallback);
+        }
+    }
+    store.sync();
+}
+
+void SrOption::save() const {
+    QSettings store("Pellham", "Sorell");
+    for (const OptionField& f : kFields) store.setValue(f.name, this->*f.field);
+    store.sync();
+}
+
+QColor SrOption::boardColour() const {
+    const auto v = static_cast<uint32_t>(colorBan);
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+void SrOption::setBoardColour(const QColor& colour) {
+    colorBan = static_cast<int32_t>(static_cast<uint32_t>(colour.red()) |
+                                    static_cast<uint32_t>(colour.green()) << 8 |
+                                    static_cast<uint32_t>(colour.blue()) << 16);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <cstdint>
+
+// The nine user options, kept in the per-user settings store under "Pellham/Sorell". Read once
+// when made, written back once when destroyed; any non-zero value counts as on.
+class SrOption {
+  public:
+    // Loads every value; a missing or non-integer value takes its default, which is written
+    // back at once, so the store is complete after the first run.
+    SrOption();
+    // Writes all nine values.
+    ~SrOption();
+    SrOption(const SrOption&) = delete;
+    SrOption& operator=(const SrOption&) = delete;
+
+    void load();
+    void save() const;
+
+    // The face colour: "ColorBan" keeps red in the lowest byte, then green, then blue.
+    QColor boardColour() const;
+    void setBoardColour(const QColor& colour);
+
+    static constexpr int32_t kDefaultColorBan = 0x000EAFE4;
+
+    int32_t numbering = 0;
+    int32_t latestCursor = 0;
+    int32_t colorBan = kDefaultColorBan;
+    int32_t sound = 1;
+    int32_t standard = 1;
+    int32_t toolbar = 1;
+    int32_t axisChar = 1;
+    int32_t inputAssistant = 0;
+    int32_t warning = 0;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+
+// The pictures of the toolbar buttons, drawn by the program itself.
+enum class ToolbarGlyph { New, Open, Save, PlayFirst, PlaySecond, Resign, Back, Forward, Editor };
+
+QIcon toolbarGlyph(ToolbarGlyph glyph);
