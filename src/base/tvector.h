@@ -3,8 +3,8 @@
 #include "base/diag.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <new>
-#include <string>
 
 // A fixed-size array whose every element access tests the index. A bad index writes
 // "(i)/(count)" and "Out of array index" to the error stream and goes to a scratch element
@@ -53,7 +53,10 @@ template <class T> class tvector {
         for (int32_t i = 0; i < count_; ++i) (*this)[i] = other[i];
     }
     T& outOfRange(int32_t i) const {
-        diag("(" + std::to_string(i) + ")/(" + std::to_string(count_) + ")");
+        char line[40];
+        std::snprintf(line, sizeof line, "(%d)/(%d)", static_cast<int>(i),
+                      static_cast<int>(count_));
+        diag(line);
         diag("Out of array index");
         thread_local T scratch{};
         scratch = T{};
