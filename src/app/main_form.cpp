@@ -89,6 +89,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     ResetGame();
     applyOptions();
     layoutClient();
+    RefreshBoard();
 }
 
 TMainForm::~TMainForm() {

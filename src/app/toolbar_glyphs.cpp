@@ -44,9 +44,10 @@ QPixmap draw(ToolbarGlyph glyph) {
     case ToolbarGlyph::PlayFirst:
     case ToolbarGlyph::PlaySecond: {
         p.setBrush(glyph == ToolbarGlyph::PlayFirst ? Qt::black : Qt::white);
-        p.drawEllipse(QRectF(2.5, 2.5, 14, 14));
-        p.setPen(QPen(QColor(200, 30, 30), 2));
-        p.drawLine(QPointF(13, 13), QPointF(18, 18));
+        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        p.setPen(QPen(QColor(20, 90, 20), 1));
+        p.setBrush(QColor(60, 170, 60));
+        p.drawPolygon(QPolygonF({{11.5, 10.5}, {18.5, 14.5}, {11.5, 18.5}}));
         break;
     }
     case ToolbarGlyph::Resign: {
