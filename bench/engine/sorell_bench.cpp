@@ -1,0 +1,105 @@
+// sorell-bench [count]: decides the fixed suite of positions (48 by default) at the standard
+// level without database files, and prints per position the point chosen, the nodes made and
+// the time, then the totals, the median and 95th-percentile decision times, decisions per
+// second, the peak memory and the signature of the suite.
+
+#include "base/geometry.h"
+#include "engine/bench_suite.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <malloc.h>
+#include <new>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+// Live and peak bytes on the heap, counted by the replaced operator new and delete below.
+std::atomic<long> liveBytes{0};
+std::atomic<long> peakBytes{0};
+
+void* countedAlloc(size_t n) {
+    void* p = std::malloc(n == 0 ? 1 : n);
+    if (!p) throw std::bad_alloc();
+    long live = liveBytes += static_cast<long>(malloc_usable_size(p));
+    long peak = peakBytes.load();
+    while (live > peak && !peakBytes.compare_exchange_weak(peak, live)) {
+    }
+    return p;
+}
+void countedFree(void* p) {
+    if (!p) return;
+    liveBytes -= static_cast<long>(malloc_usable_size(p));
+    std::free(p);
+}
+
+double percentile(std::vector<double> v, double q) {
+    std::sort(v.begin(), v.end());
+    size_t i = static_cast<size_t>(q * static_cast<double>(v.size() - 1) + 0.5);
+    return v[std::min(i, v.size() - 1)];
+}
+} // namespace
+
+void* operator new(size_t n) {
+    return countedAlloc(n);
+}
+void* operator new[](size_t n) {
+    return countedAlloc(n);
+}
+void operator delete(void* p) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    countedFree(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    countedFree(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    countedFree(p);
+}
+
+int main(int argc, char** argv) {
+    int count = argc > 1 ? std::atoi(argv[1]) : 48;
+    if (count < 1) count = 48;
+    const std::vector<BanArray> positions = benchPositions(count);
+    const ThinkingLevel level = ThinkingLevel::standard();
+
+    std::vector<BenchResult> results;
+    std::vector<double> times;
+    long totalNodes = 0, peakDecision = 0;
+    double totalMillis = 0;
+    std::printf("%4s %6s %5s %8s %10s %10s\n", "pos", "stones", "move", "nodes", "ms", "heap KB");
+    for (int i = 0; i < count; ++i) {
+        const BanArray& board = positions[static_cast<size_t>(i)];
+        const long before = liveBytes.load();
+        peakBytes = before;
+        BenchResult r = decideBenchPosition(board, level);
+        const long heap = peakBytes.load() - before;
+        peakDecision = std::max(peakDecision, heap);
+        results.push_back(r);
+        times.push_back(r.millis);
+        totalNodes += r.nodes;
+        totalMillis += r.millis;
+        std::printf("%4d %6d %5s %8ld %10.3f %10ld\n", i + 1, board.moveCount(),
+                    r.point < kPoints ? pointText(cellX(r.point), cellY(r.point)).c_str() : "--",
+                    r.nodes, r.millis, heap / 1024);
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("positions            %d\n", count);
+    std::printf("total nodes          %ld\n", totalNodes);
+    std::printf("total time           %.1f ms\n", totalMillis);
+    std::printf("median decision      %.3f ms\n", percentile(times, 0.5));
+    std::printf("95th percentile      %.3f ms\n", percentile(times, 0.95));
+    std::printf("decisions per second %.1f\n", totalMillis > 0 ? count * 1000.0 / totalMillis : 0);
+    std::printf("nodes per second     %.0f\n",
+                totalMillis > 0 ? totalNodes * 1000.0 / totalMillis : 0);
+    std::printf("peak heap, one decision %.2f MB\n", peakDecision / (1024.0 * 1024.0));
+    std::printf("peak resident (process) %.2f MB\n", usage.ru_maxrss / 1024.0);
+    std::printf("signature            %016llx\n",
+                static_cast<unsigned long long>(benchSignature(results)));
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "engine/phase_iter.h"
+
+#include "database/k_data.h"
+#include "database/k_database.h"
+#include "engine/decision_random.h"
+#include "rules/chk_stat.h"
+
+#include <algorithm>
+
+namespace {
+constexpr uint8_t kCentre = 112;
+
+// The database takes the directory part of a path; a directory given without its trailing
+// separator would otherwise lose its last component.
+std::string asDirectoryPath(std::string directory) {
+    if (!directory.empty() && directory.back() != '/' && directory.back() != '\\' &&
+        directory.back() != ':')
+        directory += '/';
+    return directory;
+}
+} // namespace
+
+PhaseIter::PhaseIter(Phase* root, const ThinkingLevel& level, const std::atomic<bool>& stop,
+                     std::string directory, std::optional<uint32_t> seed)
+    : root_(root), level_(level), maxDepth_(std::max<int32_t>(level.maxDepth, 1)),
+      hashSize_(std::max<int32_t>(level.hashSize, 1)),
+      directory_(asDirectoryPath(std::move(directory))), stop_(stop), seed_(seed) {
+    tables_.resize(maxDepth_);
+    for (int32_t d = 0; d < maxDepth_; ++d) tables_[d] = new PhaseHash(hashSize_);
+}
+
+PhaseIter::~PhaseIter() {
+    for (int32_t d = 0; d < tables_.size(); ++d) delete tables_[d];
+    delete root_;
+}
+
+uint8_t PhaseIter::databaseMove() {
+    if (!useDatabase_) return kNoMove;
+    const BanArray& board = *root_->board;
+    KDataBase base(board.moveCount(), directory_);
+    uint8_t move = base.lookup(KData(board));
+    // Only an empty point of this position is a move; anything else from a damaged file counts
+    // as no answer and the search runs.
+    if (move >= kPoints || board.at(move) != kEmpty) return kNoMove;
+    return move;
+}
+
+uint8_t PhaseIter::decide() {
+    BanArray& board = *root_->board;
+    const int n = board.moveCount();
+    if (n == 0) return kCentre;
+
+    DecisionRandom random(seed_ ? *seed_ : static_cast<uint32_t>(std::time(nullptr)));
+    if (n == 1) {
+        // Offsets -1, 0, +1 with chances 2/5, 2/5, 1/5: a point next to the centre, never on it.
+        for (;;) {
+            int dx = DecisionRandom::scale(random.draw(), 5, 2) - 1;
+            int dy = DecisionRandom::scale(random.draw(), 5, 2) - 1;
+            int p = cellIndex(7 + dx, 7 + dy);
+            if ((dx != 0 || dy != 0) && board.at(p) == kEmpty) return static_cast<uint8_t>(p);
+        }
+    }
+    if (isWinCode(ChkStat(board).judgeLastMove())) return 0;
+    if (n == 2) {
+        // A point of the 5 x 5 square of columns and rows 5..9.
+        for (;;) {
+            int x = DecisionRandom::scale(random.draw(), 9, 2) + 5;
+            int y = DecisionRandom::scale(random.draw(), 9, 2) + 5;
+            int p = cellIndex(x, y);
+            if (board.at(p) == kEmpty) return static_cast<uint8_t>(p);
+        }
+    }
+    if (n >= kPoints) return 0;
+
+    uint8_t known = databaseMove();
+    if (known != kNoMove) return known;
+
+    uint8_t point = search();
+    return stopped() ? kNoMove : point;
+}
