@@ -33,5 +33,20 @@ test: build build-asan build-tsan
 bench: build
 	@for b in build/bench/*/sorell-*bench* ; do [ -x "$$b" ] && "$$b"; done; true
 
+# Each fuzz target for FUZZ_TIME seconds (default 60) over a scratch copy of its committed
+# corpus, one target at a time; prints the executions of each. A crash stops with its log.
+FUZZ_TIME ?= 60
+fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz --target sorell_fuzz_all -j $(JOBS)
+	@set -e; run=build-fuzz/fuzz-run; \
+	 for t in $$(cat build-fuzz/fuzz/targets.txt); do \
+	   rm -rf $$run/$$t; mkdir -p $$run/$$t; cp -R fuzz/corpus/$$t/. $$run/$$t/; \
+	   if ! build-fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_TIME) -print_final_stats=1 \
+	        -artifact_prefix=$$run/$$t- $$run/$$t >$$run/$$t.log 2>&1; then \
+	     echo "fuzz_$$t: CRASH, see $$run/$$t.log"; exit 1; fi; \
+	   echo "fuzz_$$t: $$(sed -n 's/^stat::number_of_executed_units: *//p' $$run/$$t.log) executions in $(FUZZ_TIME) s, no crash"; \
+	 done
+
 clean:
 	rm -rf build build-asan build-tsan build-fuzz

@@ -191,6 +191,14 @@ int convert(const std::vector<std::string>& args, std::ostream& err) {
                 << " branch point(s) are left out\n";
     }
     record.setRecordFormat(recordFormat);
+    // Formats are told apart by content alone, so a file that would read back as another
+    // format (an empty .ban file, binary bytes that spell "GM" or a move number) is not written.
+    std::string bytes;
+    if (!record.WriteBytes(bytes) || detectRecordFormat(bytes) != recordFormat)
+        throw CliError{kCliFailed, moves == 0 ? "a game without moves has no " + format + " form"
+                                              : "this game's " + format +
+                                                    " form would read back as another format; "
+                                                    "use another format"};
     if (!record.WriteFile(files[1].c_str()))
         throw CliError{kCliFailed, "cannot write '" + files[1] + "'"};
     return kCliOk;
