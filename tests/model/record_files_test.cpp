@@ -1,0 +1,286 @@
+// Record files: detection by content, reading the three formats, writing them, and writes
+// that fail without harming the file they would replace.
+#include "model/move_tree.h"
+#include "model/record_files.h"
+#include "model_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string bytesOf(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values) s += static_cast<char>(v);
+    return s;
+}
+
+std::vector<Pos> lineOf(const MOveTree& r) {
+    std::vector<Pos> moves;
+    for (const MOve* n : pathToCurrent(r)) moves.push_back(n->pos);
+    return moves;
+}
+
+} // namespace
+
+TEST(RecordFileDetection, ByContent) {
+    TempDir dir;
+    struct Case {
+        std::string bytes;
+        uint8_t format;
+    } cases[] = {
+        {"(;GM[4]SZ[15];B[hh])", kRecordText},
+        {"xxGMxx", kRecordText},
+        {"808\n909\n808\n", kRecordBan},
+        {"808\n909\nend\n", kRecordBan},
+        {"  +808 1515 101", kRecordBan},
+        {"808 1600", kRecordBinary},        // 16 in the x part; the bytes are all below 225
+        {"808 -909", kRecordBinary},        // negative numbers are not move numbers
+        {"99999999999 808", kRecordBinary}, // too large to be read as a number
+        {"", kRecordUnknown},
+        {bytesOf({2, 112, 113}), kRecordBinary},
+        {bytesOf({200, 1, 2}), kRecordBinary},
+        {bytesOf({200, 1, 230}), kRecordUnknown},
+        {bytesOf({225, 1}), kRecordUnknown},
+        {bytesOf({2, 1, 2, 250}), kRecordBinary}, // bytes past the count do not matter
+        {bytesOf({3, 71, 77, 112}), kRecordText}, // the moves G and M read as "GM"
+    };
+    int i = 0;
+    for (const Case& c : cases) {
+        fs::path p = dir.file("f" + std::to_string(i++));
+        writeBytes(p, c.bytes);
+        EXPECT_EQ(DetectRecordFormat(p.c_str()), c.format) << c.bytes;
+        EXPECT_EQ(detectRecordFormat(c.bytes), c.format) << c.bytes;
+    }
+    testing::internal::CaptureStderr();
+    std::string missing = dir.file("missing").string();
+    EXPECT_EQ(DetectRecordFormat(missing.c_str()), kRecordUnknown);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "error : " + missing + "can't be read\n");
+}
+
+TEST(RecordFileRead, BanNumbersSkipOccupiedPoints) {
+    TempDir dir;
+    MOveTree r;
+    writeBytes(dir.file("a.ban"), "808\n909\n808\n");
+    ASSERT_TRUE(r.ReadFile(dir.file("a.ban").c_str()));
+    EXPECT_EQ(lineOf(r), (std::vector<Pos>{makePos(7, 7, 'B'), makePos(8, 8, 'W')}));
+    expectConsistent(r);
+
+    writeBytes(dir.file("b.ban"), "808\r\n909\r\nend\r\n1010\r\n");
+    ASSERT_TRUE(r.ReadFile(dir.file("b.ban").c_str()));
+    EXPECT_EQ(r.depth(), 2);
+    expectConsistent(r);
+}
+
+TEST(RecordFileRead, BinaryMoves) {
+    TempDir dir;
+    MOveTree r;
+    writeBytes(dir.file("a"), bytesOf({2, 112, 113}));
+    ASSERT_TRUE(r.ReadFile(dir.file("a").c_str()));
+    EXPECT_EQ(lineOf(r), (std::vector<Pos>{makePos(7, 7, 'B'), makePos(8, 7, 'W')}));
+
+    // "808 1600": count 56, then the moves '0' '8' ' ' '1' '6' '0' '0'; the last two repeat
+    // the point of the first and are skipped.
+    writeBytes(dir.file("b"), "808 1600");
+    ASSERT_TRUE(r.ReadFile(dir.file("b").c_str()));
+    EXPECT_EQ(lineOf(r),
+              (std::vector<Pos>{makePos(3, 3, 'B'), makePos(11, 3, 'W'), makePos(2, 2, 'B'),
+                                makePos(4, 3, 'W'), makePos(9, 3, 'B')}));
+    expectConsistent(r);
+
+    writeBytes(dir.file("c"), bytesOf({200, 1, 2}));
+    ASSERT_TRUE(r.ReadFile(dir.file("c").c_str()));
+    EXPECT_EQ(r.depth(), 2);
+    expectConsistent(r);
+}
+
+TEST(RecordFileRead, TextRecordsEvenWhenRejected) {
+    TempDir dir;
+    MOveTree r;
+    writeBytes(dir.file("a.txt"), "(;GM[4]SZ[15]\n;B[hh];W[ih])\n");
+    ASSERT_TRUE(r.ReadFile(dir.file("a.txt").c_str()));
+    EXPECT_EQ(r.current(), r.root());
+    EXPECT_EQ(r.root()->childCount(), 1);
+
+    writeBytes(dir.file("b.txt"), "(;GM[5];B[hh])");
+    EXPECT_TRUE(r.ReadFile(dir.file("b.txt").c_str()));
+    EXPECT_EQ(r.root()->childCount(), 0);
+
+    // A binary file whose moves spell "GM" is read as a (meaningless) text record.
+    playLine(r, "h8");
+    writeBytes(dir.file("c"), bytesOf({3, 71, 77, 112}));
+    EXPECT_TRUE(r.ReadFile(dir.file("c").c_str()));
+    EXPECT_EQ(r.root()->childCount(), 0);
+    expectConsistent(r);
+}
+
+TEST(RecordFileRead, UnreadableFilesLeaveTheRecordAlone) {
+    TempDir dir;
+    MOveTree r;
+    playLine(r, "h8 i9 jA");
+    std::string before = snapshot(r);
+    writeBytes(dir.file("empty"), "");
+    EXPECT_FALSE(r.ReadFile(dir.file("empty").c_str()));
+    writeBytes(dir.file("junk"), bytesOf({250, 1, 2}));
+    EXPECT_FALSE(r.ReadFile(dir.file("junk").c_str()));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(r.ReadFile(dir.file("missing").c_str()));
+    EXPECT_FALSE(r.ReadFile(nullptr));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("error : " + dir.file("missing").string() + "can't be read\n"),
+              std::string::npos);
+    EXPECT_FALSE(r.ReadFile(dir.file("").c_str())); // a directory
+    EXPECT_EQ(snapshot(r), before);
+    expectConsistent(r);
+}
+
+TEST(RecordFileWrite, BanNumbersOfTheCurrentLine) {
+    TempDir dir;
+    MOveTree r;
+    playLine(r, "h8 i8 h9 i9 hA");
+    r.Back();
+    r.Back();
+    r.setRecordFormat(kRecordBan);
+    std::string before = snapshot(r);
+    ASSERT_TRUE(r.WriteFile(dir.file("g.ban").c_str()));
+    EXPECT_EQ(readBytes(dir.file("g.ban")), "808\n908\n809\n");
+    EXPECT_EQ(snapshot(r), before);
+    EXPECT_TRUE(r.Forward()); // redo still possible
+    expectConsistent(r);
+}
+
+TEST(RecordFileWrite, BinaryAndItsCountLimit) {
+    TempDir dir;
+    MOveTree r;
+    playLine(r, "h8 i8");
+    r.setRecordFormat(kRecordBinary);
+    ASSERT_TRUE(r.WriteFile(dir.file("g").c_str()));
+    EXPECT_EQ(readBytes(dir.file("g")), bytesOf({2, 112, 113}));
+    MOveTree back;
+    ASSERT_TRUE(back.ReadFile(dir.file("g").c_str()));
+    EXPECT_EQ(lineOf(back), lineOf(r));
+
+    // A full board writes 226 bytes, which are not recognised as binary when read back.
+    r.Clear();
+    for (int i = 0; i < kPoints; ++i) ASSERT_NE(r.PutMoveAlternating(cellX(i), cellY(i)), nullptr);
+    ASSERT_TRUE(r.WriteFile(dir.file("full").c_str()));
+    std::string full = readBytes(dir.file("full"));
+    ASSERT_EQ(full.size(), 226u);
+    EXPECT_EQ(static_cast<unsigned char>(full[0]), 225);
+    EXPECT_FALSE(back.ReadFile(dir.file("full").c_str()));
+    EXPECT_EQ(back.depth(), 2);
+}
+
+TEST(RecordFileWrite, TextRecordKeepsTheCurrentNode) {
+    TempDir dir;
+    MOveTree r;
+    playLine(r, "h8 i8 h9");
+    r.Back();
+    playLine(r, "g7");
+    r.Back();
+    MOve* current = r.current();
+    ASSERT_TRUE(r.WriteFile(dir.file("t").c_str()));
+    EXPECT_EQ(r.current(), current);
+    EXPECT_EQ(r.depth(), 2);
+    EXPECT_EQ(r.keptHistory().size(), 2u);
+    expectConsistent(r);
+    MOveTree back;
+    ASSERT_TRUE(back.ReadFile(dir.file("t").c_str()));
+    EXPECT_EQ(back.root()->child(0)->child(0)->childCount(), 2);
+    EXPECT_EQ(back.RecordText(), readBytes(dir.file("t")));
+}
+
+TEST(RecordFileWrite, FailuresReportFalseAndKeepTheOldFile) {
+    TempDir dir;
+    MOveTree r;
+    playLine(r, "h8 i8");
+    fs::path target = dir.file("keep.ban");
+    writeBytes(target, "old contents\n");
+
+    r.setRecordFormat(7); // no such format: nothing is written
+    EXPECT_FALSE(r.WriteFile(target.c_str()));
+    EXPECT_EQ(readBytes(target), "old contents\n");
+
+    r.setRecordFormat(kRecordBan);
+    testing::internal::CaptureStderr();
+    std::string inMissingDir = dir.file("no/such/dir.ban").string();
+    EXPECT_FALSE(r.WriteFile(inMissingDir.c_str()));
+    EXPECT_FALSE(r.WriteFile(dir.file("").c_str())); // a directory name
+    fs::create_directory(dir.file("sub"));
+    EXPECT_FALSE(r.WriteFile(dir.file("sub").c_str())); // a directory
+    EXPECT_FALSE(r.WriteFile(""));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("error : " + inMissingDir + "can't be write\n"), std::string::npos) << err;
+    EXPECT_TRUE(fs::is_directory(dir.file("sub")));
+
+    // Nothing but the target is left in the directory after a successful write.
+    ASSERT_TRUE(r.WriteFile(target.c_str()));
+    EXPECT_EQ(readBytes(target), "808\n908\n");
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.file(""))) entries += e.path() != target;
+    EXPECT_EQ(entries, 1); // "sub"
+}
+
+TEST(RecordFileWrite, AShortWriteFailsAndKeepsTheOldFile) {
+    TempDir dir;
+    fs::path target = dir.file("keep.txt");
+    std::string old(5000, 'x');
+    writeBytes(target, old);
+    // In a child process limited to 200-byte files, a record text longer than that cannot be
+    // written completely.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{200, 200};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        MOveTree r;
+        for (int x = 0; x < 15; ++x) r.PutMoveAlternating(x, 3);
+        bool ok = r.WriteFile(target.c_str());
+        _exit(ok ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the short write was reported as success";
+    EXPECT_EQ(readBytes(target), old);
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.file(""))) entries += e.path() != target;
+    EXPECT_EQ(entries, 0) << "the temporary file was left behind";
+}
+
+TEST(RecordFileWrite, ASymbolicLinkStaysALink) {
+    TempDir dir;
+    MOveTree r;
+    playLine(r, "h8");
+    r.setRecordFormat(kRecordBan);
+    writeBytes(dir.file("real.ban"), "old\n");
+    fs::create_symlink("real.ban", dir.file("link.ban"));
+    ASSERT_TRUE(r.WriteFile(dir.file("link.ban").c_str()));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.ban")));
+    EXPECT_EQ(readBytes(dir.file("real.ban")), "808\n");
+}
+
+TEST(RecordFileWrite, TheBaseTreeWritesAndReadsTextFiles) {
+    TempDir dir;
+    MOveTree r;
+    playLine(r, "h8 i8");
+    TSgfTree<MOve>& base = r;
+    ASSERT_TRUE(base.TSgfTree<MOve>::WriteFile(dir.file("t").c_str()));
+    EXPECT_EQ(r.depth(), 2);
+    MOveTree back;
+    TSgfTree<MOve>& backBase = back;
+    ASSERT_TRUE(backBase.TSgfTree<MOve>::ReadFile(dir.file("t").c_str()));
+    EXPECT_EQ(back.root()->child(0)->childCount(), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(base.TSgfTree<MOve>::WriteFile(dir.file("no/t").c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "error : " + dir.file("no/t").string() + " can't be open\n");
+}
