@@ -1,0 +1,57 @@
+#include "board_text.h"
+
+#include <cassert>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+constexpr int kDx[4] = {1, 1, 0, -1};
+constexpr int kDy[4] = {0, 1, 1, 1};
+
+void place(Placed& p, int x, int y, char c, int& stones) {
+    assert(onBoard(x, y));
+    int i = cellIndex(x, y);
+    switch (c) {
+    case 'b':
+    case 'w':
+    case 'o':
+        p.centre = i;
+        if (c == 'o') break;
+        c = c == 'b' ? kBlack : kWhite;
+        [[fallthrough]];
+    case 'B':
+    case 'W':
+        p.board[i] = c;
+        ++stones;
+        break;
+    default:
+        break;
+    }
+}
+} // namespace
+
+Placed line(const std::string& s, int x0, int y0, int d) {
+    Placed p;
+    int stones = 0;
+    for (size_t k = 0; k < s.size(); ++k) {
+        int n = static_cast<int>(k);
+        place(p, x0 + n * kDx[d], y0 + n * kDy[d], s[k], stones);
+    }
+    p.board.setMoveCount(static_cast<uint8_t>(stones));
+    return p;
+}
+
+Placed picture(const char* const rows[15]) {
+    Placed p;
+    int stones = 0;
+    for (int y = 0; y < 15; ++y)
+        if (std::strlen(rows[y]) != 15) throw std::invalid_argument("picture row length");
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 15; ++x) place(p, x, y, rows[y][x], stones);
+    p.board.setMoveCount(static_cast<uint8_t>(stones));
+    return p;
+}
+
+bool sameBoard(const BanArray& a, const BanArray& b) {
+    return a == b && a.lastMove() == b.lastMove();
+}
