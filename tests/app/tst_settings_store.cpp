@@ -1,0 +1,232 @@
+// The nine options in the settings store, the menu items bound to them, and the window's
+// layout that the toolbar option changes.
+
+#include "app/goban_box.h"
+#include "app/main_form.h"
+#include "app/sorell_process.h"
+#include "app_test_support.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+struct Run {
+    Run() : process(std::make_unique<SorellProcess>()), form(std::make_unique<TMainForm>()) {}
+    // The end of the program: the window goes, then the options are written.
+    void exit() {
+        form.reset();
+        process.reset();
+    }
+    ~Run() { exit(); }
+    std::unique_ptr<SorellProcess> process;
+    std::unique_ptr<TMainForm> form;
+};
+
+const char* const kNames[] = {"Numbering", "LatestCursor", "Sound",          "ColorBan", "Standard",
+                              "Toolbar",   "AxisChar",     "InputAssistant", "Warning"};
+const int kDefaults[] = {0, 0, 1, 0x000EAFE4, 1, 1, 1, 0, 0};
+
+} // namespace
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { env_ = std::make_unique<AppTestEnvironment>(); }
+    void cleanupTestCase() { env_.reset(); }
+    void init() { AppTestEnvironment::clearSettings(); }
+
+    void emptyStoreGetsTheDefaultsAtLoad();
+    void unreadableValuesAreReplaced();
+    void anyNonZeroValueIsOn();
+    void menuItemsFollowTheOptions();
+    void toolbarOffMakesTheWindowLower();
+    void colourIsStoredAtExit();
+    void layoutOfTheWindow();
+
+  private:
+    std::unique_ptr<AppTestEnvironment> env_;
+};
+
+void SettingsStoreTest::emptyStoreGetsTheDefaultsAtLoad() {
+    SorellProcess process;
+    QSettings store("Pellham", "Sorell");
+    QCOMPARE(store.allKeys().size(), 9);
+    for (int i = 0; i < 9; ++i) {
+        bool ok = false;
+        QCOMPARE(store.value(kNames[i]).toInt(&ok), kDefaults[i]);
+        QVERIFY(ok);
+    }
+    QCOMPARE(srOption().boardColour(), QColor(228, 175, 14));
+}
+
+void SettingsStoreTest::unreadableValuesAreReplaced() {
+    {
+        QSettings store("Pellham", "Sorell");
+        store.setValue("Numbering", "many");
+        store.setValue("Sound", 0);
+        store.setValue("ColorBan", 123);
+        store.setValue("Warning", "1.5");
+        store.sync();
+    }
+    SorellProcess process;
+    const SrOption& o = srOption();
+    QCOMPARE(o.numbering, 0);
+    QCOMPARE(o.sound, 0);
+    QCOMPARE(o.colorBan, 123);
+    QCOMPARE(o.warning, 0);
+    QSettings store("Pellham", "Sorell");
+    QCOMPARE(store.value("Numbering").toString(), QString("0"));
+    QCOMPARE(store.value("Warning").toString(), QString("0"));
+    QCOMPARE(store.value("Standard").toInt(), 1);
+}
+
+void SettingsStoreTest::anyNonZeroValueIsOn() {
+    {
+        QSettings store("Pellham", "Sorell");
+        store.setValue("Numbering", 5);
+        store.setValue("Sound", -1);
+    }
+    {
+        Run run;
+        QVERIFY(run.form->KN2->isChecked());
+        QVERIFY(run.form->KS2->isChecked());
+        run.form->KN2Click();
+        QVERIFY(!run.form->KN2->isChecked());
+        QCOMPARE(srOption().numbering, 0);
+        // Nothing is written while the program runs.
+        QCOMPARE(QSettings("Pellham", "Sorell").value("Numbering").toInt(), 5);
+    }
+    QCOMPARE(QSettings("Pellham", "Sorell").value("Numbering").toInt(), 0);
+    QCOMPARE(QSettings("Pellham", "Sorell").value("Sound").toInt(), -1);
+}
+
+// Every toggle item flips its own check mark and stores 0 or 1, whether called directly or
+// chosen from the menu.
+void SettingsStoreTest::menuItemsFollowTheOptions() {
+    Run run;
+    TMainForm& f = *run.form;
+    QVERIFY(!f.KN2->isChecked() && !f.KL1->isChecked() && !f.KW1->isChecked());
+    QVERIFY(!f.KA2->isChecked());
+    QVERIFY(f.KS3->isChecked() && f.KS2->isChecked() && f.K8->isChecked() && f.KA3->isChecked());
+
+    struct Item {
+        QAction* action;
+        int32_t SrOption::*option;
+    };
+    const Item items[] = {{f.KN2, &SrOption::numbering}, {f.KL1, &SrOption::latestCursor},
+                          {f.KS3, &SrOption::standard},  {f.KW1, &SrOption::warning},
+                          {f.KA3, &SrOption::axisChar},  {f.KA2, &SrOption::inputAssistant},
+                          {f.KS2, &SrOption::sound}};
+    for (const Item& item : items) {
+        const bool before = item.action->isChecked();
+        item.action->trigger();
+        QCOMPARE(item.action->isChecked(), !before);
+        QCOMPARE(srOption().*item.option, before ? 0 : 1);
+        item.action->trigger();
+        QCOMPARE(item.action->isChecked(), before);
+        QCOMPARE(srOption().*item.option, before ? 1 : 0);
+    }
+}
+
+void SettingsStoreTest::toolbarOffMakesTheWindowLower() {
+    int withToolbar = 0;
+    {
+        Run run;
+        withToolbar = run.form->height();
+        QVERIFY(run.form->Panel2->isVisibleTo(run.form.get()));
+        QCOMPARE(run.form->Goban0->geometry(), QRect(0, 33, 352, 343));
+        run.form->K8->trigger();
+        QCOMPARE(run.form->height(), withToolbar - 33);
+        QVERIFY(!run.form->K8->isChecked());
+    }
+    QCOMPARE(QSettings("Pellham", "Sorell").value("Toolbar").toInt(), 0);
+    {
+        Run run;
+        TMainForm& f = *run.form;
+        QCOMPARE(f.height(), withToolbar - 33);
+        QVERIFY(!f.K8->isChecked());
+        QVERIFY(!f.Panel2->isVisibleTo(&f));
+        QCOMPARE(f.Goban0->geometry(), QRect(0, 0, 352, 343));
+        f.K8Click();
+        QCOMPARE(f.height(), withToolbar);
+        QVERIFY(f.K8->isChecked());
+        QVERIFY(f.Panel2->isVisibleTo(&f));
+        QCOMPARE(f.Goban0->geometry(), QRect(0, 33, 352, 343));
+        QCOMPARE(srOption().toolbar, 1);
+    }
+}
+
+void SettingsStoreTest::colourIsStoredAtExit() {
+    {
+        Run run;
+        env_->seam.colourAnswer = QColor(1, 2, 3);
+        run.form->KC1->trigger();
+        env_->seam.colourAnswer = QColor();
+    }
+    QCOMPARE(QSettings("Pellham", "Sorell").value("ColorBan").toInt(), 0x030201);
+}
+
+void SettingsStoreTest::layoutOfTheWindow() {
+    Run run;
+    TMainForm& f = *run.form;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    // The client area under the menu bar: 511 x 401 with the toolbar and the status bar.
+    QCOMPARE(f.width(), 511);
+    QCOMPARE(f.centralWidget()->height() + f.StatusBar1->height(), 401);
+    QCOMPARE(f.StatusBar1->height(), 25);
+    QCOMPARE(f.Panel2->geometry(), QRect(0, 0, 511, 33));
+    QCOMPARE(f.Goban0->geometry(), QRect(0, 33, 352, 343));
+    QCOMPARE(f.Panel1->geometry(), QRect(352, 33, 159, 343));
+    QCOMPARE(f.MemoHistory->geometry(), QRect(8, 88, 145, 241));
+    QVERIFY(f.MemoHistory->isReadOnly());
+    QCOMPARE(f.Bevel1->geometry(), QRect(32, 8, 113, 25));
+    QCOMPARE(f.Bevel2->geometry(), QRect(32, 48, 113, 25));
+    QCOMPARE(f.Label2->pos(), QPoint(8, 16));
+    QCOMPARE(f.Label6->pos(), QPoint(40, 52));
+    QCOMPARE(f.Label5->text(), QString("先手"));
+    QCOMPARE(f.SB_Back->geometry(), QRect(192, 4, 21, 25));
+    QCOMPARE(f.SB_Foward->geometry(), QRect(216, 4, 21, 25));
+    QCOMPARE(f.SpeedButton5->geometry(), QRect(132, 4, 25, 25));
+    QCOMPARE(f.SpeedButton4->toolTip(), QString("先手で対局開始"));
+    QVERIFY(!f.SpeedButton7->isVisible());
+    QVERIFY(!f.SpeedButton6->isEnabled());
+    QVERIFY(!f.KG1->isEnabled());
+
+    // Components are found by their names.
+    QVERIFY(f.findChild<GobanBox*>("Goban0") == f.Goban0);
+    QVERIFY(f.findChild<QPlainTextEdit*>("MemoHistory") == f.MemoHistory);
+    QVERIFY(f.findChild<QStatusBar*>("StatusBar1") == f.StatusBar1);
+    QVERIFY(f.findChild<QMenu*>("PopUpMenuOfShortCut") == f.PopUpMenuOfShortCut);
+    QVERIFY(f.findChild<QAction*>("KW1") == f.KW1);
+
+    // Captions and shortcuts of the menus.
+    QCOMPARE(f.KN1->text(), QString("新規(&N)"));
+    QCOMPARE(f.KN1->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(f.H1->shortcut(), QKeySequence("Ctrl+H"));
+    QCOMPARE(f.K4->shortcut(), QKeySequence("Ctrl+B"));
+    QCOMPARE(f.F1->shortcut(), QKeySequence("Ctrl+F"));
+    QCOMPARE(f.KH2->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(f.K2->text(), QString("先手(黒)を選ぶ"));
+    QCOMPARE(f.KA3->text(), QString("軸文字の表示(&A)"));
+    QCOMPARE(f.K7->text(), QString("キャンセル"));
+    QCOMPARE(f.KR1->title(), QString("実行(&R)"));
+    QCOMPARE(f.menuBar()->actions().size(), 6);
+    QVERIFY(f.K1->menuAction()->menu() == f.K1);
+    QVERIFY(f.KR1->actions().contains(f.K1->menuAction()));
+}
+
+QTEST_MAIN(SettingsStoreTest)
+#include "tst_settings_store.moc"
