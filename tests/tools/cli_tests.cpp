@@ -1,0 +1,173 @@
+// sorell-cli run as a separate process on small record files of each format.
+
+#include "child_process.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+// h8, i8, h9 by black, white, black: the same game in the three record forms.
+const std::string kBan = "808\n908\n809\n";
+const std::string kBin = std::string{3, 112, 113, 127};
+// The same main line in record text, with a second variation after black's first move.
+const std::string kSgf = "(;GM[4]SZ[15]RU[Renju 1998];B[hh](;W[ih];B[hi])(;W[ii]))";
+const std::string kShown = "黒1(h8):\n白2(i8):\n黒3(h9):\n";
+
+// Black d8 e8 f8 g8 with c8 blocked by white: black's only five is at h8, white to move.
+const std::string kFour = "408\n308\n508\n101\n608\n115\n708\n";
+// Black f8 g8 and h6 h7 around an empty h8, white in the corners: h8 is a double three.
+const std::string kDoubleThree = "608\n101\n708\n115\n806\n1501\n807\n1515\n";
+
+class Cli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(dir.path().empty());
+        dir.write("game.ban", kBan);
+        dir.write("game.bin", kBin);
+        dir.write("game.sgf", kSgf);
+    }
+    RunResult cli(const std::vector<std::string>& args) {
+        return runProgram(CLI_PATH, args, dir.path());
+    }
+
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(Cli, ShowPrintsTheMainLineOfEveryFormat) {
+    for (const char* file : {"game.ban", "game.bin", "game.sgf"}) {
+        RunResult r = cli({"show", file});
+        EXPECT_EQ(r.status, 0) << file << r.err;
+        EXPECT_EQ(r.out, kShown) << file;
+    }
+    // Shape names follow the colon: black's fourth stone in a row is a four.
+    dir.write("four.ban", kFour);
+    RunResult r = cli({"show", "four.ban"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("黒7(g8):四\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("白2(c8):\n"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, ConvertRoundTripsThroughEveryFormat) {
+    RunResult r = cli({"convert", "game.ban", "a.sgf", "--format", "sgf"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(dir.read("a.sgf").find(";B[hh]"), std::string::npos);
+    r = cli({"convert", "a.sgf", "b.bin", "--format=bin"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dir.read("b.bin"), kBin);
+    r = cli({"convert", "--format", "ban", "b.bin", "c.ban"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dir.read("c.ban"), kBan);
+
+    // Record text keeps the variation; the number form keeps the main line and says so.
+    r = cli({"convert", "game.sgf", "v.sgf", "--format", "sgf"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(dir.read("v.sgf").find("(;W[ii]"), std::string::npos) << dir.read("v.sgf");
+    r = cli({"convert", "game.sgf", "v.ban", "--format", "ban"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(dir.read("v.ban"), kBan);
+    EXPECT_NE(r.err.find("main line"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, ConvertRefusesWhatCannotBeReadBack) {
+    // A game without moves: an empty .ban file is no record.
+    dir.write("empty.sgf", "(;GM[4])");
+    RunResult r = cli({"convert", "empty.sgf", "e.ban", "--format", "ban"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("e.ban")));
+    // Binary bytes 71, 77 spell "GM" and would read back as record text.
+    dir.write("gm.ban", "808\n1205\n306\n");
+    r = cli({"convert", "gm.ban", "gm.bin", "--format", "bin"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("gm.bin")));
+}
+
+TEST_F(Cli, ThinkAnswersThePositionAtTheEndOfTheMainLine) {
+    dir.write("four.ban", kFour);
+    RunResult r = cli({"think", "four.ban", "--db", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "h8 7,7\n"); // white must block the five
+    r = cli({"think", "game.sgf", "--db", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("[a-o][1-9A-F] [0-9]+,[0-9]+\n"))) << r.out;
+
+    // A game that is over has no next move.
+    dir.write("five.ban", kFour + "1101\n808\n");
+    r = cli({"think", "five.ban", "--db", dir.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("over"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, JudgeNamesWhatEachColourWouldMake) {
+    dir.write("four.ban", kFour);
+    RunResult r = cli({"judge", "four.ban", "h8"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "black: 1 五");
+    dir.write("three.ban", kDoubleThree);
+    r = cli({"judge", "three.ban", "7,7"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "black: 21 三三禁");
+    EXPECT_EQ(r.out.find("white: "), r.out.find('\n') + 1);
+
+    EXPECT_EQ(cli({"judge", "game.ban", "H8"}).status, 1); // occupied
+    for (const char* bad : {"z9", "h0", "15,1", "7", "-1,2"})
+        EXPECT_EQ(cli({"judge", "game.ban", bad}).status, 2) << bad;
+}
+
+TEST_F(Cli, UnreadableFilesFailWithAMessage) {
+    std::filesystem::create_directory(dir.file("folder"));
+    dir.write("empty", "");
+    dir.write("junk", "\xff\xfe\xfd");
+    dir.write("rejected.sgf", "(;GM[5];B[hh])");
+    for (const char* file : {"missing", "folder", "empty", "junk", "rejected.sgf"}) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"show", file},
+              {"think", file, "--db", dir.path()},
+              {"judge", file, "a1"},
+              {"convert", file, "out.ban", "--format", "ban"}}) {
+            RunResult r = cli(args);
+            EXPECT_EQ(r.status, 1) << args[0] << " " << file;
+            EXPECT_TRUE(r.out.empty()) << args[0] << " " << file;
+            EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.ban")));
+    // A failed conversion leaves an existing target untouched.
+    dir.write("keep.ban", "808\n");
+    EXPECT_EQ(cli({"convert", "junk", "keep.ban", "--format", "ban"}).status, 1);
+    EXPECT_EQ(dir.read("keep.ban"), "808\n");
+    // A target that cannot be written.
+    EXPECT_EQ(cli({"convert", "game.ban", "no/such/dir/x.ban", "--format", "ban"}).status, 1);
+}
+
+TEST_F(Cli, BadArgumentsAndHelp) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"play"},
+                                               {"show"},
+                                               {"show", "game.ban", "more"},
+                                               {"convert", "game.ban", "x.ban"},
+                                               {"convert", "game.ban", "x.ban", "--format", "zip"},
+                                               {"convert", "game.ban", "x.ban", "--format"},
+                                               {"think", "game.ban", "--depth", "9"},
+                                               {"judge", "game.ban"}}) {
+        RunResult r = cli(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(r.err.find("usage: sorell-cli"), std::string::npos);
+    }
+    RunResult r = cli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("convert IN OUT --format ban|sgf|bin"), std::string::npos);
+    for (const char* command : {"show", "convert", "think", "judge"}) {
+        r = cli({command, "--help"});
+        EXPECT_EQ(r.status, 0) << command;
+        EXPECT_EQ(r.out.rfind(std::string("usage: sorell-cli ") + command, 0), 0u) << command;
+    }
+}
