@@ -1,33 +1,219 @@
-// commands developer: the bodies of the record commands (open, save, clipboard, screen copy,
-// help, version, the openings editor, dropped files). Empty until they land.
+// The record commands of the main window: opening and saving record files (from the dialogs,
+// the command line and dropped files), copying and pasting the move text, copying the board
+// picture, help, the version box and the openings editor.
 
+#include "app/board_drawing.h"
+#include "app/goban_box.h"
+#include "app/help_viewer.h"
 #include "app/main_form.h"
+#include "app/sorell_process.h"
+#include "app/standard_form.h"
+#include "app/ui_seam.h"
+#include "model/move_text.h"
+#include "model/move_tree.h"
+#include "model/paste_reader.h"
+#include "model/record_copy.h"
+#include "model/record_files.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QUrl>
 
-bool TMainForm::OpenRecord(const QString&) {
-    return false;
-} // commands developer
-bool TMainForm::LoadFromText(const QString&) {
-    return false;
-} // commands developer
-void TMainForm::KO1Click() {} // commands developer
-void TMainForm::KS1Click() {} // commands developer
+#include <sstream>
+#include <string>
+
+namespace {
+
+const QString kCaptionSorell = QStringLiteral("Sorell");
+const QString kCaptionWindows = QStringLiteral("Sorell for Windows");
+
+// The version box's single line.
+const QString kVersionText =
+    QStringLiteral("Sorell Version 2.22  連珠対局プログラム (Linux 版, Qt %1)");
+
+// The bytes of a file name as the record's file operations take them.
+std::string localName(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+// Reads a record file into a fresh record. False when the file cannot be opened, is none of
+// the record formats, or is a record text whose root properties were rejected (the reader then
+// leaves an empty game, which must not pass for the file's contents).
+bool readRecordFile(const QString& name, MOveTree& into) {
+    const std::string file = localName(name);
+    if (!into.ReadFile(file.c_str())) return false;
+    std::string bytes;
+    if (!readWholeFile(file.c_str(), bytes)) return false;
+    if (detectRecordFormat(bytes) != kRecordText) return true;
+    MOveTree check;
+    std::istringstream in(bytes);
+    return check.ReadRecord(in);
+}
+
+} // namespace
+
+// Opening a file that cannot be read changes nothing: the game, the history box and the title
+// stay, and a message box says so.
+bool TMainForm::OpenRecord(const QString& path) {
+    MOveTree loaded;
+    if (path.isEmpty() || !readRecordFile(path, loaded)) {
+        uiSeam().message(this, kCaptionSorell,
+                         QStringLiteral("棋譜ファイル %1 を読み込めません").arg(path),
+                         UiSeam::Kind::Warning);
+        return false;
+    }
+    Resign();
+    srFlags().fileName = path;
+    assignRecord(*record_, loaded);
+    RecordChanged();
+    return true;
+}
+
+// An unreadable text changes nothing: the game and the title stay as they were.
+bool TMainForm::LoadFromText(const QString& text) {
+    const std::string bytes = text.toStdString();
+    MOveTree loaded;
+    if (!readPastedRecord(loaded, bytes)) return false;
+    // A running game ends before the record is replaced, so the worker's answer for the old
+    // position is dropped and play mode never outlives the game it belonged to.
+    Resign();
+    srFlags().fileName.clear();
+    assignRecord(*record_, loaded);
+    RecordChanged();
+    return true;
+}
+
+void TMainForm::KO1Click() {
+    const QString name = uiSeam().openFileName(this, kRecordFilter);
+    if (name.isEmpty()) return;
+    OpenRecord(name);
+}
+
+// Saves the current line as ".ban" move numbers; ".ban" is appended unless the name already
+// holds ".ban" or ".BAN" somewhere. A failed write leaves the old file as it was, keeps the
+// title, and says so in a message box.
+void TMainForm::KS1Click() {
+    QString name = uiSeam().saveFileName(this, kRecordFilter);
+    if (name.isEmpty()) return;
+    record_->setRecordFormat(kRecordBan);
+    if (!name.contains(QLatin1String(".ban")) && !name.contains(QLatin1String(".BAN")))
+        name += QStringLiteral(".ban");
+    const std::string file = localName(name);
+    if (!record_->WriteFile(file.c_str())) {
+        uiSeam().message(this, kCaptionSorell,
+                         QStringLiteral("棋譜ファイル %1 に書き込めません").arg(name),
+                         UiSeam::Kind::Warning);
+        return;
+    }
+    srFlags().fileName = name;
+    UpdateCaption();
+    RefreshBoard();
+}
+
 void TMainForm::KX1Click() {
     close();
-} // commands developer
-void TMainForm::KC2Click() {}          // commands developer
-void TMainForm::KP1Click() {}          // commands developer
-void TMainForm::H1Click() {}           // commands developer
-void TMainForm::KH2Click() {}          // commands developer
-void TMainForm::KA1Click() {}          // commands developer
-void TMainForm::SpeedButton7Click() {} // commands developer
-void TMainForm::RefreshEditor() {}     // commands developer
-void TMainForm::CloseEditor() {}       // commands developer
+}
+
+void TMainForm::KC2Click() {
+    QApplication::clipboard()->setText(QString::fromStdString(currentLineMoveText(*record_)));
+    SetStatus(QStringLiteral("クリップボードへ棋譜を書き込みました"));
+}
+
+void TMainForm::KP1Click() {
+    try {
+        if (!LoadFromText(QApplication::clipboard()->text())) {
+            uiSeam().message(this, kCaptionSorell,
+                             QStringLiteral("クリップボードの棋譜データ形式は読み込みできません"),
+                             UiSeam::Kind::Warning);
+            return;
+        }
+        SetStatus(QStringLiteral("クリップボードから棋譜を読み込みました"));
+    } catch (const std::exception&) {
+        // A failure while pasting ends the paste without a word.
+    }
+}
+
+// The board picture, 352 x 362 as composed for the screen, goes to the clipboard.
+void TMainForm::H1Click() {
+    QPixmap picture(SrFlags::kBitmapWidth, SrFlags::kBitmapHeight);
+    picture.fill(QApplication::palette().color(QPalette::Window));
+    {
+        QPainter canvas(&picture);
+        CopyBoardImage(canvas, moves());
+    }
+    QApplication::clipboard()->setPixmap(picture);
+}
+
+// The help file lies beside the program; it is shown in the program's own help window at its
+// first section.
+void TMainForm::KH2Click() {
+    auto* viewer = findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
+    if (!viewer) viewer = new HelpViewer(this);
+    const QString file = HelpViewer::helpFilePath();
+    if (!viewer->showContext(file, 1)) {
+        uiSeam().message(this, kCaptionSorell,
+                         QStringLiteral("ヘルプファイル %1 が見つかりません").arg(file),
+                         UiSeam::Kind::Warning);
+        return;
+    }
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+}
+
+void TMainForm::KA1Click() {
+    uiSeam().message(this, kCaptionWindows, kVersionText.arg(QString::fromLatin1(qVersion())),
+                     UiSeam::Kind::Information);
+}
+
+// The openings editor is made on first use with a copy of this window's record.
+void TMainForm::SpeedButton7Click() {
+    if (!StandardForm) StandardForm = new TStandardForm(*record_, this);
+    StandardForm->show();
+    StandardForm->raise();
+}
+
+void TMainForm::RefreshEditor() {
+    if (StandardForm) StandardForm->Refresh();
+}
+
+void TMainForm::CloseEditor() {
+    if (StandardForm) StandardForm->close();
+}
+
+namespace {
+
+// The first local file among the dropped items; empty when the drop holds none.
+QString firstDroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return {};
+    return urls.first().toLocalFile();
+}
+
+} // namespace
+
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    event->ignore();
-} // commands developer
+    if (acceptDrops() && !firstDroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+// Only the first of several dropped files is opened.
 void TMainForm::dropEvent(QDropEvent* event) {
-    event->ignore();
-} // commands developer
+    const QString file = firstDroppedFile(event->mimeData());
+    if (file.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    OpenRecord(file);
+}

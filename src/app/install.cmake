@@ -1,0 +1,68 @@
+# Help file beside the built program, and the installed layout a Linux desktop expects:
+#   <prefix>/libexec/sorell/sorell       the program, with srl.hlp beside it
+#   <prefix>/bin/sorell                  a symbolic link to it (the program resolves its own
+#                                        path, so it finds srl.hlp through the link)
+#   <prefix>/share/applications/sorell.desktop, the icons, and the MIME type of ".ban" files.
+# Included by this folder's CMakeLists.txt after the target sorell is defined.
+
+include(GNUInstallDirs)
+
+set(SORELL_DATA_DIR ${CMAKE_CURRENT_LIST_DIR}/data)
+
+if(TARGET sorell)
+  # The program looks for its help file in its own directory.
+  add_custom_command(TARGET sorell POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SORELL_DATA_DIR}/srl.hlp
+            $<TARGET_FILE_DIR:sorell>/srl.hlp
+    VERBATIM)
+  # Also at configure time, so that an edited help file is copied without relinking.
+  get_target_property(_sorell_out sorell RUNTIME_OUTPUT_DIRECTORY)
+  if(NOT _sorell_out)
+    if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+      set(_sorell_out ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    else()
+      set(_sorell_out ${CMAKE_CURRENT_BINARY_DIR})
+    endif()
+  endif()
+  configure_file(${SORELL_DATA_DIR}/srl.hlp ${_sorell_out}/srl.hlp COPYONLY)
+
+  set(SORELL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/sorell)
+  install(TARGETS sorell RUNTIME DESTINATION ${SORELL_PROGRAM_DIR})
+  install(FILES ${SORELL_DATA_DIR}/srl.hlp DESTINATION ${SORELL_PROGRAM_DIR})
+  file(RELATIVE_PATH _sorell_link_target /prefix/${CMAKE_INSTALL_BINDIR}
+       /prefix/${SORELL_PROGRAM_DIR}/sorell)
+  install(CODE "
+    set(_bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+    file(MAKE_DIRECTORY \"\${_bin}\")
+    file(REMOVE \"\${_bin}/sorell\")
+    file(CREATE_LINK \"${_sorell_link_target}\" \"\${_bin}/sorell\" SYMBOLIC)
+    message(STATUS \"Installing: \${_bin}/sorell -> ${_sorell_link_target}\")
+  ")
+endif()
+
+install(FILES ${SORELL_DATA_DIR}/sorell.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${SORELL_DATA_DIR}/sorell.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${SORELL_DATA_DIR}/sorell.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+install(FILES ${SORELL_DATA_DIR}/sorell.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+
+# Refresh the desktop's caches when installing for real (not into a staging DESTDIR), so that
+# a double click on a ".ban" file opens the game at once. Missing tools are skipped.
+install(CODE "
+  if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+    set(_share \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}\")
+    find_program(_upd_mime update-mime-database)
+    if(_upd_mime)
+      execute_process(COMMAND \${_upd_mime} \"\${_share}/mime\" OUTPUT_QUIET ERROR_QUIET)
+    endif()
+    find_program(_upd_desktop update-desktop-database)
+    if(_upd_desktop)
+      execute_process(COMMAND \${_upd_desktop} \"\${_share}/applications\" OUTPUT_QUIET ERROR_QUIET)
+    endif()
+    find_program(_upd_icons gtk-update-icon-cache)
+    if(_upd_icons)
+      execute_process(COMMAND \${_upd_icons} -q -t \"\${_share}/icons/hicolor\" OUTPUT_QUIET ERROR_QUIET)
+    endif()
+  endif()
+")
