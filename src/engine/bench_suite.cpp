@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <random>
+#include <time.h>
 
 namespace {
 
@@ -49,6 +50,12 @@ bool playGame(uint32_t seed, int stones, BanArray& board) {
     return true;
 }
 
+double threadCpuMillis() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 } // namespace
 
 std::vector<BanArray> benchPositions(int count) {
@@ -68,6 +75,7 @@ std::vector<BanArray> benchPositions(int count) {
 BenchResult decideBenchPosition(const BanArray& board, const ThinkingLevel& level) {
     std::atomic<bool> stop{false};
     BenchResult result;
+    const double cpuStart = threadCpuMillis();
     auto start = std::chrono::steady_clock::now();
     {
         PhaseIter iter(new Phase(new BanArray(board)), level, stop, {}, 0u);
@@ -77,6 +85,7 @@ BenchResult decideBenchPosition(const BanArray& board, const ThinkingLevel& leve
     } // the tree is freed as part of the decision
     result.millis =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    result.cpuMillis = threadCpuMillis() - cpuStart;
     return result;
 }
 

@@ -16,9 +16,10 @@ std::vector<BanArray> benchPositions(int count);
 
 // One decision of the suite.
 struct BenchResult {
-    uint8_t point = 0; // the point chosen
-    long nodes = 0;    // nodes the search made
-    double millis = 0; // wall time of the decision
+    uint8_t point = 0;    // the point chosen
+    long nodes = 0;       // nodes the search made
+    double millis = 0;    // wall time of the decision
+    double cpuMillis = 0; // processor time of the deciding thread
 };
 
 // Decides board by the search at level, without database files (the early-move rules and the

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // One candidate move: a point 0..224 and its score. Candidates compare by score only.
 struct pos_value {
@@ -34,27 +36,42 @@ template <class T> struct tdbtree_node {
 // heap: numbering the nodes in level order (root 0, children of i at 2i + 1 and 2i + 2), a heap
 // of count n holds the nodes 0..n - 1. The order among equal values is decided by siftUp and
 // siftDown of the derived class; it is part of the behaviour of the search.
+// Nodes taken off the heap are kept for the next pushes instead of being freed, so a heap
+// that is cleared and filled again allocates nothing once it has held its largest count.
 template <class T> class tdbtree {
   public:
     tdbtree() = default;
     tdbtree(const tdbtree&) = delete;
     tdbtree& operator=(const tdbtree&) = delete;
-    virtual ~tdbtree() { destroy(root_); }
+    virtual ~tdbtree() {
+        destroy(root_);
+        while (spare_) {
+            tdbtree_node<T>* next = spare_->left;
+            spare_->parent = nullptr;
+            delete spare_;
+            spare_ = next;
+        }
+    }
 
     // Adds v at the next free position and sifts it up.
     virtual void push(const T& v) {
+        tdbtree_node<T>* node;
         if (!root_) {
-            root_ = new tdbtree_node<T>(nullptr, v);
+            node = root_ = makeNode(nullptr, v);
         } else {
             tdbtree_node<T>* parent = nodeAt((count_ - 1) / 2);
-            auto* node = new tdbtree_node<T>(parent, v);
+            node = makeNode(parent, v);
             if (!parent->left)
                 parent->left = node;
             else
                 parent->right = node;
-            siftUp(node);
         }
+        if (byPosition_.size() <= static_cast<size_t>(count_))
+            byPosition_.push_back(node);
+        else
+            byPosition_[static_cast<size_t>(count_)] = node;
         ++count_;
+        siftUp(node);
     }
 
     // Replaces the top value by v and sifts it down. False on an empty heap.
@@ -71,16 +88,23 @@ template <class T> class tdbtree {
         if (!root_) return false;
         out = root_->value;
         if (count_ == 1) {
-            delete root_;
+            release(root_);
             root_ = nullptr;
         } else {
             tdbtree_node<T>* last = nodeAt(count_ - 1);
             root_->value = last->value;
-            delete last;
+            release(last);
             siftDown(root_);
         }
         --count_;
         return true;
+    }
+
+    // Empties the heap.
+    void clear() {
+        releaseAll(root_);
+        root_ = nullptr;
+        count_ = 0;
     }
 
     int32_t size() const { return count_; }
@@ -91,16 +115,40 @@ template <class T> class tdbtree {
     virtual void siftUp(tdbtree_node<T>* node) = 0;
 
   private:
-    // The node at level-order position k: the bits of k + 1 below its leading 1, from the
-    // highest, give the path from the root (0 left, 1 right).
+    // The node at level-order position k. In the linked tree it lies on the path that the bits
+    // of k + 1 below its leading 1 give (0 left, 1 right); the nodes are also indexed by
+    // position, which finds the same node without walking.
     tdbtree_node<T>* nodeAt(int32_t k) const {
         assert(k >= 0 && k < count_);
-        uint32_t path = static_cast<uint32_t>(k) + 1;
-        int bit = 31;
-        while (!(path & (1u << bit))) --bit;
-        tdbtree_node<T>* node = root_;
-        for (--bit; bit >= 0; --bit) node = (path & (1u << bit)) ? node->right : node->left;
+        return byPosition_[static_cast<size_t>(k)];
+    }
+    tdbtree_node<T>* makeNode(tdbtree_node<T>* parent, const T& v) {
+        if (!spare_) return new tdbtree_node<T>(parent, v);
+        tdbtree_node<T>* node = spare_;
+        spare_ = node->left;
+        node->parent = parent;
+        node->left = node->right = nullptr;
+        node->value = v;
         return node;
+    }
+    // Detaches a leaf from its parent and keeps it for later pushes (linked through left).
+    void release(tdbtree_node<T>* node) {
+        if (node->parent) {
+            if (node->parent->left == node)
+                node->parent->left = nullptr;
+            else
+                node->parent->right = nullptr;
+        }
+        node->parent = nullptr;
+        node->right = nullptr;
+        node->left = spare_;
+        spare_ = node;
+    }
+    void releaseAll(tdbtree_node<T>* node) {
+        if (!node) return;
+        releaseAll(node->left);
+        releaseAll(node->right);
+        release(node);
     }
     static void destroy(tdbtree_node<T>* node) {
         if (!node) return;
@@ -111,6 +159,8 @@ template <class T> class tdbtree {
 
     int32_t count_ = 0;
     tdbtree_node<T>* root_ = nullptr;
+    tdbtree_node<T>* spare_ = nullptr;
+    std::vector<tdbtree_node<T>*> byPosition_; // entries 0..count_ - 1 are the heap's nodes
 };
 
 // Max-heap. A value moves up only past a strictly smaller parent, so a newer value stays behind

@@ -18,7 +18,8 @@ inline int code(uint8_t c) {
 }
 } // namespace
 
-void Phase::scoreCandidates(tdbtree<pos_value>& queue) const {
+void Phase::scoreCandidates(tdbtree<pos_value>& queue) {
+    const BanInfo* info = codes();
     const uint8_t* own = info->sideCodes.data();
     const uint8_t* other = info->otherCodes.data();
     for (int x = 0; x < kBoardSize; ++x) {
@@ -39,6 +40,7 @@ void Phase::evaluate() {
         releaseInfo();
         return;
     }
+    const BanInfo* info = codes();
     const uint8_t* own = info->sideCodes.data();
     const uint8_t* other = info->otherCodes.data();
     int16_t sum = 0;

@@ -3,21 +3,38 @@
 #include "base/diag.h"
 #include "rules/chk_stat.h"
 
-Phase::Phase(BanArray* rootBoard) : board(rootBoard), info(new BanInfo) {
+#include <cassert>
+
+Phase::Phase(BanArray* rootBoard) : board(rootBoard), info_(new BanInfo) {
     rootMoves_ = board->moveCount();
-    info->computeFull(*board);
+    info_->computeFull(*board);
 }
 
-Phase::Phase(Phase* parentNode, int point) : parent(parentNode), info(new BanInfo) {
+Phase::Phase(Phase* parentNode, int point) : parent(parentNode) {
     if (!parent) {
         diag("Phase class constructor error ");
+        info_ = new BanInfo;
         return;
     }
     rootMoves_ = parent->rootMoves_;
     board = new BanArray(*parent->board);
     if (!board->put(point)) diag("Put Stone Error");
-    info->copySwapped(*parent->info);
-    info->updateIncremental(*board);
+    codesPending_ = true;
+}
+
+BanInfo* Phase::codes() {
+    if (codesPending_) {
+        // The parent's codes have not changed since this node was made: codes are only ever
+        // computed once and then released, so working them out now gives what working them
+        // out at construction would have given.
+        codesPending_ = false;
+        BanInfo* above = parent->codes();
+        assert(above);
+        info_ = new BanInfo;
+        info_->copySwapped(*above);
+        info_->updateIncremental(*board);
+    }
+    return info_;
 }
 
 Phase::~Phase() {
@@ -62,8 +79,9 @@ void Phase::finish() {
 }
 
 void Phase::releaseInfo() {
-    delete info;
-    info = nullptr;
+    delete info_;
+    info_ = nullptr;
+    codesPending_ = false;
 }
 
 int16_t Phase::bestChildValue() const {

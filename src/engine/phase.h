@@ -21,7 +21,10 @@ class Phase {
     explicit Phase(BanArray* board);
     // Child of parent with a stone of the colour to move on point: the board is the parent's
     // with that stone, the point codes are the parent's with the sides exchanged and brought up
-    // to date around the new stone. The caller appends the node to the parent's children.
+    // to date around the new stone. The codes are worked out on first use (codes()), which
+    // must come before the parent's codes are released; many children are valued from a
+    // transposition or a five, or never visited, and need none. The caller appends the node to
+    // the parent's children.
     Phase(Phase* parent, int point);
     Phase(const Phase&) = delete;
     Phase& operator=(const Phase&) = delete;
@@ -44,12 +47,14 @@ class Phase {
     void setWinValue();
     // Propagates the node's own value, then releases the codes.
     void finish();
+    // The point codes of the board: both sides' maps and five flags; null once released.
+    BanInfo* codes();
     void releaseInfo();
     // The largest value among the valued children; -2500 when none is valued.
     int16_t bestChildValue() const;
 
     // Pushes (point, score) for every empty point, column by column, top to bottom.
-    void scoreCandidates(tdbtree<pos_value>& queue) const;
+    void scoreCandidates(tdbtree<pos_value>& queue);
     // Values a leaf: the sum over the empty points of what the side to move could make there
     // minus a little less than what the other side could. At odd depth it writes
     // "Maximun count Error" and gives no value. The codes are released either way.
@@ -59,8 +64,9 @@ class Phase {
     tdlist<Phase*> children;
     BanArray* board = nullptr;
     int16_t value = kUnsetValue;
-    BanInfo* info = nullptr;
 
   private:
-    uint8_t rootMoves_ = 0; // the root board's move count
+    BanInfo* info_ = nullptr;
+    bool codesPending_ = false; // a child whose codes are not worked out yet
+    uint8_t rootMoves_ = 0;     // the root board's move count
 };

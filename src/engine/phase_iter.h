@@ -64,6 +64,8 @@ class PhaseIter {
     uint8_t databaseMove();
 
     Phase* root_;
+    // The candidate queue, emptied for each node expanded; it keeps its nodes between uses.
+    tdbtree_max<pos_value> queue_;
     tvector<PhaseHash*> tables_;
     ThinkingLevel level_;
     int32_t maxDepth_;

@@ -39,19 +39,18 @@ uint8_t PhaseIter::search() {
             child->finish();
         } else if (child->makesFive()) {
             child->setWinValue();
+        } else if (child->depth() == maxDepth_ || child->board->moveCount() >= kPoints) {
+            // A leaf's candidates would be scored only to be dropped: they change nothing.
+            child->evaluate();
         } else {
-            tdbtree_max<pos_value> queue;
-            child->scoreCandidates(queue);
+            queue_.clear();
+            child->scoreCandidates(queue_);
             // Taking the top off and pushing it back reorders candidates of the top score.
             pos_value top;
-            if (queue.pop(top)) queue.push(top);
-            if (child->depth() == maxDepth_ || child->board->moveCount() >= kPoints) {
-                child->evaluate();
-            } else {
-                expandNode(child, queue);
-                current = child;
-                current->children.rewind();
-            }
+            if (queue_.pop(top)) queue_.push(top);
+            expandNode(child, queue_);
+            current = child;
+            current->children.rewind();
         }
     }
     return bestRootMove();
@@ -59,9 +58,9 @@ uint8_t PhaseIter::search() {
 
 void PhaseIter::expandRoot(Phase* root) {
     if (addForcedChild(root)) return;
-    tdbtree_max<pos_value> queue;
-    root->scoreCandidates(queue);
-    addCandidateChildren(root, queue);
+    queue_.clear();
+    root->scoreCandidates(queue_);
+    addCandidateChildren(root, queue_);
 }
 
 void PhaseIter::expandNode(Phase* node, tdbtree<pos_value>& queue) {
@@ -72,7 +71,7 @@ void PhaseIter::expandNode(Phase* node, tdbtree<pos_value>& queue) {
 // A five to make, else a five to stop, else a straight four to make: the first point in point
 // order becomes the node's only child. Occupied points carry 20 and never qualify.
 bool PhaseIter::addForcedChild(Phase* node) {
-    const BanInfo& info = *node->info;
+    const BanInfo& info = *node->codes();
     const uint8_t* side = info.sideCodes.data();
     const uint8_t* other = info.otherCodes.data();
     auto firstBelow = [](const uint8_t* codes, int limit) {

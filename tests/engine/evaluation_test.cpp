@@ -70,13 +70,13 @@ TEST(Evaluation, CandidatesArePushedColumnByColumnWithTheirScores) {
         EXPECT_GT(key, previous);
         previous = key;
         EXPECT_EQ(board.at(v.point), kEmpty);
-        const int own = root.info->sideCodes[v.point], other = root.info->otherCodes[v.point];
+        const int own = root.codes()->sideCodes[v.point], other = root.codes()->otherCodes[v.point];
         EXPECT_EQ(v.score, candidateOwnScore[own] + candidateOtherScore[other]);
     }
     // Black's straight four, white having nothing there.
-    EXPECT_EQ(root.info->sideCodes[cellIndex(5, 7)], 2);
+    EXPECT_EQ(root.codes()->sideCodes[cellIndex(5, 7)], 2);
     EXPECT_EQ(scoreOf(q.pushed, cellIndex(5, 7)),
-              1000 + candidateOtherScore[root.info->otherCodes[cellIndex(5, 7)]]);
+              1000 + candidateOtherScore[root.codes()->otherCodes[cellIndex(5, 7)]]);
     // A point far from everything scores 0.
     EXPECT_EQ(scoreOf(q.pushed, cellIndex(12, 2)), 0);
 }
@@ -102,26 +102,26 @@ TEST(Evaluation, ForbiddenPointScoresMinusAThousandForBlack) {
     });
     ASSERT_EQ(board.moveCount(), 8); // black to move
     Phase root(new BanArray(board));
-    ASSERT_EQ(root.info->sideCodes[cellIndex(7, 7)], kCodeForbiddenThree);
+    ASSERT_EQ(root.codes()->sideCodes[cellIndex(7, 7)], kCodeForbiddenThree);
     RecordingQueue q;
     root.scoreCandidates(q);
     EXPECT_EQ(scoreOf(q.pushed, cellIndex(7, 7)),
-              -1000 + candidateOtherScore[root.info->otherCodes[cellIndex(7, 7)]]);
+              -1000 + candidateOtherScore[root.codes()->otherCodes[cellIndex(7, 7)]]);
 }
 
 TEST(Evaluation, LeafValueSumsOwnMinusOther) {
     Phase root(new BanArray(boardMoves({cellIndex(7, 7), cellIndex(8, 8)})));
     for (int p = 0; p < kPoints; ++p) {
-        root.info->sideCodes[p] = kCodeNothing;
-        root.info->otherCodes[p] = kCodeNothing;
+        root.codes()->sideCodes[p] = kCodeNothing;
+        root.codes()->otherCodes[p] = kCodeNothing;
     }
-    root.info->sideCodes[cellIndex(0, 0)] = 15;
-    root.info->otherCodes[cellIndex(3, 0)] = 8;
+    root.codes()->sideCodes[cellIndex(0, 0)] = 15;
+    root.codes()->otherCodes[cellIndex(3, 0)] = 8;
     // Codes on occupied points are not counted.
-    root.info->sideCodes[cellIndex(7, 7)] = 1;
+    root.codes()->sideCodes[cellIndex(7, 7)] = 1;
     root.evaluate();
     EXPECT_EQ(root.value, 12 - 8);
-    EXPECT_EQ(root.info, nullptr);
+    EXPECT_EQ(root.codes(), nullptr);
 }
 
 TEST(Evaluation, LeafAtOddDepthGetsNoValue) {
@@ -133,5 +133,5 @@ TEST(Evaluation, LeafAtOddDepthGetsNoValue) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Maximun count Error\n");
     EXPECT_EQ(child->value, kUnsetValue);
     EXPECT_EQ(root->value, kUnsetValue);
-    EXPECT_EQ(child->info, nullptr);
+    EXPECT_EQ(child->codes(), nullptr);
 }

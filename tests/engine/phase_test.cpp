@@ -66,19 +66,19 @@ TEST(PhaseNode, ChildCodesAreTheParentsWithSidesExchangedAndUpdatedNearTheStone)
     for (int x = 6; x <= 10; ++x) {
         int p = cellIndex(x, 7);
         if (child->board->at(p) == kEmpty) {
-            EXPECT_EQ(child->info->sideCodes[p], judge.judgeBlack(p)) << x;
+            EXPECT_EQ(child->codes()->sideCodes[p], judge.judgeBlack(p)) << x;
         }
     }
-    EXPECT_EQ(child->info->sideCodes[block], kCodeNothing);
-    EXPECT_EQ(child->info->otherCodes[block], kCodeNothing);
+    EXPECT_EQ(child->codes()->sideCodes[block], kCodeNothing);
+    EXPECT_EQ(child->codes()->otherCodes[block], kCodeNothing);
     // Far from it, codes are the parent's, sides exchanged.
     const int far = cellIndex(13, 13);
-    EXPECT_EQ(child->info->sideCodes[far], root->info->otherCodes[far]);
-    EXPECT_EQ(child->info->otherCodes[far], root->info->sideCodes[far]);
+    EXPECT_EQ(child->codes()->sideCodes[far], root->codes()->otherCodes[far]);
+    EXPECT_EQ(child->codes()->otherCodes[far], root->codes()->sideCodes[far]);
     // Black's straight four at the right end survives; at the left it is gone.
-    EXPECT_EQ(root->info->otherCodes[cellIndex(9, 7)], 2);
-    EXPECT_EQ(child->info->sideCodes[cellIndex(9, 7)], judge.judgeBlack(cellIndex(9, 7)));
-    EXPECT_GT(child->info->sideCodes[cellIndex(9, 7)], 2);
+    EXPECT_EQ(root->codes()->otherCodes[cellIndex(9, 7)], 2);
+    EXPECT_EQ(child->codes()->sideCodes[cellIndex(9, 7)], judge.judgeBlack(cellIndex(9, 7)));
+    EXPECT_GT(child->codes()->sideCodes[cellIndex(9, 7)], 2);
 }
 
 TEST(PhaseNode, FiveMadeAndFiveBlocked) {
@@ -155,7 +155,7 @@ TEST(PhaseValues, WinValueBySideAndCodesReleased) {
     mine->setWinValue();
     EXPECT_EQ(mine->value, kWinValue);
     EXPECT_EQ(root->value, kWinValue);
-    EXPECT_EQ(mine->info, nullptr);
+    EXPECT_EQ(mine->codes(), nullptr);
     ASSERT_NE(mine->board, nullptr); // the board stays
 
     mine->value = kUnsetValue;
@@ -169,7 +169,7 @@ TEST(PhaseValues, WinValueBySideAndCodesReleased) {
     root->value = kUnsetValue;
     other->finish();
     EXPECT_EQ(root->value, 123);
-    EXPECT_EQ(other->info, nullptr);
+    EXPECT_EQ(other->codes(), nullptr);
 }
 
 TEST(PhaseValues, BestChildValue) {

@@ -180,7 +180,7 @@ TEST(SearchChoice, PlaysTheFourThree) {
     });
     ASSERT_EQ(board.moveCount(), 10);
     Search s(board);
-    EXPECT_EQ(s.root().info->sideCodes[cellIndex(9, 7)], 4);
+    EXPECT_EQ(s.root().codes()->sideCodes[cellIndex(9, 7)], 4);
     EXPECT_EQ(s.iter.search(), cellIndex(9, 7));
 }
 
