@@ -53,7 +53,8 @@ bool replaceFileContents(const char* name, std::string_view bytes) {
     std::string tmp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        std::string tmpName = "." + target.filename().string() + ".tmp" +
+        // Short enough for any file system even beside a file with a name of maximal length.
+        std::string tmpName = "." + target.filename().string().substr(0, 200) + ".tmp" +
                               std::to_string(::getpid()) + "-" + std::to_string(counter++);
         tmp = (dir.empty() ? fs::path(tmpName) : dir / tmpName).string();
         fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

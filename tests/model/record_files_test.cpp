@@ -256,7 +256,7 @@ TEST(RecordFileWrite, AShortWriteFailsAndKeepsTheOldFile) {
     EXPECT_EQ(entries, 0) << "the temporary file was left behind";
 }
 
-TEST(RecordFileWrite, ASymbolicLinkStaysALink) {
+TEST(RecordFileWrite, LinksAndLongNames) {
     TempDir dir;
     MOveTree r;
     playLine(r, "h8");
@@ -266,6 +266,10 @@ TEST(RecordFileWrite, ASymbolicLinkStaysALink) {
     ASSERT_TRUE(r.WriteFile(dir.file("link.ban").c_str()));
     EXPECT_TRUE(fs::is_symlink(dir.file("link.ban")));
     EXPECT_EQ(readBytes(dir.file("real.ban")), "808\n");
+    // The temporary file beside a file with the longest name a directory takes.
+    std::string longName(255, 'g');
+    ASSERT_TRUE(r.WriteFile(dir.file(longName).c_str()));
+    EXPECT_EQ(readBytes(dir.file(longName)), "808\n");
 }
 
 TEST(RecordFileWrite, TheBaseTreeWritesAndReadsTextFiles) {
