@@ -55,6 +55,8 @@ void Board::updateMaps(MOve* node) {
         for (const MovedPos& e : ch.whiteRedo) whiteMap_[cellIndex(e.x, e.y)] = e.code;
         return;
     }
+    for (auto* list : {&ch.blackUndo, &ch.whiteUndo, &ch.blackRedo, &ch.whiteRedo})
+        list->reserve(40);
     BanArray ban(history_);
     ChkStat judge(ban);
     static constexpr int kDirections[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
