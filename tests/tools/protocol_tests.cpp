@@ -101,11 +101,6 @@ TEST(ProtocolParsing, LineReaderCutsLongLinesAndAcceptsMissingLastEnd) {
     EXPECT_FALSE(readProtocolLine(in, line, tooLong));
 }
 
-TEST(ProtocolParsing, EchoedTextIsMadePrintable) {
-    EXPECT_EQ(printableText("a\x01\xff"), "a??");
-    EXPECT_EQ(printableText(std::string(50, 'x'), 4), "xxxx...");
-}
-
 TEST_F(Brain, StartAcceptsOnlyTheRenjuBoard) {
     EXPECT_TRUE(isError(send("START 20")));
     EXPECT_FALSE(session.started());
