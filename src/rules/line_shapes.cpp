@@ -109,18 +109,20 @@ template <size_t N> bool anyTrueThree(const LineWindow& w, const Shape (&shapes)
 
 } // namespace
 
+// Each test first asks for the fewest stones any of its shapes needs, which rules out most
+// windows at once.
 bool isSpoiledFour(const LineWindow& w) {
-    return anyMatch(w, kSpoiledFour);
+    return w.stones[w.direction] >= 5 && anyMatch(w, kSpoiledFour);
 }
 bool isLineDoubleFour(const LineWindow& w) {
-    return anyMatch(w, kLineDoubleFour);
+    return w.stones[w.direction] >= 5 && anyMatch(w, kLineDoubleFour);
 }
 bool isSplitFour(const LineWindow& w) {
-    return anyMatch(w, kSplitFour);
+    return w.stones[w.direction] >= 4 && anyMatch(w, kSplitFour);
 }
 bool isTrueThree(const LineWindow& w) {
-    return anyTrueThree(w, kTrueThree);
+    return w.stones[w.direction] >= 3 && anyTrueThree(w, kTrueThree);
 }
 bool isTrueSplitThree(const LineWindow& w) {
-    return anyTrueThree(w, kTrueSplitThree);
+    return w.stones[w.direction] >= 3 && anyTrueThree(w, kTrueSplitThree);
 }

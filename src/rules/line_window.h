@@ -9,7 +9,8 @@
 // stone of the other colour, read as the blocker. The centre always reads as own. The window
 // copies what it reads, so later changes to the board do not affect it.
 struct LineWindow {
-    // Builds the window for colour own ('B' or 'W') at cell index centre of board.
+    // Builds the window for colour own ('B' or 'W') at cell index centre of board. A centre
+    // outside 0..224 gives a window that reads nothing from the board (every span empty).
     LineWindow(char own, int centre, BanArray& board);
 
     // Cell at offset k (-5..5) of the current direction; blocker for any other k.
@@ -29,6 +30,10 @@ struct LineWindow {
     int32_t left[4];    // lowest offset reached on the - side, -5..0
     int32_t stones[4];  // own stones in left..right, the centre included
     int32_t empties[4]; // empty cells in left..right
+    // The same cells as bit sets: bit k + 8 is set when the cell at offset k (-5..5) is own
+    // (ownBits) or empty (emptyBits); every other bit is clear.
+    uint32_t ownBits[4];
+    uint32_t emptyBits[4];
 };
 
 // Generic line tests on the current direction, for either colour.

@@ -138,4 +138,25 @@ TEST(RulesProperties, IncrementalSpansEqualFreshJudgements) {
     EXPECT_GT(checked, 10 * positions);
 }
 
+// The full scan leaves out points that see no stone of the judged colour; it must still give
+// every point exactly its judgement.
+TEST(RulesProperties, FullScanEqualsJudgementOfEveryPoint) {
+    int n = 0, scans = 0;
+    forEachPosition([&](BanArray& b, const BanInfo&, const BanInfo&) {
+        if (++n % 25 != 0) return;
+        ++scans;
+        BanInfo full;
+        full.computeFull(b);
+        const char side = colourToMove(b.moveCount());
+        ChkStat chk(b);
+        for (int p = 0; p < kPoints; ++p) {
+            const int expectSide = b.at(p) == kEmpty ? chk.judgePoint(p, side) : 20;
+            const int expectOther = b.at(p) == kEmpty ? chk.judgePoint(p, otherColour(side)) : 20;
+            ASSERT_EQ(full.sideCodes[p], expectSide) << p;
+            ASSERT_EQ(full.otherCodes[p], expectOther) << p;
+        }
+    });
+    EXPECT_GE(scans, 400);
+}
+
 } // namespace
