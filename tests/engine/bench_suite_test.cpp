@@ -5,9 +5,9 @@
 
 #include <set>
 
-// The signature of the first positions of the suite. It changes only when the moves the search
-// chooses or the nodes it makes change: an intended change of behaviour updates it here and in
-// the report of the bench; an unintended one fails this test.
+// The signature of the first six positions of the suite, as "sorell-bench 6 1" prints it. It
+// changes only when the moves the search chooses or the nodes it makes change: an intended
+// change of behaviour updates it here; an unintended one fails this test.
 TEST(BenchSuite, SignatureOfTheFirstPositions) {
     const std::vector<BanArray> positions = benchPositions(6);
     std::vector<BenchResult> results;

@@ -26,21 +26,6 @@ int scoreOf(const std::vector<pos_value>& pushed, int point) {
 
 } // namespace
 
-TEST(Evaluation, TablesAgreeWithTheirMeaning) {
-    // Fives score nothing as candidates but everything as leaves.
-    EXPECT_EQ(candidateOwnScore[1], 0);
-    EXPECT_EQ(leafOwnScore[1], 1000);
-    EXPECT_EQ(leafOtherScore[0], 800);
-    // A point where black is forbidden repels black and mildly attracts white.
-    for (int c = 21; c <= 23; ++c) {
-        EXPECT_EQ(candidateOwnScore[c], -1000);
-        EXPECT_EQ(candidateOtherScore[c], 8);
-        EXPECT_EQ(leafOwnScore[c], 0);
-    }
-    EXPECT_EQ(candidateOwnScore[20] + candidateOtherScore[20], 0);
-    EXPECT_EQ(leafOwnScore[20] - leafOtherScore[20], 0);
-}
-
 TEST(Evaluation, CandidatesArePushedColumnByColumnWithTheirScores) {
     // Black to move (four stones); black has an open three on row 7.
     BanArray board = boardPicture({
