@@ -1,6 +1,5 @@
 #include "rules/ban_info.h"
 
-#include "rules/board_lines.h"
 #include "rules/chk_stat.h"
 #include "rules/line_window.h"
 
@@ -11,38 +10,9 @@ namespace {
 // Occupied points, and points where a stone makes nothing.
 constexpr uint8_t kNothing = static_cast<uint8_t>(kCodeNothing);
 
-// Marks the points that have a stone of colour c within five cells on one of their four
-// lines. An unmarked point sees no own stone in any line, so it can make no five, four, three
-// or two there: its judgement is 20 for either colour, and the full scan need not make it.
-void markNearStones(const BanArray& board, char c, bool near[kPoints]) {
-    std::memset(near, 0, kPoints);
-    for (int i = 0; i < kPoints; ++i) {
-        if (board.at(i) != c) continue;
-        const LineReach& reach = kLineReach[static_cast<size_t>(i)];
-        for (int d = 0; d < 4; ++d) {
-            const int step = kLineStride[d];
-            for (int k = 1; k <= reach.plus[d]; ++k) near[i + k * step] = true;
-            for (int k = 1; k <= reach.minus[d]; ++k) near[i - k * step] = true;
-        }
-    }
-}
-
 // Judges every empty point for colour c; occupied points get 20. Returns the win flag.
 uint8_t fullScan(BanArray& board, char c, tvector<uint8_t>& map) {
-    ChkStat chk(board);
-    uint8_t* codes = map.data();
-    uint8_t flag = 0;
-    bool near[kPoints];
-    markNearStones(board, c, near);
-    for (int i = 0; i < kPoints; ++i) {
-        if (board.at(i) == kEmpty && near[i]) {
-            codes[i] = static_cast<uint8_t>(chk.judgePoint(i, c));
-            if (isWinCode(codes[i])) flag = 1;
-        } else {
-            codes[i] = kNothing;
-        }
-    }
-    return flag;
+    return ChkStat(board).judgeEmptyPoints(c, map.data()) ? 1 : 0;
 }
 
 // Re-judges for colour c the empty points of the four spans through the last move; the flag

@@ -1,12 +1,28 @@
 #include "rules/chk_stat.h"
 
+#include "rules/board_lines.h"
 #include "rules/line_window.h"
 
 namespace {
 
+// With at most two own stones in every line, a stone can make no five, four or three in any
+// of them, for black and for white alike: only the open twos count.
+bool onlyTwosPossible(const LineWindow& w) {
+    return w.stones[0] <= 2 && w.stones[1] <= 2 && w.stones[2] <= 2 && w.stones[3] <= 2;
+}
+MoveCode codeOfTwos(LineWindow& w) {
+    int twos = 0;
+    for (int d = 0; d < 4; ++d) {
+        w.direction = d;
+        twos += hasOpenTwo(w);
+    }
+    return static_cast<MoveCode>(kCodeNothing - twos);
+}
+
 // The black judgement on a window built for 'B' at the judged point, whose stone is on the
 // board. Every loop runs over the directions in the order 0, 1, 2, 3.
 MoveCode judgeBlackWindow(LineWindow& w) {
+    if (onlyTwosPossible(w)) return codeOfTwos(w);
     int straight[4] = {}, closedFour[4] = {}, openThree[4] = {}, closedThree[4] = {};
     int overlines = 0;
     for (int d = 0; d < 4; ++d) {
@@ -67,6 +83,7 @@ MoveCode judgeBlackWindow(LineWindow& w) {
 
 // The white judgement: white plays without restrictions and only the generic tests apply.
 MoveCode judgeWhiteWindow(LineWindow& w) {
+    if (onlyTwosPossible(w)) return codeOfTwos(w);
     int overlines = 0, fives = 0, straights = 0;
     for (int d = 0; d < 4; ++d) {
         w.direction = d;
@@ -140,6 +157,30 @@ MoveCode ChkStat::judgeLastMove() {
 
 bool ChkStat::isForbiddenBlack(int point) {
     return judgeBlack(point) >= kCodeForbiddenThree;
+}
+
+// The board's lines are read once into bit sets and every window is cut out of them. A point
+// that has no own stone within four cells on any of its lines can make no five, four, three
+// or two (every shape holds an own stone within four cells of the centre, and the six cells of
+// an open two lie within five): its code is 20 for either colour without building a window.
+bool ChkStat::judgeEmptyPoints(char colour, uint8_t codes[kPoints]) {
+    const BoardLines lines(board_, colour);
+    bool win = false;
+    for (int i = 0; i < kPoints; ++i) {
+        codes[i] = kCodeNothing;
+        if (board_.at(i) != kEmpty) continue;
+        const LineSlot& slot = kLineSlot[static_cast<size_t>(i)];
+        uint32_t near = 0;
+        for (int d = 0; d < 4; ++d) near |= lines.own[d][slot.line[d]] >> (slot.pos[d] + 4);
+        if ((near & 0x1ff) == 0) continue; // offsets -4..4
+        board_.setAt(i, colour == kBlack ? kBlack : kWhite);
+        LineWindow w(colour, i, board_, lines);
+        const MoveCode code = colour == kBlack ? judgeBlackWindow(w) : judgeWhiteWindow(w);
+        board_.setAt(i, kEmpty);
+        codes[i] = static_cast<uint8_t>(code);
+        win |= isWinCode(code);
+    }
+    return win;
 }
 
 bool isForbiddenBlack(BanArray& board, int point) {

@@ -19,6 +19,9 @@ class ChkStat {
     MoveCode judgeLastMove();
     // judgeBlack(point) >= 21.
     bool isForbiddenBlack(int point);
+    // Every point at once for colour ('B' or 'W'): codes[i] = judgePoint(i, colour) for each
+    // empty point i and 20 for each occupied one. True when some code is below 2.
+    bool judgeEmptyPoints(char colour, uint8_t codes[kPoints]);
 
   private:
     BanArray& board_;

@@ -4,6 +4,9 @@
 #include "rules/chk_stat.h"
 #include "rules/line_window.h"
 
+#include <cassert>
+#include <cstdint>
+
 namespace {
 
 struct Shape {
@@ -14,6 +17,10 @@ struct Shape {
     int startCount;
     int blacks;  // 'B' conditions: a window with fewer stones cannot match
     int empties; // '+' conditions
+    // The conditions as bit sets, bit i for the i-th condition.
+    uint32_t blackMask;
+    uint32_t emptyMask;
+    uint32_t notBlackMask;
 };
 
 constexpr int countOf(const char* s, char c) {
@@ -22,11 +29,26 @@ constexpr int countOf(const char* s, char c) {
     return n;
 }
 
+constexpr uint32_t maskOf(const char* s, char c) {
+    uint32_t m = 0;
+    for (int i = 0; s[i]; ++i)
+        if (s[i] == c) m |= 1u << i;
+    return m;
+}
+
 constexpr Shape shape(const char* cells, int from, int ext, int s0, int s1 = 99, int s2 = 99,
                       int s3 = 99) {
     int count = 1 + (s1 != 99) + (s2 != 99) + (s3 != 99);
-    return Shape{
-        cells, from, ext, {s0, s1, s2, s3}, count, countOf(cells, 'B'), countOf(cells, '+')};
+    return Shape{cells,
+                 from,
+                 ext,
+                 {s0, s1, s2, s3},
+                 count,
+                 countOf(cells, 'B'),
+                 countOf(cells, '+'),
+                 maskOf(cells, 'B'),
+                 maskOf(cells, '+'),
+                 maskOf(cells, 'x')};
 }
 
 // Unbroken four whose extension on one side runs into one more black stone.
@@ -59,6 +81,16 @@ constexpr Shape kTrueSplitThree[] = {
 };
 
 bool matchesAt(const LineWindow& w, const Shape& s, int a) {
+    if (w.own == kBlack) {
+        // Own cells are the black ones; cells outside the window have no bit in either set, so
+        // a 'B' or '+' condition there fails and an 'x' condition holds, as with the blocker.
+        const int shift = a + s.from + 8;
+        assert(shift >= 0);
+        const uint32_t black = w.ownBits[w.direction] >> shift;
+        const uint32_t empty = w.emptyBits[w.direction] >> shift;
+        return (black & s.blackMask) == s.blackMask && (empty & s.emptyMask) == s.emptyMask &&
+               (black & s.notBlackMask) == 0;
+    }
     int k = a + s.from;
     for (const char* p = s.cells; *p; ++p, ++k) {
         char c = w.cell(k);

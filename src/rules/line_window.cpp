@@ -9,84 +9,41 @@
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little, "the window packs cells little-endian");
-
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-constexpr uint64_t kHigh = 0x8080808080808080ull;
+static_assert(std::endian::native == std::endian::little, "cells are filled little-endian");
 
 constexpr uint8_t kBitCount[32] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,
                                    1, 2, 2, 3, 2, 3, 3, 4, 2, 3, 3, 4, 3, 4, 4, 5};
 
-constexpr uint64_t repeat(char c) {
-    return kOnes * static_cast<uint8_t>(c);
-}
-
-// 0x80 in every byte of v equal to the matching byte of pattern, 0 elsewhere. Exact: the
-// additions cannot carry from one byte into the next.
-constexpr uint64_t bytesEqual(uint64_t v, uint64_t pattern) {
-    const uint64_t t = v ^ pattern;
-    return ~(((t & ~kHigh) + ~kHigh) | t) & kHigh;
-}
-
-// The cells at distance 1..5 along step packed into bytes 0..4 (distance k in byte k - 1); the
-// bytes past the board's edge, and the bytes above, hold the blocker.
-inline uint64_t packHalfLine(const char* origin, int step, int reach, uint64_t blockers) {
-    uint64_t v = blockers;
-    switch (reach) {
-    case 5:
-        v = (v << 8) | static_cast<uint8_t>(origin[5 * step]);
-        [[fallthrough]];
-    case 4:
-        v = (v << 8) | static_cast<uint8_t>(origin[4 * step]);
-        [[fallthrough]];
-    case 3:
-        v = (v << 8) | static_cast<uint8_t>(origin[3 * step]);
-        [[fallthrough]];
-    case 2:
-        v = (v << 8) | static_cast<uint8_t>(origin[2 * step]);
-        [[fallthrough]];
-    case 1:
-        v = (v << 8) | static_cast<uint8_t>(origin[step]);
-        [[fallthrough]];
-    default:
-        break;
-    }
-    return v;
-}
-
-// Bits 0..4 of the result are the high bits of bytes 0..4 of v.
-constexpr uint32_t gatherBits(uint64_t v) {
-    return static_cast<uint32_t>((((v >> 7) & 0x0101010101ull) * 0x0102040810204080ull) >> 56);
-}
-
-// The five low bits in reverse order.
-constexpr std::array<uint8_t, 32> makeReverse5() {
-    std::array<uint8_t, 32> t{};
-    for (int i = 0; i < 32; ++i)
-        for (int b = 0; b < 5; ++b)
-            if (i & (1 << b)) t[static_cast<size_t>(i)] |= static_cast<uint8_t>(1 << (4 - b));
+// Set bits of every 11-bit value.
+constexpr std::array<uint8_t, 2048> makeBitCount11() {
+    std::array<uint8_t, 2048> t{};
+    for (int v = 0; v < 2048; ++v)
+        for (int b = 0; b < 11; ++b) t[static_cast<size_t>(v)] += (v >> b) & 1;
     return t;
 }
-constexpr std::array<uint8_t, 32> kReverse5 = makeReverse5();
+constexpr std::array<uint8_t, 2048> kBitCount11 = makeBitCount11();
+constexpr int bitCount11(uint32_t v) {
+    return kBitCount11[v & 0x7ff];
+}
 
-// One side of a line as the window keeps it: the span runs up to the first cell that is
-// neither own nor empty; from there on every cell reads as the blocker. Bit k - 1 of own and
-// empty stands for the cell at distance k.
-struct HalfLine {
-    uint64_t cells;
-    int span;
-    uint32_t own;
-    uint32_t empty;
-};
-inline HalfLine cutHalfLine(uint64_t v, uint64_t owns, uint64_t blockers) {
-    const uint64_t ownBytes = bytesEqual(v, owns);
-    const uint64_t emptyBytes = bytesEqual(v, repeat(kEmpty));
-    const uint64_t blocking = ~(ownBytes | emptyBytes) & kHigh;
-    // byte 5 always holds the blocker, so blocking is never 0 and the span is at most 5
-    const int span = std::countr_zero(blocking) / 8;
-    const uint64_t inside = (uint64_t{1} << (8 * span)) - 1;
-    return {(v & inside) | (blockers & ~inside), span, gatherBits(ownBytes & inside),
-            gatherBits(emptyBytes & inside)};
+constexpr uint64_t repeat(char c) {
+    return 0x0101010101010101ull * static_cast<uint8_t>(c);
+}
+
+// For each byte value, the 64-bit mask with 0xff in byte i where bit i is set.
+constexpr std::array<uint64_t, 256> makeByteMasks() {
+    std::array<uint64_t, 256> t{};
+    for (int v = 0; v < 256; ++v)
+        for (int i = 0; i < 8; ++i)
+            if (v & (1 << i)) t[static_cast<size_t>(v)] |= uint64_t{0xff} << (8 * i);
+    return t;
+}
+constexpr std::array<uint64_t, 256> kByteMasks = makeByteMasks();
+
+// Eight cells from bit sets: own where own has a bit, '+' where empty has one, else blocker.
+inline uint64_t cellsFromBits(uint32_t own, uint32_t empty, uint64_t owns, uint64_t blockers) {
+    const uint64_t o = kByteMasks[own & 0xff], e = kByteMasks[empty & 0xff];
+    return (owns & o) | (repeat(kEmpty) & e) | (blockers & ~(o | e));
 }
 
 } // namespace
@@ -135,9 +92,40 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
         std::memcpy(cells[d], line, sizeof line);
         ownBits[d] = ownSet;
         emptyBits[d] = emptySet;
-        stones[d] = kBitCount[(ownSet >> 3) & 31] + kBitCount[(ownSet >> 8) & 31] +
-                    kBitCount[(ownSet >> 13) & 3];
-        empties[d] = kBitCount[(emptySet >> 3) & 31] + kBitCount[(emptySet >> 9) & 31];
+        stones[d] = bitCount11(ownSet >> 3);
+        empties[d] = bitCount11(emptySet >> 3);
+    }
+}
+
+// Each line's eleven cells are cut out of the board's line bit sets with one shift. Cells off
+// the board have neither bit, so they block like stones of the other colour; the spans then
+// end at the lowest blocking bit above the centre and the highest below it.
+LineWindow::LineWindow(char ownColour, int centre, BanArray& b, const BoardLines& lines)
+    : x(cellX(centre)), y(cellY(centre)), own(ownColour), blocker(otherColour(ownColour)),
+      board(b) {
+    const uint64_t owns = repeat(ownColour), blockers = repeat(blocker);
+    const LineSlot& slot = kLineSlot[static_cast<size_t>(centre)];
+    for (int d = 0; d < 4; ++d) {
+        // bit j stands for offset j - 5
+        const int shift = slot.pos[d] + 3;
+        uint32_t ownSet = ((lines.own[d][slot.line[d]] >> shift) & 0x7ff) | (1u << 5);
+        uint32_t emptySet = (lines.empty[d][slot.line[d]] >> shift) & 0x7ff & ~(1u << 5);
+        const uint32_t blocking = ~(ownSet | emptySet);
+        const int up = std::countr_zero((blocking >> 6) | (1u << 5));
+        const int down = std::countl_zero((blocking << 27) | (1u << 26));
+        const uint32_t span = ((2u << (up + down)) - 1) << (5 - down);
+        ownSet &= span;
+        emptySet &= span;
+        right[d] = up;
+        left[d] = -down;
+        ownBits[d] = ownSet << 3;
+        emptyBits[d] = emptySet << 3;
+        stones[d] = bitCount11(ownSet);
+        empties[d] = bitCount11(emptySet);
+        const uint64_t low = cellsFromBits(ownSet, emptySet, owns, blockers);
+        const uint64_t high = cellsFromBits(ownSet >> 8, emptySet >> 8, owns, blockers);
+        std::memcpy(&cells[d][0], &low, 8);
+        std::memcpy(&cells[d][8], &high, 3);
     }
 }
 

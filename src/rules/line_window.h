@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct BoardLines;
+
 // The four lines through one point (row, diagonal, column, anti-diagonal), each cut to five
 // cells either side, as one colour sees them. Off-board cells, and every cell past the first
 // stone of the other colour, read as the blocker. The centre always reads as own. The window
@@ -12,6 +14,9 @@ struct LineWindow {
     // Builds the window for colour own ('B' or 'W') at cell index centre of board. A centre
     // outside 0..224 gives a window that reads nothing from the board (every span empty).
     LineWindow(char own, int centre, BanArray& board);
+    // The same window taken from lines, the line bit sets of board for colour own (which
+    // must be equal to the board's cells except at the centre); centre must be 0..224.
+    LineWindow(char own, int centre, BanArray& board, const BoardLines& lines);
 
     // Cell at offset k (-5..5) of the current direction; blocker for any other k.
     char cell(int k) const { return (k >= -5 && k <= 5) ? cells[direction][k + 5] : blocker; }
