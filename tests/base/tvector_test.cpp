@@ -74,7 +74,9 @@ TEST(TvectorCopy, CopiesAreIndependent) {
     c = a;
     EXPECT_EQ(c.size(), 6);
     EXPECT_EQ(c[3], 30);
-    c = c;
+    const tvector<int>& alias = c;
+    c = alias; // assigning an array to itself keeps it
+    EXPECT_EQ(c.size(), 6);
     EXPECT_EQ(c[3], 30);
 }
 

@@ -1,8 +1,12 @@
 // The line window and the generic line tests (either colour).
 #include "board_text.h"
+#include "rules/board_lines.h"
 #include "rules/line_window.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
 
 namespace {
 
@@ -60,6 +64,34 @@ TEST(LineWindowBuild, DirectionsReadTheirLines) {
         EXPECT_EQ(w.left[d], -1) << d;
         EXPECT_EQ(w.stones[d], 2) << d;
         EXPECT_EQ(w.pointAt(2), p.centre + (d == 0 ? 2 : d == 1 ? 32 : d == 2 ? 30 : 28)) << d;
+    }
+}
+
+// Whole-board scans cut windows out of line bit sets; they must equal windows read from the
+// board, at the edges and corners too.
+TEST(LineWindowBuild, FromLineBitsEqualsFromBoard) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 60; ++round) {
+        BanArray b;
+        const int fill = 20 + round; // percent of the points holding a stone
+        for (int i = 0; i < kPoints; ++i)
+            if (static_cast<int>(rng() % 100) < fill) b[i] = rng() % 2 ? kBlack : kWhite;
+        for (char own : {kBlack, kWhite}) {
+            const BoardLines lines(b, own);
+            for (int i = 0; i < kPoints; ++i) {
+                LineWindow slow(own, i, b);
+                LineWindow fast(own, i, b, lines);
+                for (int d = 0; d < 4; ++d) {
+                    ASSERT_EQ(fast.left[d], slow.left[d]) << i << " " << d;
+                    ASSERT_EQ(fast.right[d], slow.right[d]) << i << " " << d;
+                    ASSERT_EQ(fast.stones[d], slow.stones[d]) << i << " " << d;
+                    ASSERT_EQ(fast.empties[d], slow.empties[d]) << i << " " << d;
+                    ASSERT_EQ(fast.ownBits[d], slow.ownBits[d]) << i << " " << d;
+                    ASSERT_EQ(fast.emptyBits[d], slow.emptyBits[d]) << i << " " << d;
+                    ASSERT_EQ(std::memcmp(fast.cells[d], slow.cells[d], 11), 0) << i << " " << d;
+                }
+            }
+        }
     }
 }
 
