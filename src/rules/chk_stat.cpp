@@ -161,9 +161,10 @@ bool ChkStat::isForbiddenBlack(int point) {
 
 // The board's lines are read once into bit sets and every window is cut out of them. A point
 // that has no own stone within four cells on any of its lines can make no five, four, three
-// or two (every shape holds an own stone within four cells of the centre, and the six cells of
-// an open two lie within five): its code is 20 for either colour without building a window.
+// or two (each of them needs an own stone besides the centre within four cells of it): its
+// code is 20 for either colour without building a window.
 bool ChkStat::judgeEmptyPoints(char colour, uint8_t codes[kPoints]) {
+    colour = colour == kBlack ? kBlack : kWhite;
     const BoardLines lines(board_, colour);
     bool win = false;
     for (int i = 0; i < kPoints; ++i) {
@@ -173,7 +174,7 @@ bool ChkStat::judgeEmptyPoints(char colour, uint8_t codes[kPoints]) {
         uint32_t near = 0;
         for (int d = 0; d < 4; ++d) near |= lines.own[d][slot.line[d]] >> (slot.pos[d] + 4);
         if ((near & 0x1ff) == 0) continue; // offsets -4..4
-        board_.setAt(i, colour == kBlack ? kBlack : kWhite);
+        board_.setAt(i, colour);
         LineWindow w(colour, i, board_, lines);
         const MoveCode code = colour == kBlack ? judgeBlackWindow(w) : judgeWhiteWindow(w);
         board_.setAt(i, kEmpty);

@@ -10,12 +10,14 @@ class ChkStat {
   public:
     explicit ChkStat(BanArray& board) : board_(board) {}
 
-    // The code of a black (white) stone at point 0..224, whatever the point holds now.
+    // The code of a black (white) stone at point 0..224, whatever the point holds now; 20 for
+    // a point outside the board, which is not touched.
     MoveCode judgeBlack(int point);
     MoveCode judgeWhite(int point);
     // judgeBlack when colour is 'B', else judgeWhite.
     MoveCode judgePoint(int point, char colour);
-    // The board's last move, as black when the move count is odd, else as white.
+    // The board's last move, as black when the move count is odd, else as white; 20 when the
+    // board has no last move.
     MoveCode judgeLastMove();
     // judgeBlack(point) >= 21.
     bool isForbiddenBlack(int point);

@@ -11,9 +11,6 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "cells are filled little-endian");
 
-constexpr uint8_t kBitCount[32] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4,
-                                   1, 2, 2, 3, 2, 3, 3, 4, 2, 3, 3, 4, 3, 4, 4, 5};
-
 // Set bits of every 11-bit value.
 constexpr std::array<uint8_t, 2048> makeBitCount11() {
     std::array<uint8_t, 2048> t{};
@@ -136,7 +133,7 @@ int LineWindow::pointAt(int k) const {
 namespace {
 // Own stones among the n cells from offset s on (n <= 5).
 inline int ownCount(const LineWindow& w, int s, int n) {
-    return kBitCount[(w.ownBits[w.direction] >> (s + 8)) & ((1u << n) - 1)];
+    return bitCount11((w.ownBits[w.direction] >> (s + 8)) & ((1u << n) - 1));
 }
 inline bool isEmptyAt(const LineWindow& w, int k) {
     return k >= -5 && k <= 5 && (w.emptyBits[w.direction] >> (k + 8)) & 1u;
