@@ -107,12 +107,14 @@ TEST(BanInfoIncremental, OnlyTheSpansUpToABlockerAreJudged) {
 // extends only at (9, 7), which the new stone (12, 10) makes forbidden. (7, 7) is on no line
 // through (12, 10), so its code stays 21 although a full scan now says 15.
 TEST(BanInfoIncremental, PointsOffTheSpansKeepTheirCodes) {
-    const char* const rows[15] = {"...............", "...............", "...............",
-                                  "...............", "...............", "...............",
-                                  ".......B.......", "....W.B.B......", ".......B..B....",
-                                  "...........B...", "...............", "...............",
-                                  "...............", "...............", "..............."};
-    Placed p = picture(rows);
+    // clang-format off
+    Placed p = place({4, 6, {
+        "...B....",
+        "W.B.B...",
+        "...B..B.",
+        ".......B",
+    }});
+    // clang-format on
     BanArray& b = p.board;
     b.setMoveCount(8); // black to move
     BanInfo parent;

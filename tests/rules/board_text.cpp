@@ -1,7 +1,5 @@
 #include "board_text.h"
 
-#include <cassert>
-#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -9,7 +7,7 @@ constexpr int kDx[4] = {1, 1, 0, -1};
 constexpr int kDy[4] = {0, 1, 1, 1};
 
 void place(Placed& p, int x, int y, char c, int& stones) {
-    assert(onBoard(x, y));
+    if (!onBoard(x, y)) throw std::invalid_argument("a test board reaches off the board");
     int i = cellIndex(x, y);
     switch (c) {
     case 'b':
@@ -41,13 +39,13 @@ Placed line(const std::string& s, int x0, int y0, int d) {
     return p;
 }
 
-Placed picture(const char* const rows[15]) {
+Placed place(const Area& area) {
     Placed p;
     int stones = 0;
-    for (int y = 0; y < 15; ++y)
-        if (std::strlen(rows[y]) != 15) throw std::invalid_argument("picture row length");
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x) place(p, x, y, rows[y][x], stones);
+    for (size_t r = 0; r < area.rows.size(); ++r)
+        for (size_t c = 0; c < area.rows[r].size(); ++c)
+            place(p, area.x0 + static_cast<int>(c), area.y0 + static_cast<int>(r), area.rows[r][c],
+                  stones);
     p.board.setMoveCount(static_cast<uint8_t>(stones));
     return p;
 }

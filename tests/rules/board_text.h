@@ -3,6 +3,7 @@
 #include "rules/ban_array.h"
 
 #include <string>
+#include <vector>
 
 // Boards for the tests, written as text.
 //
@@ -16,8 +17,14 @@ struct Placed {
 };
 Placed line(const std::string& s, int x0 = 2, int y0 = 7, int d = 0);
 
-// A board from 15 rows of 15 characters with the same alphabet (centre optional).
-Placed picture(const char* const rows[15]);
+// A part of a board in the same alphabet: rows of characters, the first one at (x0, y0).
+// Everything else is empty; the centre mark is optional.
+struct Area {
+    int x0;
+    int y0;
+    std::vector<std::string> rows;
+};
+Placed place(const Area& area);
 
 // Cells, move count and last move all equal.
 bool sameBoard(const BanArray& a, const BanArray& b);

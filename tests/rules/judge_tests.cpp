@@ -1,94 +1,93 @@
-// Black and white judgements of whole positions. In the pictures 'o' marks the judged point.
+// Black and white judgements of whole positions. In the pictures 'o' marks the judged point;
+// each picture is a part of the board with its first character at the given (x, y).
 #include "board_text.h"
 #include "rules/chk_stat.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 namespace {
 
-const char* const kFiveAndOverline[15] = {
-    "...............", "...............", "...............", ".......B.......", ".......B.......",
-    ".......B.......", ".......B.......", ".BBBBBBo.......", "...............", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kSix[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", "...............", "..BBBBBo.......", "...............", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kWhiteSix[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", "...............", "..WWWWWo.......", "...............", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kWhiteFive[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", "...............", "...WWWWo.......", "...............", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kTwoFours[15] = {
-    "...............", "...............", "...............", "...............", ".......B.......",
-    ".......B.......", ".......B.......", "...WBBBo.......", ".......W.......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kSplitDoubleFour[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", "...............", "....B.BoB.B....", "...............", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kDoubleThree[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", ".......B.......", "......BoB......", ".......B.......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kWhiteDoubleThree[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", ".......W.......", "......WoW......", ".......WW......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kThreesAndStraightFour[15] = {
-    "...............", "...............", "...............", "...............", "....B..........",
-    ".....B.........", "......BB.......", "......BoB......", ".......B.......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kThreeWithForbiddenEnd[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", ".......B.......", "....W.BoB......", ".......B..B....", "...........B...",
-    "............B..", "...............", "...............", "...............", "...............",
-};
-const char* const kFourThree[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", ".......B.......", "...WBBBo.......", ".......B.......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kStraightFour[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", "...............", "....BBBo.......", "...............", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kClosedThreeAndThree[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", ".......B.......", "....WBBo.......", ".......B.......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kFourAndTwo[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", "...............", "...WBBBo.......", "........B......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kSpoiledFour[15] = {
-    "...............", "...............", "...............", "...............", "...............",
-    "...............", "...............", "....BBBo.B.....", "...............", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
-const char* const kWhiteDoubleFour[15] = {
-    "...............", "...............", "...............", "...............", ".......W.......",
-    ".......W.......", ".......W.......", "...BWWWo.......", ".......B.......", "...............",
-    "...............", "...............", "...............", "...............", "...............",
-};
+// clang-format off
+const Area kFiveAndOverline = {1, 3, {
+    "......B",
+    "......B",
+    "......B",
+    "......B",
+    "BBBBBBo",
+}};
+const Area kSix = {2, 7, {
+    "BBBBBo",
+}};
+const Area kWhiteSix = {2, 7, {
+    "WWWWWo",
+}};
+const Area kWhiteFive = {3, 7, {
+    "WWWWo",
+}};
+const Area kTwoFours = {3, 4, {
+    "....B",
+    "....B",
+    "....B",
+    "WBBBo",
+    "....W",
+}};
+const Area kSplitDoubleFour = {4, 7, {
+    "B.BoB.B",
+}};
+const Area kDoubleThree = {6, 6, {
+    ".B.",
+    "BoB",
+    ".B.",
+}};
+const Area kWhiteDoubleThree = {6, 6, {
+    ".W.",
+    "WoW",
+    ".WW",
+}};
+const Area kThreesAndStraightFour = {4, 4, {
+    "B....",
+    ".B...",
+    "..BB.",
+    "..BoB",
+    "...B.",
+}};
+const Area kThreeWithForbiddenEnd = {4, 6, {
+    "...B.....",
+    "W.BoB....",
+    "...B..B..",
+    ".......B.",
+    "........B",
+}};
+const Area kFourThree = {3, 6, {
+    "....B",
+    "WBBBo",
+    "....B",
+}};
+const Area kStraightFour = {4, 7, {
+    "BBBo",
+}};
+const Area kClosedThreeAndThree = {4, 6, {
+    "...B",
+    "WBBo",
+    "...B",
+}};
+const Area kFourAndTwo = {3, 7, {
+    "WBBBo.",
+    ".....B",
+}};
+const Area kSpoiledFour = {4, 7, {
+    "BBBo.B",
+}};
+const Area kWhiteDoubleFour = {3, 4, {
+    "....W",
+    "....W",
+    "....W",
+    "BWWWo",
+    "....B",
+}};
+// clang-format on
 
 struct Judged {
     int black;
@@ -96,8 +95,8 @@ struct Judged {
 };
 
 // Judges the marked point for black and for white; neither judgement may change the board.
-Judged judge(const char* const rows[15]) {
-    Placed p = picture(rows);
+Judged judge(const Area& area) {
+    Placed p = place(area);
     const BanArray before = p.board;
     ChkStat chk(p.board);
     Judged j{chk.judgeBlack(p.centre), chk.judgeWhite(p.centre)};
@@ -105,27 +104,17 @@ Judged judge(const char* const rows[15]) {
     return j;
 }
 
-// The picture with black and white exchanged, and optionally with the stones in `drop` removed.
-struct Edited {
-    std::array<std::string, 15> rows;
-    std::array<const char*, 15> ptrs;
-    const char* const* get() { return ptrs.data(); }
-};
-Edited edit(const char* const rows[15], bool swap,
-            std::initializer_list<std::pair<int, int>> drop = {}) {
-    Edited e;
-    for (int y = 0; y < 15; ++y) {
-        e.rows[y] = rows[y];
-        for (char& c : e.rows[y]) {
-            if (swap && c == 'B')
-                c = 'W';
-            else if (swap && c == 'W')
-                c = 'B';
-        }
-    }
-    for (auto [x, y] : drop) e.rows[y][x] = '.';
-    for (int y = 0; y < 15; ++y) e.ptrs[y] = e.rows[y].c_str();
-    return e;
+// The area with black and white exchanged.
+Area swapped(Area area) {
+    for (std::string& row : area.rows)
+        for (char& c : row) c = c == 'B' ? 'W' : c == 'W' ? 'B' : c;
+    return area;
+}
+
+// The area without the stone at board point (x, y).
+Area without(Area area, int x, int y) {
+    area.rows[static_cast<size_t>(y - area.y0)][static_cast<size_t>(x - area.x0)] = '.';
+    return area;
 }
 
 TEST(JudgeBlack, EmptyBoardCentreIsNothing) {
@@ -145,13 +134,13 @@ TEST(JudgeBlack, SixIsForbiddenButWinsForWhite) {
     EXPECT_EQ(judge(kSix).black, 23);
     EXPECT_EQ(judge(kWhiteSix).white, 0);
     EXPECT_EQ(judge(kWhiteFive).white, 1);
-    EXPECT_EQ(judge(edit(kWhiteFive, true).get()).black, 1);
+    EXPECT_EQ(judge(swapped(kWhiteFive)).black, 1);
 }
 
 TEST(JudgeBlack, DoubleFours) {
     EXPECT_EQ(judge(kTwoFours).black, 22);
     EXPECT_EQ(judge(kSplitDoubleFour).black, 22); // B+BBB+B: two fours in one line
-    Placed end = picture(kSplitDoubleFour);
+    Placed end = place(kSplitDoubleFour);
     end.board[end.centre] = kBlack;
     ChkStat chk(end.board);
     EXPECT_EQ(chk.judgeBlack(cellIndex(4, 7)), 8); // on an end stone: a single four
@@ -161,7 +150,7 @@ TEST(JudgeBlack, DoubleFours) {
 TEST(JudgeBlack, DoubleThrees) {
     EXPECT_EQ(judge(kDoubleThree).black, 21);
     EXPECT_EQ(judge(kWhiteDoubleThree).white, 10); // 11 - one open two
-    EXPECT_EQ(judge(edit(kWhiteDoubleThree, true).get()).black, 21);
+    EXPECT_EQ(judge(swapped(kWhiteDoubleThree)).black, 21);
     // a straight four in a third line does not save a double three
     EXPECT_EQ(judge(kThreesAndStraightFour).black, 21);
 }
@@ -170,28 +159,28 @@ TEST(JudgeBlack, ThreeWithForbiddenExtendingPointDoesNotCount) {
     // The row three extends only at (9, 7), where the diagonal (10..12, 8..10) would make a
     // second four: the row counts nothing and the column three alone makes 15.
     EXPECT_EQ(judge(kThreeWithForbiddenEnd).black, 15);
-    EXPECT_EQ(judge(edit(kThreeWithForbiddenEnd, false, {{12, 10}}).get()).black, 21);
+    EXPECT_EQ(judge(without(kThreeWithForbiddenEnd, 12, 10)).black, 21);
 }
 
 TEST(JudgeBlack, FoursAndThreesWithTwos) {
     EXPECT_EQ(judge(kStraightFour).black, 2);
     EXPECT_EQ(judge(kStraightFour).white, 20); // black stones are nothing to white
-    EXPECT_EQ(judge(edit(kStraightFour, true).get()).white, 2);
+    EXPECT_EQ(judge(swapped(kStraightFour)).white, 2);
     EXPECT_EQ(judge(kFourThree).black, 4);
-    EXPECT_EQ(judge(edit(kFourThree, true).get()).white, 4);
+    EXPECT_EQ(judge(swapped(kFourThree)).white, 4);
     EXPECT_EQ(judge(kFourAndTwo).black, 7);
-    EXPECT_EQ(judge(edit(kFourAndTwo, false, {{8, 8}}).get()).black, 8);
+    EXPECT_EQ(judge(without(kFourAndTwo, 8, 8)).black, 8);
     EXPECT_EQ(judge(kClosedThreeAndThree).black, 15); // a blocked three is neither three nor two
-    EXPECT_EQ(judge(edit(kDoubleThree, false, {{6, 7}}).get()).black, 14); // three and a two
+    EXPECT_EQ(judge(without(kDoubleThree, 6, 7)).black, 14); // three and a two
 }
 
 TEST(JudgeBlack, SpoiledFourCountsNothingInItsLine) {
     EXPECT_EQ(judge(kSpoiledFour).black, 20);
-    EXPECT_EQ(judge(edit(kSpoiledFour, true).get()).white, 2);
+    EXPECT_EQ(judge(swapped(kSpoiledFour)).white, 2);
 }
 
 TEST(JudgeBlack, PointsAreJudgedWhateverTheyHold) {
-    Placed p = picture(kStraightFour);
+    Placed p = place(kStraightFour);
     p.board[p.centre] = kWhite;
     const BanArray before = p.board;
     ChkStat chk(p.board);
@@ -215,7 +204,7 @@ TEST(JudgeLastMove, ColourByMoveCount) {
 }
 
 TEST(JudgeBlack, ForbiddenPointIsForbidden) {
-    Placed p = picture(kDoubleThree);
+    Placed p = place(kDoubleThree);
     EXPECT_TRUE(isForbiddenBlack(p.board, p.centre));
     EXPECT_FALSE(isForbiddenBlack(p.board, cellIndex(0, 0)));
 }
