@@ -52,6 +52,8 @@ void BM_FullScan(benchmark::State& state) {
         benchmark::ClobberMemory();
         i = (i + 1) % positions.size();
     }
+    // every empty point of both colours counts as one judgement, also where the scan can
+    // tell the code without building a window
     long judged = 0;
     for (const BanArray& b : positions) judged += 2 * (kPoints - b.moveCount());
     state.counters["judgements/s"] =

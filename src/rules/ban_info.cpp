@@ -16,7 +16,7 @@ uint8_t fullScan(BanArray& board, char c, tvector<uint8_t>& map) {
 }
 
 // Re-judges for colour c the empty points of the four spans through the last move; the flag
-// is then read from the whole map.
+// is then read from the whole map. A board without a last move only has its flag read.
 uint8_t incrementalScan(BanArray& board, char c, tvector<uint8_t>& map) {
     const int m = board.lastMove();
     uint8_t* codes = map.data();
