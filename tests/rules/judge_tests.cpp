@@ -220,4 +220,15 @@ TEST(JudgeBlack, OutOfRangePointIsRefused) {
     EXPECT_TRUE(sameBoard(before, b));
 }
 
+TEST(MoveCodeNames, TwentyFourNames) {
+    const char* const expected[24] = {
+        "長連", "五", "達四", "四四", "四三", "四", "四", "四", "四", "三三",   "三三",   "三三",
+        "三",   "三", "三",   "三",   "",     "",   "",   "",   "",   "三三禁", "四四禁", "長連禁"};
+    for (int c = 0; c < 24; ++c) EXPECT_STREQ(moveCodeName(c), expected[c]) << c;
+    EXPECT_STREQ(moveCodeName(-1), "");
+    EXPECT_STREQ(moveCodeName(24), "");
+    EXPECT_TRUE(isEndCode(1) && isEndCode(21) && !isEndCode(2) && !isEndCode(20));
+    EXPECT_TRUE(isForbiddenCode(23) && !isForbiddenCode(24) && !isForbiddenCode(20));
+}
+
 } // namespace
