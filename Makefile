@@ -15,9 +15,11 @@ build-asan: setup
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 
+# Only the tests labelled "thread" run under ThreadSanitizer, so only they are built there.
+TSAN_TARGETS ?= engine_thread_tests
 build-tsan: setup
 	@cmake --preset tsan >/dev/null
-	@cmake --build --preset tsan -j $(JOBS)
+	@cmake --build --preset tsan -j $(JOBS) --target $(TSAN_TARGETS)
 
 run: build
 	@if [ -x build/src/app/sorell ]; then QT_QPA_PLATFORM= build/src/app/sorell $(ARGS); \
