@@ -30,7 +30,6 @@ int main(int argc, char* argv[]) {
     SorellApplication app(argc, argv);
     QApplication::setApplicationName("Sorell");
     QApplication::setOrganizationName("Pellham");
-    QApplication::setApplicationDisplayName("Sorell");
 
     int status = 0;
     {
