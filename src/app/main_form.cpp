@@ -116,8 +116,8 @@ void TMainForm::SetStatus(const QString& text) {
 void TMainForm::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    auto item = [this](QMenu* menu, const char* name, const QString& caption,
-                       const QKeySequence& shortcut = {}) {
+    auto item = [](QMenu* menu, const char* name, const QString& caption,
+                   const QKeySequence& shortcut = {}) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(name);
         if (!shortcut.isEmpty()) a->setShortcut(shortcut);
