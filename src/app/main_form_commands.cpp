@@ -20,6 +20,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
 #include <QPalette>
@@ -97,14 +98,21 @@ void TMainForm::KO1Click() {
 }
 
 // Saves the current line as ".ban" move numbers; ".ban" is appended unless the name already
-// holds ".ban" or ".BAN" somewhere. A failed write leaves the old file as it was, keeps the
-// title, and says so in a message box.
+// holds ".ban" or ".BAN" somewhere. The dialog asked about replacing the name it returned, not
+// the one with ".ban" appended: an existing file of that name is replaced only when the user
+// agrees. A failed write leaves the old file as it was, keeps the title, and says so in a
+// message box.
 void TMainForm::KS1Click() {
-    QString name = uiSeam().saveFileName(this, kRecordFilter);
-    if (name.isEmpty()) return;
-    record_->setRecordFormat(kRecordBan);
+    const QString chosen = uiSeam().saveFileName(this, kRecordFilter);
+    if (chosen.isEmpty()) return;
+    QString name = chosen;
     if (!name.contains(QLatin1String(".ban")) && !name.contains(QLatin1String(".BAN")))
         name += QStringLiteral(".ban");
+    if (name != chosen && QFileInfo::exists(name) &&
+        !uiSeam().question(this, kCaptionSorell,
+                           QStringLiteral("%1 は既に存在します。\n置き換えますか?").arg(name)))
+        return;
+    record_->setRecordFormat(kRecordBan);
     const std::string file = localName(name);
     if (!record_->WriteFile(file.c_str())) {
         uiSeam().message(this, kCaptionSorell,

@@ -69,6 +69,13 @@ class RealUiSeam : public UiSeam {
         box.exec();
     }
 
+    bool question(QWidget* parent, const QString& caption, const QString& text) override {
+        QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
     void beep(Beep kind) override {
         if (!playTone(kind)) {
             QApplication::beep();

@@ -20,6 +20,8 @@ class UiSeam {
     // A message box with an OK button.
     virtual void message(QWidget* parent, const QString& caption, const QString& text,
                          Kind kind) = 0;
+    // A yes/no question, No preselected; true when the user answered Yes.
+    virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A short sound; never blocks and never fails, with or without an audio device.
     virtual void beep(Beep kind) = 0;
     // The colour dialog; false when cancelled.
@@ -42,6 +44,10 @@ class RecordingUiSeam : public UiSeam {
         QString text;
         Kind kind;
     };
+    struct Question {
+        QString caption;
+        QString text;
+    };
 
     // Installs itself for its lifetime.
     RecordingUiSeam() { setUiSeam(this); }
@@ -49,6 +55,10 @@ class RecordingUiSeam : public UiSeam {
 
     void message(QWidget*, const QString& caption, const QString& text, Kind kind) override {
         messages.push_back({caption, text, kind});
+    }
+    bool question(QWidget*, const QString& caption, const QString& text) override {
+        questions.push_back({caption, text});
+        return questionAnswer;
     }
     void beep(Beep kind) override { beeps.push_back(kind); }
     bool chooseColour(QWidget*, QColor& colour) override {
@@ -60,7 +70,10 @@ class RecordingUiSeam : public UiSeam {
     QString saveFileName(QWidget*, const QString&) override { return saveAnswer; }
 
     std::vector<Message> messages;
+    std::vector<Question> questions;
     std::vector<Beep> beeps;
+    // The answer to every question: true for Yes.
+    bool questionAnswer = false;
     // Dialog answers; invalid colour and empty names mean "cancelled".
     QColor colourAnswer;
     QString openAnswer;

@@ -112,10 +112,15 @@ class CmdFilesTest : public QObject {
         QVERIFY(env_->valid());
     }
     void cleanupTestCase() { env_.reset(); }
-    void init() { env_->seam.messages.clear(); }
+    void init() {
+        env_->seam.messages.clear();
+        env_->seam.questions.clear();
+        env_->seam.questionAnswer = false;
+    }
 
     void saveNameRules_data();
     void saveNameRules();
+    void appendedNameIsReplacedOnlyWhenTheUserAgrees();
     void saveThenOpenReproducesTheLine();
     void saveWritesOnlyTheLineUpToTheCurrentMove();
     void cancelledDialogsDoNothing();
@@ -159,6 +164,44 @@ void CmdFilesTest::saveNameRules() {
     QCOMPARE(srFlags().fileName, path(written));
     QCOMPARE(g.form->windowTitle(), "Sorell - " + path(written));
     QFile::remove(path(written));
+}
+
+// The dialog asked about "game"; "game.ban" is another file, so the window asks itself.
+void CmdFilesTest::appendedNameIsReplacedOnlyWhenTheUserAgrees() {
+    const QByteArray old = "101\n";
+    QVERIFY(writeBytes(path("kept.ban"), old));
+    Game g;
+    g.place(kGame);
+
+    env_->seam.saveAnswer = path("kept");
+    env_->seam.questionAnswer = false;
+    g.form->KS1Click();
+    QCOMPARE(env_->seam.questions.size(), size_t(1));
+    QCOMPARE(env_->seam.questions[0].caption, QString("Sorell"));
+    QVERIFY(env_->seam.questions[0].text.contains(path("kept.ban")));
+    QCOMPARE(readBytes(path("kept.ban")), old);
+    QVERIFY(!QFile::exists(path("kept")));
+    QVERIFY(env_->seam.messages.empty());
+    QCOMPARE(g.form->windowTitle(), QString("Sorell"));
+    QVERIFY(srFlags().fileName.isEmpty());
+
+    env_->seam.questionAnswer = true;
+    g.form->KS1Click();
+    QCOMPARE(env_->seam.questions.size(), size_t(2));
+    QCOMPARE(readBytes(path("kept.ban")), kGameBan);
+    QCOMPARE(g.form->windowTitle(), "Sorell - " + path("kept.ban"));
+
+    // A name the dialog itself confirmed, or a new one, is written without a question.
+    env_->seam.questions.clear();
+    env_->seam.questionAnswer = false;
+    env_->seam.saveAnswer = path("kept.ban");
+    g.form->KS1Click();
+    env_->seam.saveAnswer = path("fresh");
+    g.form->KS1Click();
+    QVERIFY(env_->seam.questions.empty());
+    QCOMPARE(readBytes(path("fresh.ban")), kGameBan);
+    QFile::remove(path("kept.ban"));
+    QFile::remove(path("fresh.ban"));
 }
 
 void CmdFilesTest::saveThenOpenReproducesTheLine() {
