@@ -1,4 +1,5 @@
 #include "app/main_form.h"
+#include "app/program_icon.h"
 #include "app/sorell_process.h"
 
 #include <QApplication>
@@ -30,6 +31,9 @@ int main(int argc, char* argv[]) {
     SorellApplication app(argc, argv);
     QApplication::setApplicationName("Sorell");
     QApplication::setOrganizationName("Pellham");
+    QApplication::setWindowIcon(programIcon());
+    // The desktop entry, so that the desktop shows its icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("sorell"));
 
     int status = 0;
     {

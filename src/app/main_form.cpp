@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/goban_box.h"
+#include "app/program_icon.h"
 #include "app/sorell_process.h"
 #include "app/thinking_thread.h"
 #include "app/toolbar_glyphs.h"
@@ -50,6 +51,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     : QMainWindow(parent), commandLine_(commandLine) {
     setObjectName("MainForm");
     setWindowTitle("Sorell");
+    setWindowIcon(programIcon());
     setFont(proportionalGothic(12));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                    ~Qt::WindowMaximizeButtonHint);

@@ -4,10 +4,12 @@
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
+#include "app/standard_form.h"
 #include "app_test_support.h"
 
 #include <QAction>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,6 +56,7 @@ class SettingsStoreTest : public QObject {
     void toolbarOffMakesTheWindowLower();
     void colourIsStoredAtExit();
     void layoutOfTheWindow();
+    void windowsCarryTheProgramIcon();
 
   private:
     std::unique_ptr<AppTestEnvironment> env_;
@@ -226,6 +229,18 @@ void SettingsStoreTest::layoutOfTheWindow() {
     QCOMPARE(f.menuBar()->actions().size(), 6);
     QVERIFY(f.K1->menuAction()->menu() == f.K1);
     QVERIFY(f.KR1->actions().contains(f.K1->menuAction()));
+}
+
+// No icon theme is installed here, so the icon is the picture built into the program.
+void SettingsStoreTest::windowsCarryTheProgramIcon() {
+    QCOMPARE(QImage(":/sorell/sorell.png").size(), QSize(128, 128));
+    Run run;
+    TMainForm& f = *run.form;
+    QVERIFY(!f.windowIcon().isNull());
+    QVERIFY(!f.windowIcon().pixmap(32, 32).isNull());
+    f.SpeedButton7Click();
+    QVERIFY(f.StandardForm);
+    QVERIFY(!f.StandardForm->windowIcon().isNull());
 }
 
 QTEST_MAIN(SettingsStoreTest)
