@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/form_parts.h"
 #include "app/goban_box.h"
 #include "app/program_icon.h"
 #include "app/sorell_process.h"
@@ -21,21 +22,6 @@
 #include <QToolButton>
 
 namespace {
-
-// The window's fonts: a proportional and a fixed-pitch Japanese gothic.
-QFont proportionalGothic(int pixels) {
-    QFont f("IPAPGothic");
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixels);
-    return f;
-}
-
-QFont fixedGothic(int pixels) {
-    QFont f("IPAGothic");
-    f.setStyleHint(QFont::Monospace);
-    f.setPixelSize(pixels);
-    return f;
-}
 
 constexpr int kClientWidth = 511;
 constexpr int kToolbarHeight = 33;
@@ -73,14 +59,9 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
 
     buildSidePanel(client_);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setFixedHeight(kStatusHeight);
-    StatusBar1->setSizeGripEnabled(false);
-    statusLabel_ = new QLabel(StatusBar1);
-    statusLabel_->setObjectName("StatusText");
-    StatusBar1->addWidget(statusLabel_, 1);
-    setStatusBar(StatusBar1);
+    const StatusBarParts status = addStatusBar(*this, kStatusHeight);
+    StatusBar1 = status.bar;
+    statusLabel_ = status.text;
 
     // The form sees keys before its controls.
     for (QWidget* w : findChildren<QWidget*>()) {

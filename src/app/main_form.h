@@ -221,6 +221,8 @@ class TMainForm : public QMainWindow {
     // Takes one move back: the last history line and one step of the record.
     void takeBack();
     bool gameOver() const;
+    // PlayFirst (userParity 0) and PlaySecond (1).
+    void startPlay(int userParity);
     int moveCount() const;
     void FormShow();
     void FormClose();

@@ -241,27 +241,16 @@ void TMainForm::LeavePlayMode() {
 }
 
 void TMainForm::PlayFirst() {
-    const int n = moveCount();
-    if (n >= 225) {
-        SetStatus(kNoMoreMoves);
-        return;
-    }
-    if (gameOver()) return;
-    StopThinking();
-    EnterPlayMode();
-    srFlags().userParity = 0;
-    Label5->setText(QStringLiteral("あなた"));
-    Label6->setText(QStringLiteral("コンピュータ"));
-    Label5->adjustSize();
-    Label6->adjustSize();
-    RefreshBoard();
-    if (n % 2 != srFlags().userParity)
-        StartThinking();
-    else
-        SetStatus(kUserTurn);
+    startPlay(0);
 }
 
 void TMainForm::PlaySecond() {
+    startPlay(1);
+}
+
+// A game against the computer from the position on the board; the user is to move when the
+// number of moves has userParity's parity (0: the user plays black).
+void TMainForm::startPlay(int userParity) {
     const int n = moveCount();
     if (n >= 225) {
         SetStatus(kNoMoreMoves);
@@ -270,13 +259,15 @@ void TMainForm::PlaySecond() {
     if (gameOver()) return;
     StopThinking();
     EnterPlayMode();
-    srFlags().userParity = 1;
-    Label5->setText(QStringLiteral("コンピュータ"));
-    Label6->setText(QStringLiteral("あなた"));
+    srFlags().userParity = userParity;
+    const QString user = QStringLiteral("あなた");
+    const QString computer = QStringLiteral("コンピュータ");
+    Label5->setText(userParity == 0 ? user : computer);
+    Label6->setText(userParity == 0 ? computer : user);
     Label5->adjustSize();
     Label6->adjustSize();
     RefreshBoard();
-    if (n % 2 != srFlags().userParity)
+    if (n % 2 != userParity)
         StartThinking();
     else
         SetStatus(kUserTurn);

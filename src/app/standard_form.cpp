@@ -1,6 +1,7 @@
 #include "app/standard_form.h"
 
 #include "app/board_drawing.h"
+#include "app/form_parts.h"
 #include "app/sorell_process.h"
 #include "database/k_data.h"
 #include "database/k_database.h"
@@ -54,13 +55,6 @@ constexpr int kClientHeight = 398;
 constexpr int kPanelHeight = 33;
 constexpr int kStatusHeight = 25;
 
-QFont gothic(int pixels) {
-    QFont f("IPAPGothic");
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixels);
-    return f;
-}
-
 enum class EditorGlyph { Register, Delete, Refresh };
 
 // The button pictures: a stone with a green plus (register), with a red cross (delete), and
@@ -102,7 +96,7 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
       own_(std::make_unique<MOveTree>()), bitmap_(SrFlags::kBitmapWidth, SrFlags::kBitmapHeight) {
     setObjectName("StandardForm");
     setWindowTitle("定石エディタ");
-    setFont(gothic(12));
+    setFont(proportionalGothic(12));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                    ~Qt::WindowMaximizeButtonHint);
     bitmap_.fill(palette().color(QPalette::Window));
@@ -163,7 +157,7 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
     auto label = [](QWidget* parent, const char* name, const QString& text, int x, int y) {
         auto* l = new QLabel(text, parent);
         l->setObjectName(name);
-        l->setFont(gothic(16));
+        l->setFont(proportionalGothic(16));
         l->move(x, y);
         l->adjustSize();
         return l;
@@ -175,7 +169,7 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
 
     GroupBox1 = new QGroupBox("登録棋譜情報", Panel3);
     GroupBox1->setObjectName("GroupBox1");
-    GroupBox1->setFont(gothic(13));
+    GroupBox1->setFont(proportionalGothic(13));
     GroupBox1->setGeometry(8, 48, 137, 121);
     const int rows[] = {24, 56, 88};
     for (int i = 0; i < 3; ++i) {
@@ -192,14 +186,9 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
     Label2 = label(GroupBox1, "Label2", "登録総数", 8, 92);
     NumOfData = label(GroupBox1, "NumOfData", "0", 88, 92);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName("StatusBar1");
-    StatusBar1->setFixedHeight(kStatusHeight);
-    StatusBar1->setSizeGripEnabled(false);
-    statusLabel_ = new QLabel(StatusBar1);
-    statusLabel_->setObjectName("StatusText");
-    StatusBar1->addWidget(statusLabel_, 1);
-    setStatusBar(StatusBar1);
+    const StatusBarParts status = addStatusBar(*this, kStatusHeight);
+    StatusBar1 = status.bar;
+    statusLabel_ = status.text;
 
     setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
 
@@ -275,38 +264,30 @@ void TStandardForm::Refresh() {
     Goban0->update();
 }
 
-void TStandardForm::saveAfterCommand(const KDataBase& db) {
-    if (!db.save())
-        SetStatus(QStringLiteral("定石ファイル %1 に書き込めません")
-                      .arg(QString::fromStdString(db.fileName())));
-}
-
 // The database file is saved after every command, changed or not; with an empty line there is
 // no position and nothing is written.
-void TStandardForm::Register() {
+void TStandardForm::changeShownPosition(bool (KDataBase::*change)(const KData&),
+                                        const QString& noStones) {
     SetStatus(QString());
     assignRecord(*shown_, source_);
     Prepared p = Prepare();
     if (!p.db) {
-        SetStatus(QStringLiteral("登録する石がありません"));
+        SetStatus(noStones);
         return;
     }
-    p.db->registerData(*p.query);
-    saveAfterCommand(*p.db);
+    ((*p.db).*change)(*p.query);
+    if (!p.db->save())
+        SetStatus(QStringLiteral("定石ファイル %1 に書き込めません")
+                      .arg(QString::fromStdString(p.db->fileName())));
     Refresh();
+}
+
+void TStandardForm::Register() {
+    changeShownPosition(&KDataBase::registerData, QStringLiteral("登録する石がありません"));
 }
 
 void TStandardForm::Delete() {
-    SetStatus(QString());
-    assignRecord(*shown_, source_);
-    Prepared p = Prepare();
-    if (!p.db) {
-        SetStatus(QStringLiteral("削除する石がありません"));
-        return;
-    }
-    p.db->deleteData(*p.query);
-    saveAfterCommand(*p.db);
-    Refresh();
+    changeShownPosition(&KDataBase::deleteData, QStringLiteral("削除する石がありません"));
 }
 
 void TStandardForm::showEvent(QShowEvent* event) {

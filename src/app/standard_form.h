@@ -87,8 +87,9 @@ class TStandardForm : public QMainWindow {
     // built from the line, with the counts shown. Null database when the line is empty.
     struct Prepared;
     Prepared Prepare();
-    // Saves db after a command; a failure is said in the status bar.
-    void saveAfterCommand(const KDataBase& db);
+    // Register and Delete: applies change to the shown position's database and saves it; a
+    // failed save is said in the status bar, and so is an empty line (noStones).
+    void changeShownPosition(bool (KDataBase::*change)(const KData&), const QString& noStones);
     void SetStatus(const QString& text);
     void E_IDChange(const QString& text);
 
