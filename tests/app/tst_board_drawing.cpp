@@ -17,54 +17,22 @@
 #include <QTest>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 namespace {
 
-using Points = std::vector<std::pair<int, int>>;
-
-struct Game {
-    Game() : process(std::make_unique<SorellProcess>()) {
-        SrOption& o = srOption();
-        o.numbering = 0;
-        o.latestCursor = 0;
-        o.standard = 0;
-        o.axisChar = 1;
-        o.warning = 0;
-        o.inputAssistant = 0;
-        o.colorBan = SrOption::kDefaultColorBan;
-        form = std::make_unique<TMainForm>();
-    }
-    ~Game() {
-        form.reset();
-        process.reset();
-    }
-    void place(const Points& points) {
-        for (const auto& [x, y] : points) QVERIFY(form->PutStone(x, y));
-    }
-    QImage board() const { return form->Goban0->grab().toImage(); }
-
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
-};
+// Only what a test turns on is drawn.
+void plainBoard(SrOption& o) {
+    quietOptions(o);
+    o.numbering = 0;
+    o.latestCursor = 0;
+    o.standard = 0;
+    o.axisChar = 1;
+    o.warning = 0;
+    o.colorBan = SrOption::kDefaultColorBan;
+}
 
 QColor at(const QImage& image, int x, int y) {
     return image.pixelColor(x, y);
-}
-
-// Pixel centre of a point's stone.
-int centre(int i) {
-    return 40 + 20 * i;
-}
-
-// Whether every pixel within radius r of the stone at (x, y) has the colour c.
-bool discIsPlain(const QImage& image, int x, int y, int r, const QColor& c) {
-    for (int dy = -r; dy <= r; ++dy)
-        for (int dx = -r; dx <= r; ++dx)
-            if (dx * dx + dy * dy <= r * r && at(image, centre(x) + dx, centre(y) + dy) != c)
-                return false;
-    return true;
 }
 
 const QColor kFace(228, 175, 14);
@@ -98,7 +66,7 @@ class BoardDrawingTest : public QObject {
 };
 
 void BoardDrawingTest::emptyBoardShowsFaceGridAndAxis() {
-    Game g;
+    TestGame g(plainBoard);
     QImage image = g.board();
     QCOMPARE(image.size(), QSize(352, 343));
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
@@ -128,19 +96,19 @@ void BoardDrawingTest::emptyBoardShowsFaceGridAndAxis() {
 }
 
 void BoardDrawingTest::stonesInTheirColours() {
-    Game g;
+    TestGame g(plainBoard);
     g.place({{7, 7}, {8, 8}, {0, 0}});
     const QImage image = g.board();
     QVERIFY(discIsPlain(image, 7, 7, 7, kBlackDisc));
     QVERIFY(discIsPlain(image, 8, 8, 7, kWhiteDisc));
     QVERIFY(discIsPlain(image, 0, 0, 7, kBlackDisc));
     // The disc's black outline and the face beyond it.
-    QCOMPARE(at(image, centre(8) + 12, centre(8) + 5), kFace);
-    QCOMPARE(at(image, centre(9) + 5, centre(9) + 5), kFace);
+    QCOMPARE(at(image, pointPixel(8) + 12, pointPixel(8) + 5), kFace);
+    QCOMPARE(at(image, pointPixel(9) + 5, pointPixel(9) + 5), kFace);
 }
 
 void BoardDrawingTest::numbersOnlyWithNumbering() {
-    Game g;
+    TestGame g(plainBoard);
     g.place({{7, 7}, {8, 8}});
     QImage image = g.board();
     QVERIFY(discIsPlain(image, 7, 7, 7, kBlackDisc));
@@ -164,7 +132,7 @@ void BoardDrawingTest::standardContinuationIsAGreenDisc() {
         QVERIFY(base.registerData(entry));
         QVERIFY(base.save());
     }
-    Game g;
+    TestGame g(plainBoard);
     g.form->KS3Click();
     QCOMPARE(srOption().standard, 1);
     g.place({{7, 7}, {8, 8}});
@@ -178,13 +146,13 @@ void BoardDrawingTest::standardContinuationIsAGreenDisc() {
     // Off: no hint.
     g.form->KS3Click();
     image = g.board();
-    QCOMPARE(at(image, centre(8) + 4, centre(6) + 4), kFace);
-    QCOMPARE(at(image, centre(6) + 4, centre(8) + 4), kFace);
+    QCOMPARE(at(image, pointPixel(8) + 4, pointPixel(6) + 4), kFace);
+    QCOMPARE(at(image, pointPixel(6) + 4, pointPixel(8) + 4), kFace);
     QFile::remove("kelp002.kdb");
 }
 
 void BoardDrawingTest::warningsAreRedDiscs() {
-    Game g;
+    TestGame g(plainBoard);
     g.form->KW1Click();
     QCOMPARE(srOption().warning, 1);
     g.form->KN2Click(); // warnings carry no number even with numbering on
@@ -192,22 +160,22 @@ void BoardDrawingTest::warningsAreRedDiscs() {
     QImage image = g.board();
     QVERIFY(discIsPlain(image, 7, 7, 7, kRed));
     QVERIFY(discIsPlain(image, 2, 7, 7, kRed));
-    QCOMPARE(at(image, centre(8) + 4, centre(7) + 4), kFace);
-    QCOMPARE(at(image, centre(7) + 4, centre(8) + 4), kFace);
+    QCOMPARE(at(image, pointPixel(8) + 4, pointPixel(7) + 4), kFace);
+    QCOMPARE(at(image, pointPixel(7) + 4, pointPixel(8) + 4), kFace);
 
     // After white's answer the warnings are white's: nothing here.
     g.place({{7, 7}});
     image = g.board();
-    QCOMPARE(at(image, centre(2) + 4, centre(7) + 4), kFace);
+    QCOMPARE(at(image, pointPixel(2) + 4, pointPixel(7) + 4), kFace);
 
     g.form->KW1Click();
     g.form->UndoMove();
     image = g.board();
-    QCOMPARE(at(image, centre(7) + 4, centre(7) + 4), kFace);
+    QCOMPARE(at(image, pointPixel(7) + 4, pointPixel(7) + 4), kFace);
 }
 
 void BoardDrawingTest::faceFollowsTheChosenColour() {
-    Game g;
+    TestGame g(plainBoard);
     env_->seam.colourAnswer = QColor(10, 20, 30);
     g.form->KC1Click();
     env_->seam.colourAnswer = QColor();
@@ -221,7 +189,7 @@ void BoardDrawingTest::faceFollowsTheChosenColour() {
 // The incremental path copies the latest stone's square, then the previous stone's, then the
 // hints', in this order.
 void BoardDrawingTest::changedSquaresOfAMove() {
-    Game g;
+    TestGame g(plainBoard);
     BoardDrawOptions options;
     options.standard = true;
     options.warning = true;

@@ -14,39 +14,8 @@
 #include <QTest>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 namespace {
-
-using Points = std::vector<std::pair<int, int>>;
-
-struct Game {
-    Game() : process(std::make_unique<SorellProcess>()) {
-        srOption().sound = 0;
-        srOption().inputAssistant = 0;
-        form = std::make_unique<TMainForm>();
-    }
-    ~Game() {
-        form.reset();
-        process.reset();
-    }
-    void place(const Points& points) {
-        for (const auto& [x, y] : points) QVERIFY(form->PutStone(x, y));
-    }
-    Points line() const {
-        Points out;
-        for (const MovedPos& m : form->moves()) out.emplace_back(m.x, m.y);
-        return out;
-    }
-    QStringList history() const {
-        const QString text = form->MemoHistory->toPlainText();
-        return text.isEmpty() ? QStringList() : text.split('\n');
-    }
-
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
-};
 
 QString clipboardText() {
     return QApplication::clipboard()->text();
@@ -66,7 +35,7 @@ class CmdClipboardTest : public QObject {
         QVERIFY(env_->valid());
     }
     void cleanupTestCase() { env_.reset(); }
-    void init() { env_->seam.messages.clear(); }
+    void init() { env_->resetSeam(); }
 
     void copyOfAnEmptyRecord();
     void copyWritesTheLineUpToTheCurrentMove();
@@ -83,7 +52,7 @@ class CmdClipboardTest : public QObject {
 };
 
 void CmdClipboardTest::copyOfAnEmptyRecord() {
-    Game g;
+    TestGame g;
     QApplication::clipboard()->setText("something else");
     g.form->KC2Click();
     QCOMPARE(clipboardText(), QString("**,"));
@@ -91,7 +60,7 @@ void CmdClipboardTest::copyOfAnEmptyRecord() {
 }
 
 void CmdClipboardTest::copyWritesTheLineUpToTheCurrentMove() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 6}, {0, 14}});
     g.form->KC2Click();
     QCOMPARE(clipboardText(), QString("h8,i7,aF,**,"));
@@ -102,7 +71,7 @@ void CmdClipboardTest::copyWritesTheLineUpToTheCurrentMove() {
 
 void CmdClipboardTest::copyThenPasteReproducesTheLine() {
     const Points game = {{7, 7}, {8, 7}, {6, 6}, {9, 8}, {14, 14}, {0, 0}, {5, 5}};
-    Game g;
+    TestGame g;
     g.place(game);
     const QStringList history = g.history();
     g.form->KC2Click();
@@ -137,7 +106,7 @@ void CmdClipboardTest::pasteAcceptsRecordTextAndNumbers_data() {
 void CmdClipboardTest::pasteAcceptsRecordTextAndNumbers() {
     QFETCH(QString, text);
     QFETCH(int, moves);
-    Game g;
+    TestGame g;
     QApplication::clipboard()->setText(text);
     g.form->KP1Click();
     QVERIFY(env_->seam.messages.empty());
@@ -157,7 +126,7 @@ void CmdClipboardTest::unreadablePasteShowsItsBoxAndKeepsTheGame_data() {
 
 void CmdClipboardTest::unreadablePasteShowsItsBoxAndKeepsTheGame() {
     QFETCH(QString, text);
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}});
     srFlags().fileName = "kept.ban";
     g.form->UpdateCaption();
@@ -179,7 +148,7 @@ void CmdClipboardTest::unreadablePasteShowsItsBoxAndKeepsTheGame() {
 }
 
 void CmdClipboardTest::pasteEndsARunningGame() {
-    Game g;
+    TestGame g;
     g.form->PlayFirst();
     QVERIFY(g.form->PutStone(7, 7)); // the computer starts thinking
     QCOMPARE(srFlags().thinking, 1);
@@ -194,7 +163,7 @@ void CmdClipboardTest::pasteEndsARunningGame() {
 
 // The picture is 352 x 362: the board as the screen shows it, over the window colour.
 void CmdClipboardTest::screenCopyIsTheBoardOnScreen() {
-    Game g;
+    TestGame g;
     srOption().numbering = 1;
     srOption().latestCursor = 1;
     g.place({{7, 7}, {8, 7}, {7, 8}, {14, 0}, {0, 14}});

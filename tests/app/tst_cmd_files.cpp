@@ -18,51 +18,8 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
-#include <utility>
-#include <vector>
 
 namespace {
-
-using Points = std::vector<std::pair<int, int>>;
-
-struct Game {
-    explicit Game(const QStringList& commandLine = {})
-        : process(std::make_unique<SorellProcess>()) {
-        srOption().sound = 0;
-        srOption().inputAssistant = 0;
-        form = std::make_unique<TMainForm>(commandLine);
-    }
-    ~Game() {
-        form.reset();
-        process.reset();
-    }
-    void place(const Points& points) {
-        for (const auto& [x, y] : points) QVERIFY(form->PutStone(x, y));
-    }
-    // The moves of the shown line as points.
-    Points line() const {
-        Points out;
-        for (const MovedPos& m : form->moves()) out.emplace_back(m.x, m.y);
-        return out;
-    }
-    QStringList history() const {
-        const QString text = form->MemoHistory->toPlainText();
-        return text.isEmpty() ? QStringList() : text.split('\n');
-    }
-
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
-};
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 const Points kGame = {{7, 7}, {8, 7}, {7, 8}, {9, 9}};
 // The ".ban" numbers of kGame.
@@ -112,11 +69,7 @@ class CmdFilesTest : public QObject {
         QVERIFY(env_->valid());
     }
     void cleanupTestCase() { env_.reset(); }
-    void init() {
-        env_->seam.messages.clear();
-        env_->seam.questions.clear();
-        env_->seam.questionAnswer = false;
-    }
+    void init() { env_->resetSeam(); }
 
     void saveNameRules_data();
     void saveNameRules();
@@ -132,7 +85,7 @@ class CmdFilesTest : public QObject {
     void failedSaveSaysSoAndKeepsTheOldFile();
 
   private:
-    QString path(const QString& name) const { return QDir(env_->workPath()).filePath(name); }
+    QString path(const QString& name) const { return env_->workFile(name); }
     std::unique_ptr<AppTestEnvironment> env_;
 };
 
@@ -154,7 +107,7 @@ void CmdFilesTest::saveNameRules_data() {
 void CmdFilesTest::saveNameRules() {
     QFETCH(QString, chosen);
     QFETCH(QString, written);
-    Game g;
+    TestGame g;
     g.place(kGame);
     env_->seam.saveAnswer = path(chosen);
     g.form->KS1Click();
@@ -170,7 +123,7 @@ void CmdFilesTest::saveNameRules() {
 void CmdFilesTest::appendedNameIsReplacedOnlyWhenTheUserAgrees() {
     const QByteArray old = "101\n";
     QVERIFY(writeBytes(path("kept.ban"), old));
-    Game g;
+    TestGame g;
     g.place(kGame);
 
     env_->seam.saveAnswer = path("kept");
@@ -205,7 +158,7 @@ void CmdFilesTest::appendedNameIsReplacedOnlyWhenTheUserAgrees() {
 }
 
 void CmdFilesTest::saveThenOpenReproducesTheLine() {
-    Game g;
+    TestGame g;
     g.place(kGame);
     const QStringList history = g.history();
     env_->seam.saveAnswer = path("round");
@@ -225,7 +178,7 @@ void CmdFilesTest::saveThenOpenReproducesTheLine() {
 }
 
 void CmdFilesTest::saveWritesOnlyTheLineUpToTheCurrentMove() {
-    Game g;
+    TestGame g;
     g.place(kGame);
     g.form->UndoMove();
     g.form->UndoMove();
@@ -238,7 +191,7 @@ void CmdFilesTest::saveWritesOnlyTheLineUpToTheCurrentMove() {
 }
 
 void CmdFilesTest::cancelledDialogsDoNothing() {
-    Game g;
+    TestGame g;
     g.place(kGame);
     env_->seam.openAnswer.clear();
     env_->seam.saveAnswer.clear();
@@ -255,7 +208,7 @@ void CmdFilesTest::cancelledDialogsDoNothing() {
 void CmdFilesTest::openFromTheCommandLineShowsNameAndMainLine() {
     const QString file = path("variations.txt");
     QVERIFY(writeBytes(file, "(;GM[4]SZ[15];B[hh](;W[ih];B[ii])(;W[hi]))\n"));
-    Game g({file, path("ignored.ban")});
+    TestGame g(quietOptions, {file, path("ignored.ban")});
     QCOMPARE(g.line().size(), size_t(0)); // opened when the window is first shown
     g.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(g.form.get()));
@@ -270,7 +223,7 @@ void CmdFilesTest::droppingSeveralFilesOpensOnlyTheFirst() {
     const QString second = path("second.ban");
     QVERIFY(writeBytes(first, "808\n909\n"));
     QVERIFY(writeBytes(second, "101\n202\n303\n"));
-    Game g;
+    TestGame g;
     g.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(g.form.get()));
     QVERIFY(g.form->acceptDrops());
@@ -283,7 +236,7 @@ void CmdFilesTest::droppingSeveralFilesOpensOnlyTheFirst() {
 void CmdFilesTest::openingEndsARunningGame() {
     const QString file = path("three.ban");
     QVERIFY(writeBytes(file, "808\n909\n1010\n"));
-    Game g;
+    TestGame g;
     g.form->PlaySecond(); // the computer (black) starts thinking at once
     QCOMPARE(srFlags().playMode, 1);
     QVERIFY(g.form->OpenRecord(file));
@@ -317,7 +270,7 @@ void CmdFilesTest::unreadableFileChangesNothing() {
 
     const QString loaded = path("loaded.ban");
     QVERIFY(writeBytes(loaded, "808\n909\n"));
-    Game g;
+    TestGame g;
     QVERIFY(g.form->OpenRecord(loaded));
     g.place({{0, 0}});
     g.form->SetStatus("before");
@@ -344,7 +297,7 @@ void CmdFilesTest::unreadableFileChangesNothing() {
 
 // A save that cannot be done says so; the old file and the title stay as they were.
 void CmdFilesTest::failedSaveSaysSoAndKeepsTheOldFile() {
-    Game g;
+    TestGame g;
     g.place(kGame);
 
     env_->seam.saveAnswer = path("no/such/dir/game");

@@ -21,23 +21,10 @@
 
 namespace {
 
-struct Game {
-    Game() : process(std::make_unique<SorellProcess>()) { form = std::make_unique<TMainForm>(); }
-    ~Game() {
-        form.reset();
-        process.reset();
-    }
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
-};
-
 // The help file beside the built program: the nearest build tree upward holds it in src/app.
 QString builtHelpFile() {
-    QDir dir(QCoreApplication::applicationDirPath());
-    do {
-        if (dir.exists("CMakeCache.txt")) return dir.filePath("src/app/srl.hlp");
-    } while (dir.cdUp());
-    return {};
+    const QString build = buildTree();
+    return build.isEmpty() ? QString() : build + "/src/app/srl.hlp";
 }
 
 // A menu caption without its accelerator: "着手順(&N)" gives "着手順".
@@ -62,7 +49,7 @@ class CmdHelpTest : public QObject {
         QFile::remove(besideTest_);
         env_.reset();
     }
-    void init() { env_->seam.messages.clear(); }
+    void init() { env_->resetSeam(); }
 
     void helpFileIsTheProgramDirectoryAndItsName();
     void theBuildPutsTheHelpFileBesideTheProgram();
@@ -89,7 +76,7 @@ void CmdHelpTest::theBuildPutsTheHelpFileBesideTheProgram() {
 
 void CmdHelpTest::missingHelpFileIsSaid() {
     QFile::remove(besideTest_);
-    Game g;
+    TestGame g;
     g.form->KH2Click();
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QVERIFY(env_->seam.messages[0].text.contains(besideTest_));
@@ -99,7 +86,7 @@ void CmdHelpTest::missingHelpFileIsSaid() {
 
 void CmdHelpTest::helpOpensTheViewerAtItsFirstSection() {
     QVERIFY(QFile::copy(builtHelpFile(), besideTest_));
-    Game g;
+    TestGame g;
     g.form->show();
     g.form->KH2Click();
     QVERIFY(env_->seam.messages.empty());
@@ -137,7 +124,7 @@ void CmdHelpTest::helpExplainsTheRulesAndEveryOption() {
     QVERIFY(help.contains("name=\"context-1\""));
     for (const char* word : {"三三禁", "四四禁", "長連禁", "Backspace", "h8,i7,**,", ".ban"})
         QVERIFY2(help.contains(QString::fromUtf8(word)), word);
-    Game g;
+    TestGame g;
     for (QAction* item :
          {g.form->KN2, g.form->KL1, g.form->KS3, g.form->KW1, g.form->K8, g.form->KA3, g.form->KA2,
           g.form->KS2, g.form->KC1, g.form->KO1, g.form->KS1, g.form->KC2, g.form->KP1, g.form->H1,
@@ -150,7 +137,7 @@ void CmdHelpTest::helpExplainsTheRulesAndEveryOption() {
 }
 
 void CmdHelpTest::versionBox() {
-    Game g;
+    TestGame g;
     g.form->KA1->trigger();
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     const auto& box = env_->seam.messages[0];

@@ -20,34 +20,20 @@
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
 namespace {
 
-using Points = std::vector<std::pair<int, int>>;
-
-struct Game {
-    Game() : process(std::make_unique<SorellProcess>()) {
-        srOption().sound = 0;
-        srOption().inputAssistant = 0;
-        srOption().standard = 1;
-        form = std::make_unique<TMainForm>();
-    }
-    ~Game() {
-        form.reset();
-        process.reset();
-    }
-    void place(const Points& points) {
-        for (const auto& [x, y] : points) QVERIFY(form->PutStone(x, y));
-    }
+// The main window with the standard hints on, and its openings editor.
+struct EditorGame : TestGame {
+    EditorGame()
+        : TestGame([](SrOption& o) {
+              quietOptions(o);
+              o.standard = 1;
+          }) {}
     TStandardForm* openEditor() {
         form->SpeedButton7->click();
         return form->StandardForm;
     }
-
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
 };
 
 // Collects what is written to the standard error stream while it lives.
@@ -78,11 +64,6 @@ class StderrCapture {
     int saved_ = -1;
 };
 
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Three moves: the position of two stones, h8 (112) and i8 (113), continued by i9 (128).
 const Points kLine = {{7, 7}, {8, 7}, {8, 8}};
 // The same position and continuation mirrored left to right: h8, g8, g9.
@@ -101,7 +82,7 @@ class EditorStandardTest : public QObject {
     }
     void cleanupTestCase() { env_.reset(); }
     void init() {
-        env_->seam.messages.clear();
+        env_->resetSeam();
         QDir work(env_->workPath());
         for (const QString& f : work.entryList({"kelp*"}, QDir::Files)) work.remove(f);
         work.rmdir(kFile);
@@ -121,12 +102,12 @@ class EditorStandardTest : public QObject {
     void newIdTakesTheLeadingNumber();
 
   private:
-    QString path(const QString& name) const { return QDir(env_->workPath()).filePath(name); }
+    QString path(const QString& name) const { return env_->workFile(name); }
     std::unique_ptr<AppTestEnvironment> env_;
 };
 
 void EditorStandardTest::theButtonIsHiddenAndOpensTheEditor() {
-    Game g;
+    EditorGame g;
     g.form->show();
     QVERIFY(g.form->SpeedButton7->isHidden());
     QCOMPARE(g.form->SpeedButton7->toolTip(), QString("定石登録"));
@@ -152,7 +133,7 @@ void EditorStandardTest::theButtonIsHiddenAndOpensTheEditor() {
 }
 
 void EditorStandardTest::noDatabaseFileReportsAndCountsZero() {
-    Game g;
+    EditorGame g;
     srOption().standard = 0; // the board drawing then reads no database file
     g.place(kLine);
     StderrCapture err;
@@ -165,7 +146,7 @@ void EditorStandardTest::noDatabaseFileReportsAndCountsZero() {
 }
 
 void EditorStandardTest::registerCreatesTheFileWithItsEntry() {
-    Game g;
+    EditorGame g;
     g.place(kLine);
     TStandardForm* editor = g.openEditor();
     editor->SpeedButton1->click();
@@ -178,7 +159,7 @@ void EditorStandardTest::registerCreatesTheFileWithItsEntry() {
 }
 
 void EditorStandardTest::registerInAnotherOrientationAddsNothing() {
-    Game g;
+    EditorGame g;
     g.place(kLine);
     TStandardForm* editor = g.openEditor();
     editor->Register();
@@ -201,7 +182,7 @@ void EditorStandardTest::registerInAnotherOrientationAddsNothing() {
 }
 
 void EditorStandardTest::deleteRemovesThePosition() {
-    Game g;
+    EditorGame g;
     g.place(kLine);
     TStandardForm* editor = g.openEditor();
     editor->Register();
@@ -214,7 +195,7 @@ void EditorStandardTest::deleteRemovesThePosition() {
 }
 
 void EditorStandardTest::menuItemsDoWhatTheButtonsDo() {
-    Game g;
+    EditorGame g;
     g.place(kLine);
     TStandardForm* editor = g.openEditor();
     editor->KAppend->trigger();
@@ -228,7 +209,7 @@ void EditorStandardTest::menuItemsDoWhatTheButtonsDo() {
 // A command saves the file even when nothing changed: a delete without any file leaves one
 // that holds only its header.
 void EditorStandardTest::deleteWithoutFileLeavesAnEmptyFile() {
-    Game g;
+    EditorGame g;
     g.place(kLine);
     TStandardForm* editor = g.openEditor();
     editor->Delete();
@@ -237,7 +218,7 @@ void EditorStandardTest::deleteWithoutFileLeavesAnEmptyFile() {
 }
 
 void EditorStandardTest::emptyLineIsSaidAndNothingWritten() {
-    Game g;
+    EditorGame g;
     TStandardForm* editor = g.openEditor();
     QCOMPARE(editor->NumOfData->text(), QString("0"));
     QCOMPARE(editor->Tesu->text(), QString("0"));
@@ -256,7 +237,7 @@ void EditorStandardTest::emptyLineIsSaidAndNothingWritten() {
 
 void EditorStandardTest::failedSaveIsSaid() {
     QVERIFY(QDir().mkpath(path(kFile))); // a directory where the file belongs
-    Game g;
+    EditorGame g;
     g.place(kLine);
     TStandardForm* editor = g.openEditor();
     editor->Register();
@@ -272,7 +253,7 @@ void EditorStandardTest::failedSaveIsSaid() {
 // The editor shows a copy of the main window's line, taken again at every refresh, and draws
 // it on its own board.
 void EditorStandardTest::editorFollowsTheMainWindowWithItsOwnCopy() {
-    Game g;
+    EditorGame g;
     g.place({{7, 7}});
     TStandardForm* editor = g.openEditor();
     QCOMPARE(editor->shownRecord().board().moveCount(), 1);
@@ -285,8 +266,8 @@ void EditorStandardTest::editorFollowsTheMainWindowWithItsOwnCopy() {
     QCOMPARE(editor->shownRecord().board().moveCount(), 2);
     // The last stone, black at j10 / (9, 9), was taken back; its point is face again.
     const QImage board = editor->boardBitmap().toImage();
-    QCOMPARE(QColor(board.pixel(40 + 20 * 8 - 6, 40 + 20 * 8 - 6)), QColor(Qt::white));
-    QCOMPARE(QColor(board.pixel(40 + 20 * 9 - 6, 40 + 20 * 9 - 6)), srOption().boardColour());
+    QCOMPARE(QColor(board.pixel(pointPixel(8) - 6, pointPixel(8) - 6)), QColor(Qt::white));
+    QCOMPARE(QColor(board.pixel(pointPixel(9) - 6, pointPixel(9) - 6)), srOption().boardColour());
 }
 
 void EditorStandardTest::newIdTakesTheLeadingNumber_data() {
@@ -305,7 +286,7 @@ void EditorStandardTest::newIdTakesTheLeadingNumber_data() {
 void EditorStandardTest::newIdTakesTheLeadingNumber() {
     QFETCH(QString, text);
     QFETCH(int, value);
-    Game g;
+    EditorGame g;
     TStandardForm* editor = g.openEditor();
     editor->E_ID->setText(text);
     QCOMPARE(editor->newId(), value);

@@ -16,43 +16,13 @@
 #include <QToolButton>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 namespace {
 
-using Points = std::vector<std::pair<int, int>>;
-
-// The window with its process-wide objects, as the program makes them.
-struct Game {
-    Game() : process(std::make_unique<SorellProcess>()) {
-        srOption().sound = 1;
-        srOption().inputAssistant = 0;
-        form = std::make_unique<TMainForm>();
-    }
-    ~Game() {
-        form.reset();
-        process.reset();
-    }
-    int moves() const { return static_cast<int>(form->moves().size()); }
-    // The stone at (x, y): 'B', 'W' or '+'.
-    char at(int x, int y) const { return form->record().board().At(x, y); }
-    void place(const Points& points) {
-        for (const auto& [x, y] : points) QVERIFY(form->PutStone(x, y));
-    }
-    // Waits until no worker is awaited and every worker thread has been joined.
-    bool settled(int ms = 20000) {
-        return QTest::qWaitFor(
-            [this] { return srFlags().thinking == 0 && form->runningWorkers() == 0; }, ms);
-    }
-
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
-};
-
-QStringList historyLines(const TMainForm& form) {
-    const QString text = form.MemoHistory->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split('\n');
+// The window's sounds are heard in one test.
+void withSound(SrOption& o) {
+    quietOptions(o);
+    o.sound = 1;
 }
 
 // Black makes a double three with the ninth stone at (7, 7): a row three and a column three.
@@ -67,10 +37,7 @@ class GameFlowTest : public QObject {
   private slots:
     void initTestCase() { env_ = std::make_unique<AppTestEnvironment>(); }
     void cleanupTestCase() { env_.reset(); }
-    void init() {
-        env_->seam.messages.clear();
-        env_->seam.beeps.clear();
-    }
+    void init() { env_->resetSeam(); }
 
     void clickMapsPixelsToPoints_data();
     void clickMapsPixelsToPoints();
@@ -113,37 +80,37 @@ void GameFlowTest::clickMapsPixelsToPoints() {
     QFETCH(int, Y);
     QFETCH(int, x);
     QFETCH(int, y);
-    Game g;
+    TestGame g;
     QTest::mouseClick(g.form->Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(X, Y));
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
     QCOMPARE(g.at(x, y), 'B');
 }
 
 void GameFlowTest::clicksAreRefusedOnStonesAndAfterTheEnd() {
-    Game g;
+    TestGame g;
     GobanBox* box = g.form->Goban0;
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(180, 180));
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(185, 175)); // same point
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
     // Pixels left of 11 and right of the last square are off the board.
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(5, 180));
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(180, 345));
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
     // The right button places nothing.
     QTest::mouseClick(box, Qt::RightButton, Qt::NoModifier, QPoint(200, 200));
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
 
     g.form->NewGame();
     g.place(kBeforeDoubleThree);
     QVERIFY(g.form->PutStone(7, 7)); // black's forbidden double three ends the game
-    const int n = g.moves();
+    const int n = g.moveCount();
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(260, 260));
-    QCOMPARE(g.moves(), n);
+    QCOMPARE(g.moveCount(), n);
     QCOMPARE(g.at(11, 11), '+');
 }
 
 void GameFlowTest::keyboardEntersColumnThenRow() {
-    Game g;
+    TestGame g;
     g.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(g.form.get()));
     QTest::keyClick(g.form.get(), 'h');
@@ -160,19 +127,19 @@ void GameFlowTest::keyboardEntersColumnThenRow() {
     // "h" then "G" places nothing and keeps h pending; Backspace cancels it.
     QTest::keyClick(g.form.get(), 'h');
     QTest::keyClick(g.form.get(), 'G');
-    QCOMPARE(g.moves(), 2);
+    QCOMPARE(g.moveCount(), 2);
     QCOMPARE(srFlags().pendingColumn, 'h');
     QTest::keyClick(g.form.get(), Qt::Key_Backspace);
     QCOMPARE(srFlags().pendingColumn, 'z');
-    QCOMPARE(g.moves(), 2);
+    QCOMPARE(g.moveCount(), 2);
     // With nothing pending, Backspace takes a move back.
     QTest::keyClick(g.form.get(), Qt::Key_Backspace);
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
 
     // An occupied point keeps the column pending.
     QTest::keyClick(g.form.get(), 'h');
     QTest::keyClick(g.form.get(), '8');
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
     QCOMPARE(srFlags().pendingColumn, 'h');
 
     // Keys typed while the history box has the focus still reach the form first.
@@ -184,7 +151,7 @@ void GameFlowTest::keyboardEntersColumnThenRow() {
 }
 
 void GameFlowTest::soundsFollowTheCode() {
-    Game g;
+    TestGame g(withSound);
     g.place({{7, 7}});
     g.place({{0, 0}, {8, 7}, {0, 1}}); // black's second stone makes nothing
     QCOMPARE(env_->seam.beeps.size(), size_t(4));
@@ -197,7 +164,7 @@ void GameFlowTest::soundsFollowTheCode() {
 }
 
 void GameFlowTest::playFirstWaitsForTheUserThenAnswers() {
-    Game g;
+    TestGame g;
     g.form->PlayFirst();
     QCOMPARE(srFlags().playMode, 1);
     QCOMPARE(srFlags().userParity, 0);
@@ -216,7 +183,7 @@ void GameFlowTest::playFirstWaitsForTheUserThenAnswers() {
     QTest::mouseClick(g.form->Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     QVERIFY(answered.wait(20000));
     QVERIFY(g.settled());
-    QCOMPARE(g.moves(), 2);
+    QCOMPARE(g.moveCount(), 2);
     QCOMPARE(g.at(3, 3), '+');
     const auto last = g.form->moves().last();
     QCOMPARE(last.colour, uint8_t('W'));
@@ -225,7 +192,7 @@ void GameFlowTest::playFirstWaitsForTheUserThenAnswers() {
 }
 
 void GameFlowTest::playSecondStartsTheComputerAtOnce() {
-    Game g;
+    TestGame g;
     QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
     g.form->PlaySecond();
     QCOMPARE(srFlags().userParity, 1);
@@ -234,67 +201,67 @@ void GameFlowTest::playSecondStartsTheComputerAtOnce() {
     QCOMPARE(srFlags().thinking, 1);
     QVERIFY(answered.wait(20000));
     QVERIFY(g.settled());
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
     QCOMPARE(g.at(7, 7), 'B'); // the first move is the centre
     QCOMPARE(answered.size(), 1);
     QCOMPARE(answered.first().first().toInt(), 112);
 }
 
 void GameFlowTest::playFirstWithWhiteToMoveStartsTheComputer() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}});
     g.form->PlayFirst(); // three stones: white is to move, and white is the computer
     QCOMPARE(srFlags().thinking, 1);
     QVERIFY(g.settled());
-    QCOMPARE(g.moves(), 4);
+    QCOMPARE(g.moveCount(), 4);
     QCOMPARE(g.form->moves().last().colour, uint8_t('W'));
 }
 
 void GameFlowTest::undoInPlayMode() {
-    Game g;
+    TestGame g;
     g.form->PlaySecond();
     QVERIFY(g.settled());
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
     // One stone, the user to move: nothing is taken back.
     g.form->UndoMove();
-    QCOMPARE(g.moves(), 1);
+    QCOMPARE(g.moveCount(), 1);
 
     g.place({{6, 6}});
     QVERIFY(g.settled());
-    QCOMPARE(g.moves(), 3);
-    QCOMPARE(historyLines(*g.form).size(), 3);
+    QCOMPARE(g.moveCount(), 3);
+    QCOMPARE(g.history().size(), 3);
     g.form->UndoMove(); // the computer's and the user's moves
-    QCOMPARE(g.moves(), 1);
-    QCOMPARE(historyLines(*g.form).size(), 1);
+    QCOMPARE(g.moveCount(), 1);
+    QCOMPARE(g.history().size(), 1);
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
     QCOMPARE(srFlags().playMode, 1);
 
     // Out of play mode one move at a time.
     g.form->Resign();
     g.form->UndoMove();
-    QCOMPARE(g.moves(), 0);
+    QCOMPARE(g.moveCount(), 0);
     g.form->UndoMove();
-    QCOMPARE(g.moves(), 0);
+    QCOMPARE(g.moveCount(), 0);
 }
 
 void GameFlowTest::undoWhileThinkingStopsTheWorker() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}});
     g.form->PlayFirst();
     g.place({{5, 5}});
     QCOMPARE(srFlags().thinking, 1);
     g.form->UndoMove();
     QCOMPARE(srFlags().thinking, 0);
-    QCOMPARE(g.moves(), 4); // only the user's move the computer was answering
+    QCOMPARE(g.moveCount(), 4); // only the user's move the computer was answering
     QVERIFY(g.settled());
     QTest::qWait(50);
-    QCOMPARE(g.moves(), 4); // the stopped worker's answer was dropped
+    QCOMPARE(g.moveCount(), 4); // the stopped worker's answer was dropped
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
 }
 
 // A worker stopped just before a new one starts must never play, whichever answers first.
 void GameFlowTest::aStoppedWorkerNeverPlays() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}, {7, 8}});
     g.form->PlaySecond(); // white is to move: the user; nothing starts
     QCOMPARE(srFlags().thinking, 0);
@@ -308,42 +275,42 @@ void GameFlowTest::aStoppedWorkerNeverPlays() {
     QVERIFY(g.settled());
     QTest::qWait(50);
     QCOMPARE(answered.size(), 1);
-    QCOMPARE(g.moves(), 6);
+    QCOMPARE(g.moveCount(), 6);
     QCOMPARE(g.form->moves().last().colour, uint8_t('W'));
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
 }
 
 void GameFlowTest::redoReplaysAndIsRefusedWhileThinking() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}});
     g.form->UndoMove();
     g.form->UndoMove();
     QVERIFY(g.form->SB_Foward->isEnabled());
     g.form->RedoMove();
-    QCOMPARE(g.moves(), 2);
+    QCOMPARE(g.moveCount(), 2);
     QCOMPARE(g.at(8, 8), 'W');
-    QCOMPARE(historyLines(*g.form).last(), QString("白2(i9):"));
+    QCOMPARE(g.history().last(), QString("白2(i9):"));
 
     // In play mode with the computer thinking, the replay is refused.
     g.form->UndoMove();
     g.form->PlaySecond(); // one stone: white (the user) to move; nothing starts
     g.form->PlayFirst();  // now the computer is white: it starts thinking
     QCOMPARE(srFlags().thinking, 1);
-    const int n = g.moves();
+    const int n = g.moveCount();
     g.form->RedoMove();
-    QCOMPARE(g.moves(), n);
+    QCOMPARE(g.moveCount(), n);
     QVERIFY(g.settled());
-    QCOMPARE(g.moves(), n + 1);
+    QCOMPARE(g.moveCount(), n + 1);
     QCOMPARE(g.form->moves().last().colour, uint8_t('W'));
 }
 
 void GameFlowTest::doubleThreeEndsTheGame() {
-    Game g;
+    TestGame g;
     g.place(kBeforeDoubleThree);
     g.form->PlayFirst(); // eight stones: black, the user, is to move
     QCOMPARE(srFlags().thinking, 0);
     QTest::mouseClick(g.form->Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(180, 180));
-    QCOMPARE(g.moves(), 9);
+    QCOMPARE(g.moveCount(), 9);
     QCOMPARE(g.form->statusText(), QString("三三禁で白の勝ち"));
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QCOMPARE(env_->seam.messages[0].caption, QString("終局"));
@@ -352,25 +319,25 @@ void GameFlowTest::doubleThreeEndsTheGame() {
     QCOMPARE(srFlags().thinking, 0);
     QVERIFY(!g.form->KG1->isEnabled());
     QCOMPARE(g.form->windowTitle(), QString("Sorell"));
-    QVERIFY(historyLines(*g.form).last().endsWith(":三三禁"));
+    QVERIFY(g.history().last().endsWith(":三三禁"));
     // No play after the end; undo reopens the game.
     g.form->PlayFirst();
     QCOMPARE(srFlags().playMode, 0);
     g.form->UndoMove();
-    QCOMPARE(g.moves(), 8);
+    QCOMPARE(g.moveCount(), 8);
     QVERIFY(g.form->PutStone(3, 3));
 }
 
 void GameFlowTest::blackFiveWins() {
-    Game g;
+    TestGame g;
     g.place({{3, 7}, {0, 0}, {4, 7}, {0, 2}, {5, 7}, {0, 4}, {6, 7}, {0, 6}, {7, 7}});
     QCOMPARE(g.form->statusText(), QString("五で黒の勝ち"));
     QVERIFY(!g.form->PutStone(10, 10));
-    QCOMPARE(g.moves(), 9);
+    QCOMPARE(g.moveCount(), 9);
 }
 
 void GameFlowTest::captionShowsPlayModeExactly() {
-    Game g;
+    TestGame g;
     QCOMPARE(g.form->windowTitle(), QString("Sorell"));
     g.form->PlayFirst();
     QCOMPARE(g.form->windowTitle(), QString("Sorell [対局モード]"));
@@ -386,18 +353,18 @@ void GameFlowTest::captionShowsPlayModeExactly() {
 }
 
 void GameFlowTest::inputAssistantAnswersAFourAtOnce() {
-    Game g;
+    TestGame g;
     g.form->KA2Click();
     QCOMPARE(srOption().inputAssistant, 1);
     // Black's fourth stone in the row makes a four closed at (2, 7): white must take (7, 7).
     g.place({{3, 7}, {2, 7}, {4, 7}, {0, 14}, {5, 7}, {14, 0}, {6, 7}});
-    QCOMPARE(g.moves(), 8);
+    QCOMPARE(g.moveCount(), 8);
     QCOMPARE(g.at(7, 7), 'W');
     QCOMPARE(srFlags().thinking, 0);
 }
 
 void GameFlowTest::newGameStopsTheComputer() {
-    Game g;
+    TestGame g;
     g.form->PlaySecond();
     QCOMPARE(srFlags().thinking, 1);
     g.form->NewGame();
@@ -405,7 +372,7 @@ void GameFlowTest::newGameStopsTheComputer() {
     QCOMPARE(srFlags().playMode, 0);
     QVERIFY(g.settled());
     QTest::qWait(50);
-    QCOMPARE(g.moves(), 0);
+    QCOMPARE(g.moveCount(), 0);
     QCOMPARE(g.form->statusText(), QString());
     QVERIFY(!g.form->SB_Back->isEnabled());
 }
@@ -413,7 +380,7 @@ void GameFlowTest::newGameStopsTheComputer() {
 void GameFlowTest::closingWhileThinkingStopsTheWorkerAndSavesSettings() {
     AppTestEnvironment::clearSettings();
     {
-        Game g;
+        TestGame g;
         g.form->show();
         g.form->KN2Click(); // numbering on
         g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}});
@@ -423,7 +390,7 @@ void GameFlowTest::closingWhileThinkingStopsTheWorkerAndSavesSettings() {
         QVERIFY(g.form->close());
         QCOMPARE(g.form->runningWorkers(), 0);
         QCOMPARE(srFlags().thinking, 0);
-        QCOMPARE(g.moves(), 5);
+        QCOMPARE(g.moveCount(), 5);
     }
     QSettings store("Pellham", "Sorell");
     QCOMPARE(store.value("Numbering").toInt(), 1);

@@ -13,37 +13,6 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-using Points = std::vector<std::pair<int, int>>;
-
-struct Game {
-    Game() : process(std::make_unique<SorellProcess>()) {
-        srOption().inputAssistant = 0;
-        form = std::make_unique<TMainForm>();
-    }
-    ~Game() {
-        form.reset();
-        process.reset();
-    }
-    void place(const Points& points) {
-        for (const auto& [x, y] : points) QVERIFY(form->PutStone(x, y));
-    }
-    QStringList lines() const {
-        const QString text = form->MemoHistory->toPlainText();
-        return text.isEmpty() ? QStringList() : text.split('\n');
-    }
-    bool settled() {
-        return QTest::qWaitFor(
-            [this] { return srFlags().thinking == 0 && form->runningWorkers() == 0; }, 20000);
-    }
-
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
-};
-
-} // namespace
-
 class HistoryBoxTest : public QObject {
     Q_OBJECT
 
@@ -62,71 +31,71 @@ class HistoryBoxTest : public QObject {
 };
 
 void HistoryBoxTest::oneLinePerMoveWithItsShape() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}, {8, 7}, {0, 0}, {9, 7}});
-    QCOMPARE(g.lines(),
+    QCOMPARE(g.history(),
              QStringList({"黒1(h8):", "白2(i9):", "黒3(i8):", "白4(a1):", "黒5(j8):三"}));
     // Rows 10..15 are the letters A..F; a white move 10 at the top left corner.
     g.form->NewGame();
-    QVERIFY(g.lines().isEmpty());
+    QVERIFY(g.history().isEmpty());
     g.place({{14, 14}, {13, 9}, {1, 1}, {1, 3}, {1, 5}, {1, 7}, {1, 9}, {1, 11}, {1, 13}, {0, 0}});
-    QCOMPARE(g.lines().at(0), QString("黒1(oF):"));
-    QCOMPARE(g.lines().at(1), QString("白2(nA):"));
-    QVERIFY(g.lines().at(9).startsWith("白10(a1):"));
+    QCOMPARE(g.history().at(0), QString("黒1(oF):"));
+    QCOMPARE(g.history().at(1), QString("白2(nA):"));
+    QVERIFY(g.history().at(9).startsWith("白10(a1):"));
 }
 
 void HistoryBoxTest::undoAndRedoFollowTheRecord() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}});
     g.form->UndoMove();
-    QCOMPARE(g.lines(), QStringList({"黒1(h8):", "白2(i9):"}));
+    QCOMPARE(g.history(), QStringList({"黒1(h8):", "白2(i9):"}));
     g.form->UndoMove();
     g.form->UndoMove();
-    QVERIFY(g.lines().isEmpty());
+    QVERIFY(g.history().isEmpty());
     g.form->RedoMove();
     g.form->RedoMove();
-    QCOMPARE(g.lines(), QStringList({"黒1(h8):", "白2(i9):"}));
+    QCOMPARE(g.history(), QStringList({"黒1(h8):", "白2(i9):"}));
     // Another move after a take-back is a variation; the list shows the line on the board.
     g.place({{9, 9}});
-    QCOMPARE(g.lines().size(), 3);
-    QCOMPARE(g.lines().last(), QString("黒3(jA):"));
+    QCOMPARE(g.history().size(), 3);
+    QCOMPARE(g.history().last(), QString("黒3(jA):"));
 }
 
 void HistoryBoxTest::undoInPlayModeRemovesTwoLines() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}});
     g.form->PlayFirst();
     g.place({{5, 5}});
     QVERIFY(g.settled());
-    QCOMPARE(g.lines().size(), 6);
+    QCOMPARE(g.history().size(), 6);
     g.form->UndoMove();
-    QCOMPARE(g.lines().size(), 4);
-    QCOMPARE(g.lines().last(), QString("白4(jA):"));
+    QCOMPARE(g.history().size(), 4);
+    QCOMPARE(g.history().last(), QString("白4(jA):"));
     g.place({{10, 10}});
     QVERIFY(g.settled());
-    QCOMPARE(g.lines().size(), 6);
-    QCOMPARE(g.lines().at(4), QString("黒5(kB):"));
-    QVERIFY(g.lines().at(5).startsWith("白6("));
+    QCOMPARE(g.history().size(), 6);
+    QCOMPARE(g.history().at(4), QString("黒5(kB):"));
+    QVERIFY(g.history().at(5).startsWith("白6("));
 }
 
 void HistoryBoxTest::forbiddenMoveEndsTheList() {
-    Game g;
+    TestGame g;
     g.place({{5, 7}, {0, 0}, {6, 7}, {0, 14}, {7, 5}, {14, 0}, {7, 6}, {14, 14}, {1, 1}, {2, 2}});
     g.place({{7, 7}});
-    QCOMPARE(g.lines().size(), 11);
-    QCOMPARE(g.lines().last(), QString("黒11(h8):三三禁"));
+    QCOMPARE(g.history().size(), 11);
+    QCOMPARE(g.history().last(), QString("黒11(h8):三三禁"));
 }
 
 // After the record was replaced, the list holds exactly one line per move of its line.
 void HistoryBoxTest::rebuiltFromTheRecord() {
-    Game g;
+    TestGame g;
     g.place({{7, 7}, {8, 8}});
     MOveTree& record = g.form->record();
     record.Clear();
     for (const auto& [x, y] : {std::pair{1, 1}, {2, 2}, {3, 3}})
         QVERIFY(record.PutMoveAlternating(x, y));
     g.form->RecordChanged();
-    QCOMPARE(g.lines(), QStringList({"黒1(b2):", "白2(c3):", "黒3(d4):"}));
+    QCOMPARE(g.history(), QStringList({"黒1(b2):", "白2(c3):", "黒3(d4):"}));
     QCOMPARE(g.form->moves().size(), size_t(3));
     QVERIFY(g.form->SB_Back->isEnabled());
     QVERIFY(!g.form->SB_Foward->isEnabled());

@@ -1,6 +1,8 @@
 // Installs the build tree into a temporary prefix and checks that a desktop finds the program,
 // its help file, its desktop entry, its icons and the MIME type of its record files.
 
+#include "app_test_support.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,15 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-// The build tree holding this test: the nearest directory upward with a CMakeCache.txt.
-QString buildDir() {
-    QDir dir(QCoreApplication::applicationDirPath());
-    do {
-        if (dir.exists("CMakeCache.txt")) return dir.absolutePath();
-    } while (dir.cdUp());
-    return {};
-}
 
 // A value of the build's cache ("CMAKE_COMMAND" gives the cmake that made the build).
 QString cacheValue(const QString& build, const QString& key) {
@@ -46,7 +39,7 @@ class TstInstallLayout : public QObject {
 
   private slots:
     void initTestCase() {
-        build_ = buildDir();
+        build_ = buildTree();
         QVERIFY2(!build_.isEmpty(), "no CMakeCache.txt above the test");
         cmake_ = cacheValue(build_, "CMAKE_COMMAND");
         QVERIFY2(QFileInfo(cmake_).isExecutable(), qPrintable("no cmake: " + cmake_));

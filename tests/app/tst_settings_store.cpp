@@ -23,16 +23,9 @@
 
 namespace {
 
-struct Run {
-    Run() : process(std::make_unique<SorellProcess>()), form(std::make_unique<TMainForm>()) {}
-    // The end of the program: the window goes, then the options are written.
-    void exit() {
-        form.reset();
-        process.reset();
-    }
-    ~Run() { exit(); }
-    std::unique_ptr<SorellProcess> process;
-    std::unique_ptr<TMainForm> form;
+// A run of the program with the options the store holds.
+struct Run : TestGame {
+    Run() : TestGame(storedOptions) {}
 };
 
 const char* const kNames[] = {"Numbering", "LatestCursor", "Sound",          "ColorBan", "Standard",
