@@ -189,13 +189,18 @@ void TMainForm::takeBack() {
     record_->Back();
 }
 
+// In play mode the user's turn comes back: while the computer thinks, the move it answers is
+// taken back; otherwise its answer and the user's move. On an empty board the computer is
+// thinking about the first move and nothing can be taken back: stopping it would hand the user
+// black's turn although the user plays white, so the computer goes on thinking.
 void TMainForm::UndoMove() {
     SrFlags& f = srFlags();
     const int n = moveCount();
     if (f.playMode == 1) {
         if (f.thinking == 1) {
+            if (n == 0) return;
             StopThinking();
-            if (n > 0) takeBack(); // the user's move the computer was answering
+            takeBack(); // the move the computer was answering
         } else if (n > 1) {
             takeBack(); // the computer's move
             takeBack(); // and the user's

@@ -49,6 +49,7 @@ class GameFlowTest : public QObject {
     void playFirstWithWhiteToMoveStartsTheComputer();
     void undoInPlayMode();
     void undoWhileThinkingStopsTheWorker();
+    void undoOnAnEmptyBoardLetsTheComputerPlayOn();
     void aStoppedWorkerNeverPlays();
     void redoReplaysAndIsRefusedWhileThinking();
     void doubleThreeEndsTheGame();
@@ -256,6 +257,24 @@ void GameFlowTest::undoWhileThinkingStopsTheWorker() {
     QVERIFY(g.settled());
     QTest::qWait(50);
     QCOMPARE(g.moveCount(), 4); // the stopped worker's answer was dropped
+    QCOMPARE(g.form->statusText(), QString("あなたの番です"));
+}
+
+// Nothing can be taken back: the computer keeps black and its first move still comes.
+void GameFlowTest::undoOnAnEmptyBoardLetsTheComputerPlayOn() {
+    TestGame g;
+    QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
+    g.form->PlaySecond();
+    QCOMPARE(srFlags().thinking, 1);
+    g.form->UndoMove();
+    QTest::keyClick(g.form.get(), Qt::Key_Backspace);
+    QCOMPARE(srFlags().thinking, 1);
+    QCOMPARE(srFlags().playMode, 1);
+    QCOMPARE(g.form->statusText(), QString("ただいま考えています"));
+    QVERIFY(g.settled());
+    QCOMPARE(answered.size(), 1);
+    QCOMPARE(g.moveCount(), 1);
+    QCOMPARE(g.at(7, 7), 'B');
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
 }
 
