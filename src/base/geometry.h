@@ -43,14 +43,26 @@ constexpr Pos makePos(int x, int y, char colour) {
     return Pos{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(colour)};
 }
 
-constexpr int cellIndex(int x, int y) { return x + kBoardSize * y; }
-constexpr int cellX(int index) { return index % kBoardSize; }
-constexpr int cellY(int index) { return index / kBoardSize; }
-constexpr bool onBoard(int x, int y) { return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize; }
+constexpr int cellIndex(int x, int y) {
+    return x + kBoardSize * y;
+}
+constexpr int cellX(int index) {
+    return index % kBoardSize;
+}
+constexpr int cellY(int index) {
+    return index / kBoardSize;
+}
+constexpr bool onBoard(int x, int y) {
+    return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
+}
 
 // 'B' when the count of moves already on the board is even, else 'W'.
-constexpr char colourToMove(int moveCount) { return moveCount % 2 == 0 ? kBlack : kWhite; }
-constexpr char otherColour(char c) { return c == kBlack ? kWhite : kBlack; }
+constexpr char colourToMove(int moveCount) {
+    return moveCount % 2 == 0 ? kBlack : kWhite;
+}
+constexpr char otherColour(char c) {
+    return c == kBlack ? kWhite : kBlack;
+}
 
 // Two lowercase letters 'a' + x, 'a' + y ("hh" for the centre).
 std::string recordLetters(int x, int y);
@@ -65,6 +77,8 @@ std::string pointText(int x, int y);
 bool pointTextToXY(char column, char row, int& x, int& y);
 
 // (x + 1) * 100 + (y + 1): 808 for the centre.
-constexpr int moveNumber(int x, int y) { return (x + 1) * 100 + (y + 1); }
+constexpr int moveNumber(int x, int y) {
+    return (x + 1) * 100 + (y + 1);
+}
 // The point of a move number; false (x, y untouched) unless n / 100 and n % 100 are 1..15.
 bool moveNumberToXY(int n, int& x, int& y);
