@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/file_replace.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -25,7 +27,3 @@ uint8_t detectRecordFormat(std::string_view bytes);
 // Reads a whole file into out (at most kMaxRecordFileBytes). False when it cannot be opened
 // or read, or is larger.
 bool readWholeFile(const char* name, std::string& out);
-// Writes bytes to a new temporary file in the directory of name, flushes it to disk and
-// renames it over name. False when anything failed; name is then untouched and the temporary
-// file removed.
-bool replaceFileContents(const char* name, std::string_view bytes);

@@ -1,4 +1,4 @@
-#include "model/record_files.h"
+#include "base/file_replace.h"
 
 #include <atomic>
 #include <cerrno>
@@ -47,6 +47,9 @@ bool replaceFileContents(const char* name, std::string_view bytes) {
     struct stat old {};
     bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) return false;
+    // Renaming needs only the folder's permission: a file the user could not write, even one of
+    // another user in a shared folder, would be replaced. Such a target is refused instead.
+    if (exists && ::access(target.c_str(), W_OK) != 0) return false;
 
     static std::atomic<unsigned> counter{0};
     fs::path dir = target.parent_path();
@@ -54,8 +57,14 @@ bool replaceFileContents(const char* name, std::string_view bytes) {
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         // Short enough for any file system even beside a file with a name of maximal length.
-        std::string tmpName = "." + target.filename().string().substr(0, 200) + ".tmp" +
-                              std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        // Built by appending: a chain of operator+ makes GCC 12 at -O3 warn falsely about
+        // overlapping copies (-Wrestrict).
+        std::string tmpName(1, '.');
+        tmpName.append(target.filename().string(), 0, 200);
+        tmpName.append(".tmp");
+        tmpName.append(std::to_string(::getpid()));
+        tmpName.push_back('-');
+        tmpName.append(std::to_string(counter++));
         tmp = (dir.empty() ? fs::path(tmpName) : dir / tmpName).string();
         fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return false;
