@@ -276,8 +276,11 @@ void TStandardForm::changeShownPosition(bool (KDataBase::*change)(const KData&),
         return;
     }
     ((*p.db).*change)(*p.query);
+    // A file that exists but did not load completely is never replaced by what was read of it.
     if (!p.db->save())
-        SetStatus(QStringLiteral("定石ファイル %1 に書き込めません")
+        SetStatus((p.db->mayReplaceFile()
+                       ? QStringLiteral("定石ファイル %1 に書き込めません")
+                       : QStringLiteral("定石ファイル %1 を読み込めないため書き込みません"))
                       .arg(QString::fromStdString(p.db->fileName())));
     Refresh();
 }

@@ -1,12 +1,14 @@
 #include "database/k_database.h"
 
 #include "base/diag.h"
+#include "base/file_replace.h"
 #include "base/geometry.h"
 #include "database/kdb_file.h"
 #include "database/symmetry.h"
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 KDataBase::KDataBase(uint8_t n, const std::string& path) : KDataBase(n, path, NoLoad{}) {
     load();
@@ -33,6 +35,8 @@ bool KDataBase::load() {
     if (!std::filesystem::is_directory(name, ec)) in.open(name, std::ios::binary);
     if (!in.is_open()) {
         diag("error: database not found");
+        // Only a file that is not there at all may be created by a save.
+        readWhole_ = !std::filesystem::exists(std::filesystem::symlink_status(name, ec));
         return false;
     }
     return loadFrom(in);
@@ -41,9 +45,12 @@ bool KDataBase::load() {
 bool KDataBase::loadFrom(std::istream& in) {
     if (stoneCount_ >= kPoints) return false;
     entries_.clear();
+    readWhole_ = false;
     int32_t stones = stoneCount_;
-    switch (readKdb(in, stoneCount_, entries_, stones)) {
+    bool whole = false;
+    switch (readKdb(in, stoneCount_, entries_, stones, &whole)) {
     case KdbReadResult::Ok:
+        readWhole_ = whole;
         return true;
     case KdbReadResult::BadVersion:
         diag("error: can't read this version");
@@ -58,11 +65,13 @@ bool KDataBase::loadFrom(std::istream& in) {
 
 bool KDataBase::save() const {
     if (stoneCount_ >= kPoints) return false;
-    std::ofstream out(fileName(), std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    if (!saveTo(out)) return false;
-    out.close();
-    return !out.fail();
+    const std::string name = fileName();
+    std::error_code ec;
+    if (!readWhole_ && std::filesystem::exists(std::filesystem::symlink_status(name, ec)))
+        return false;
+    std::ostringstream text;
+    if (!saveTo(text)) return false;
+    return replaceFileContents(name.c_str(), text.view());
 }
 
 bool KDataBase::saveTo(std::ostream& out) const {

@@ -29,9 +29,15 @@ class KDataBase {
     // The same reading from a stream (used by load; public for the fuzz targets).
     bool loadFrom(std::istream& in);
 
-    // Writes the database to its file, creating or replacing it. False, without any message,
-    // when the file cannot be written (or the stone count is 225 or more).
+    // Writes the database to its file through a temporary file renamed over it, creating or
+    // replacing it. False, without any message and with the file untouched, when the file
+    // cannot be written (or the stone count is 225 or more), and when the file exists but
+    // mayReplaceFile() is false: saving would lose what this database did not read.
     bool save() const;
+    // True when the last load read the whole file, or found no file: a save then loses nothing.
+    // False for a file that exists but did not load completely (unreadable, another version or
+    // stone count, lines dropped or cut) and for a database that never read its file.
+    bool mayReplaceFile() const { return readWhole_; }
     // Writes the database text to a stream; false when the stream fails.
     bool saveTo(std::ostream& out) const;
 
@@ -70,4 +76,5 @@ class KDataBase {
     int32_t version_ = 210;
     int32_t stoneCount_ = 0;
     std::string directory_;
+    bool readWhole_ = false;
 };

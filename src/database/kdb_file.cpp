@@ -92,11 +92,14 @@ bool readNonBlankLine(std::streambuf& buf, std::string& line, bool& cut) {
 
 // Reads the continuations from the part of an entry line after its stones: move and value
 // pairs, up to the first field that is not a number or a pair left incomplete. Only the first
-// kKdbMaxRest characters count; a field cut by that limit is dropped.
-void readContinuations(std::string_view rest, bool lineCut, KData& entry) {
+// kKdbMaxRest characters count; a field cut by that limit is dropped. False when any of the
+// text was left unread.
+bool readContinuations(std::string_view rest, bool lineCut, KData& entry) {
     bool fieldCut = false;
+    bool all = !lineCut;
     if (rest.size() > kKdbMaxRest) {
         fieldCut = !isSpace(rest[kKdbMaxRest]);
+        for (size_t i = kKdbMaxRest; all && i < rest.size(); ++i) all = isSpace(rest[i]);
         rest = rest.substr(0, kKdbMaxRest);
     } else if (lineCut) {
         fieldCut = true;
@@ -112,6 +115,10 @@ void readContinuations(std::string_view rest, bool lineCut, KData& entry) {
     while (nextInt(f, move) && nextInt(f, value)) {
         entry.continuations.push_back(KDataElement{cellByte(move), value});
     }
+    Fields after(rest);
+    std::string_view field;
+    for (size_t i = 0; i < 2 * entry.continuations.size(); ++i) after.next(field);
+    return all && !fieldCut && !after.next(field);
 }
 
 } // namespace
@@ -130,7 +137,9 @@ std::string kdbFileName(int n, const std::string& path) {
 }
 
 KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& entries,
-                      int32_t& stones) {
+                      int32_t& stones, bool* whole) {
+    bool complete = true;
+    if (whole) *whole = false;
     std::streambuf* buf = in.rdbuf();
     if (!buf) return KdbReadResult::BadVersion;
     std::string line;
@@ -150,21 +159,29 @@ KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& 
 
     std::vector<KData> read;
     for (int32_t k = 0; k < entryCount; ++k) {
-        if (!readNonBlankLine(*buf, line, cut)) break; // fewer lines than the header promised
+        if (!readNonBlankLine(*buf, line, cut)) { // fewer lines than the header promised
+            complete = false;
+            break;
+        }
         Fields f(line);
         KData entry(stoneCount);
-        bool whole = nextInt(f, entry.tag);
-        for (int i = 0; whole && i < stoneCount; ++i) {
+        bool entire = nextInt(f, entry.tag);
+        for (int i = 0; entire && i < stoneCount; ++i) {
             int32_t v = 0;
-            whole = nextInt(f, v);
+            entire = nextInt(f, v);
             entry.stones[i] = cellByte(v);
         }
-        if (!whole) continue; // truncated or damaged entry line: dropped
-        readContinuations(std::string_view(line).substr(f.position()), cut, entry);
+        if (!entire) { // truncated or damaged entry line: dropped
+            complete = false;
+            continue;
+        }
+        if (!readContinuations(std::string_view(line).substr(f.position()), cut, entry))
+            complete = false;
         read.push_back(std::move(entry));
     }
     entries = std::move(read);
     stones = stoneCount;
+    if (whole) *whole = complete;
     return KdbReadResult::Ok;
 }
 

@@ -33,9 +33,12 @@ enum class KdbReadResult {
 // even when the header promised more entries, and only the first 8191 characters after the
 // stones are read for continuations. Stone and move numbers outside 0..255 are kept as 255 (no
 // point), so damage never aliases a real cell. expectedStones < 0 accepts any stone count.
-// Writes no diagnostics; entries and stones are set only when the result is Ok.
+// Writes no diagnostics; entries and stones are set only when the result is Ok. whole, when
+// given, tells whether writing the entries back would reproduce every entry of the text: Ok,
+// every promised entry line read and none dropped, and no part of a line after its stones left
+// unread (cut by the limits, a field that is not a number, a move without its value).
 KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& entries,
-                      int32_t& stones);
+                      int32_t& stones, bool* whole = nullptr);
 
 // Writes a database text: the header "210 E S", then one line per entry (tag, the stones each
 // followed by a space, then move and value of every continuation separated by single spaces,

@@ -97,6 +97,7 @@ class EditorStandardTest : public QObject {
     void deleteWithoutFileLeavesAnEmptyFile();
     void emptyLineIsSaidAndNothingWritten();
     void failedSaveIsSaid();
+    void aFileThatDidNotLoadIsKept();
     void editorFollowsTheMainWindowWithItsOwnCopy();
     void newIdTakesTheLeadingNumber_data();
     void newIdTakesTheLeadingNumber();
@@ -248,6 +249,32 @@ void EditorStandardTest::failedSaveIsSaid() {
     editor->Register();
     QCOMPARE(editor->statusText(), QString());
     QCOMPARE(editor->NumOfData->text(), QString("1"));
+}
+
+// A database file that exists but did not load completely is never replaced by what was read
+// of it, and the status bar says why.
+void EditorStandardTest::aFileThatDidNotLoadIsKept() {
+    const QByteArray kept[] = {
+        "210 3 2\r\n1024 112 113 128 0\r\n", // entries missing
+        "209 1 2\r\n1024 112 113 128 0\r\n", // an older version
+        "210 1 3\r\n1024 1 2 3 4 0\r\n",     // another stone count
+    };
+    for (const QByteArray& bytes : kept) {
+        QFile file(path(kFile));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        EditorGame g;
+        g.place(kLine);
+        TStandardForm* editor = g.openEditor();
+        StderrCapture err;
+        for (auto command : {&TStandardForm::Register, &TStandardForm::Delete}) {
+            (editor->*command)();
+            QCOMPARE(editor->statusText(),
+                     QStringLiteral("定石ファイル %1 を読み込めないため書き込みません").arg(kFile));
+            QCOMPARE(readBytes(path(kFile)), bytes);
+        }
+    }
 }
 
 // The editor shows a copy of the main window's line, taken again at every refresh, and draws

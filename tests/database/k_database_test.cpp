@@ -1,3 +1,4 @@
+#include "../common/without_write_permission.h"
 #include "database/k_database.h"
 #include "database/symmetry.h"
 #include "db_test_support.h"
@@ -5,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <initializer_list>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -257,4 +261,93 @@ TEST(KDataBaseEdit, RegisterSaveAndReload) {
     EXPECT_EQ(readBytes(dir.file("kelp003.kdb")), "210 1 3\r\n1024 112 113 82 127 0\r\n");
     KDataBase db(3, dir.prefix());
     EXPECT_EQ(db.lookup(transformed(kStored, 6)), transformCell(127, 6));
+}
+
+// A file that exists but did not load completely is never replaced by what was read of it.
+TEST(KDataBaseSave, AFileThatDidNotLoadWholeIsKept) {
+    TempDir dir;
+    const std::string name = dir.file("kelp003.kdb");
+    const std::string kept[] = {
+        "209 1 3\r\n1024 1 2 3 4 0\r\n",                    // an older version
+        "210 1 4\r\n1024 1 2 3 4 5 0\r\n",                  // another stone count
+        "210 3 3\r\n1024 1 2 3 4 0\r\n",                    // lines missing
+        "210 2 3\r\n1024 1 2\r\n1024 112 113 82 127 0\r\n", // a line dropped
+    };
+    for (const std::string& text : kept) {
+        writeBytes(name, text);
+        testing::internal::CaptureStderr();
+        KDataBase db(3, dir.prefix());
+        testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(db.mayReplaceFile()) << text;
+        db.registerData(entryOf({7, 8, 9}, {10}));
+        EXPECT_FALSE(db.save()) << text;
+        EXPECT_EQ(readBytes(name), text);
+    }
+    // A link to nowhere is there but cannot be read: kept too.
+    std::filesystem::remove(name);
+    std::filesystem::create_symlink("nowhere", name);
+    testing::internal::CaptureStderr();
+    KDataBase dangling(3, dir.prefix());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "error: database not found\n");
+    EXPECT_FALSE(dangling.save());
+    EXPECT_TRUE(std::filesystem::is_symlink(name));
+    EXPECT_FALSE(KDataBase::unloaded(3, dir.prefix()).save());
+
+    // A whole file, or none, may be replaced.
+    std::filesystem::remove(name);
+    testing::internal::CaptureStderr();
+    KDataBase fresh(3, dir.prefix());
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(fresh.mayReplaceFile());
+    ASSERT_TRUE(fresh.registerData(kStored));
+    ASSERT_TRUE(fresh.save());
+    KDataBase whole(3, dir.prefix());
+    EXPECT_TRUE(whole.mayReplaceFile());
+    ASSERT_TRUE(whole.deleteData(kStored));
+    ASSERT_TRUE(whole.save());
+    EXPECT_EQ(readBytes(name), "210 0 3\r\n");
+}
+
+// A save that cannot be completed, or that the user may not make, leaves the file as it was.
+TEST(KDataBaseSave, FailedAndForbiddenSavesKeepTheFile) {
+    TempDir dir;
+    const std::string name = dir.file("kelp003.kdb");
+    const std::string text = "210 1 3\r\n1024 112 113 82 127 0\r\n";
+    writeBytes(name, text);
+    std::filesystem::permissions(dir.prefix(), std::filesystem::perms::all);
+
+    // A child limited to 20-byte files cannot write the whole text.
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{20, 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        KDataBase db(3, dir.prefix());
+        db.registerData(entryOf({7, 8, 9}, {10}));
+        _exit(db.save() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a short write passed";
+    EXPECT_EQ(readBytes(name), text);
+
+    std::filesystem::permissions(name, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    struct stat before {};
+    ASSERT_EQ(::stat(name.c_str(), &before), 0);
+    EXPECT_TRUE(inProcessWithoutWriteRights([&] {
+        KDataBase db(3, dir.prefix());
+        return db.mayReplaceFile() && db.registerData(entryOf({7, 8, 9}, {10})) && !db.save();
+    }));
+    struct stat after {};
+    ASSERT_EQ(::stat(name.c_str(), &after), 0);
+    EXPECT_EQ(readBytes(name), text);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.prefix()))
+        ++files;
+    EXPECT_EQ(files, 1) << "no temporary file is left";
 }

@@ -186,3 +186,48 @@ TEST(KdbDamage, BinaryJunkNeverCrashes) {
     EXPECT_EQ(parse(std::string(withNul, sizeof withNul - 1), e), KdbReadResult::Ok);
     EXPECT_TRUE(e.empty());
 }
+
+TEST(KdbDamage, ACutOnASpaceKeepsTheLastPair) {
+    // Character 8191 after the stones is a space: "12 3456" ends just before it and is read.
+    const std::string rest = std::string(8184, ' ') + "12 3456" + " 77 88";
+    std::vector<KData> e;
+    ASSERT_EQ(parse("210 1 3\r\n1024 1 2 3" + rest + "\r\n", e), KdbReadResult::Ok);
+    ASSERT_EQ(e.size(), 1u);
+    ASSERT_EQ(e[0].continuationCount(), 1);
+    EXPECT_EQ(e[0].continuations[0].move, 12);
+    EXPECT_EQ(e[0].continuations[0].value, 3456);
+}
+
+// Whole tells whether writing the entries back would keep every entry of the text.
+TEST(KdbDamage, WholeSaysWhetherASaveWouldLoseAnything) {
+    const std::string longRest = std::string(8184, ' ') + "12 3456";
+    struct Case {
+        std::string text;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"210 2 3\r\n1024 1 2 3 4 5\r\n\r\n-1 6 7 8\r\n", true},
+        {"210 1 3\r\n1024 1 2 3" + longRest + "   \r\n", true},
+        {"210 0 3\r\n", true},
+        {"210 2 3\r\n1024 1 2 3 4 5\r\n", false},                 // a line missing
+        {"210 2 3\r\n1024 1 2\r\n1024 1 2 3\r\n", false},         // a line dropped
+        {"210 1 3\r\n1024 1 2 3 4 5 6\r\n", false},               // a move without its value
+        {"210 1 3\r\n1024 1 2 3 4 x\r\n", false},                 // a field that is no number
+        {"210 1 3\r\n1024 1 2 3" + longRest + " 7 8\r\n", false}, // beyond the limit
+        {"210 1 3\r\n1024 1 2 3" + std::string(70000, ' ') + "7 8\r\n", false},
+    };
+    for (const Case& c : cases) {
+        std::istringstream in(c.text);
+        std::vector<KData> entries;
+        int32_t stones = 0;
+        bool whole = !c.whole;
+        ASSERT_EQ(readKdb(in, 3, entries, stones, &whole), KdbReadResult::Ok) << c.text;
+        EXPECT_EQ(whole, c.whole) << c.text.substr(0, 60);
+    }
+    std::istringstream old("209 0 3\r\n");
+    std::vector<KData> entries;
+    int32_t stones = 0;
+    bool whole = true;
+    EXPECT_EQ(readKdb(old, 3, entries, stones, &whole), KdbReadResult::BadVersion);
+    EXPECT_FALSE(whole);
+}
