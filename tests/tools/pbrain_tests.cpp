@@ -248,3 +248,22 @@ TEST_F(PbrainProcess, OtherRulesAreRefused) {
     ASSERT_TRUE(brain.writeLine("END"));
     EXPECT_EQ(brain.finish(10000), 0);
 }
+
+// Without database files every decision looks for one; the message is written once.
+TEST_F(PbrainProcess, ADiagnosticIsWrittenOncePerProcess) {
+    EXPECT_EQ(send("START 15"), "OK");
+    ASSERT_TRUE(brain.writeLine("INFO rule 4"));
+    brainMove("BEGIN");
+    for (int i = 0; i < 3 && !HasFailure(); ++i) {
+        const int o = opponentMove(game, rng);
+        game.appendAndJudge(cellX(o), cellY(o), colourToMove(static_cast<int>(game.size())));
+        brainMove("TURN " + xy(o));
+    }
+    ASSERT_TRUE(brain.writeLine("END"));
+    EXPECT_EQ(brain.finish(10000), 0);
+    const std::string log = dir.read("stderr.log");
+    const std::string line = "error: database not found\n";
+    size_t count = 0;
+    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
+    EXPECT_EQ(count, 1u) << log;
+}

@@ -1,6 +1,7 @@
 // pbrain-sorell: the computer player behind the Gomocup engine protocol, one command a line
 // on standard input, every answer line flushed on standard output.
 
+#include "base/diag.h"
 #include "engine/think.h"
 #include "engine/thinking_level.h"
 #include "protocol/pbrain_session.h"
@@ -24,6 +25,7 @@ void usage(std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    diagEachLineOnce();
     std::string databaseDirectory;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
