@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     MOveTree record;
     bool read = record.ReadBytes(bytes);
-    FUZZ_CHECK(read == (format != kRecordUnknown));
+    // Only a record text can be refused once its format is known.
+    FUZZ_CHECK(read == (format != kRecordUnknown) || format == kRecordText);
     checkRecordConsistent(record);
     if (!read) {
         FUZZ_CHECK(record.root()->childCount() == 0);
@@ -29,11 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (uint8_t f : {kRecordText, kRecordBan, kRecordBinary}) {
         record.setRecordFormat(f);
         std::string written;
-        FUZZ_CHECK(record.WriteBytes(written));
+        const bool wrote = record.WriteBytes(written);
         checkRecordConsistent(record);
-        // An empty .ban file and a binary file of 225 moves are not readable record files, and
-        // a binary file may spell "GM" or a valid move number and then reads as another format.
-        if ((f == kRecordBan && line.empty()) || detectRecordFormat(written) != f) {
+        // The writer refuses what would not read back as its format: an empty .ban file, a
+        // binary file of 225 moves, one that spells "GM" or a valid move number.
+        FUZZ_CHECK(wrote == (!written.empty() && detectRecordFormat(written) == f));
+        if (!wrote) {
             FUZZ_CHECK(f == kRecordBinary || (f == kRecordBan && line.empty()));
             continue;
         }

@@ -3,7 +3,9 @@
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
 
+#include <array>
 #include <cassert>
+#include <cstddef>
 
 Board::Board() {
     Board::Init(kBoardSize);
@@ -39,8 +41,8 @@ void Board::Remove(MOve* node) {
     if (history_.empty()) return;
     history_.removeLast();
     setCell(node->pos.x, node->pos.y, nullptr);
-    for (const MovedPos& e : node->mapChanges.blackUndo) blackMap_[cellIndex(e.x, e.y)] = e.code;
-    for (const MovedPos& e : node->mapChanges.whiteUndo) whiteMap_[cellIndex(e.x, e.y)] = e.code;
+    for (const MOve::MapChange& e : node->mapChanges.entries)
+        (e.colour == kBlack ? blackMap_ : whiteMap_)[e.cell] = e.before;
 }
 
 // The maps change only near the new stone: on the four lines through it, up to five points
@@ -51,12 +53,12 @@ void Board::Remove(MOve* node) {
 void Board::updateMaps(MOve* node) {
     MOve::MapChanges& ch = node->mapChanges;
     if (ch.recorded) {
-        for (const MovedPos& e : ch.blackRedo) blackMap_[cellIndex(e.x, e.y)] = e.code;
-        for (const MovedPos& e : ch.whiteRedo) whiteMap_[cellIndex(e.x, e.y)] = e.code;
+        for (const MOve::MapChange& e : ch.entries)
+            (e.colour == kBlack ? blackMap_ : whiteMap_)[e.cell] = e.after;
         return;
     }
-    for (auto* list : {&ch.blackUndo, &ch.whiteUndo, &ch.blackRedo, &ch.whiteRedo})
-        list->reserve(40);
+    std::array<MOve::MapChange, 80> found;
+    size_t count = 0;
     BanArray ban(history_);
     ChkStat judge(ban);
     static constexpr int kDirections[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
@@ -64,8 +66,6 @@ void Board::updateMaps(MOve* node) {
     for (const auto& d : kDirections) {
         for (char colour : {kBlack, kWhite}) {
             HanteiBoard& map = colour == kBlack ? blackMap_ : whiteMap_;
-            std::vector<MovedPos>& undo = colour == kBlack ? ch.blackUndo : ch.whiteUndo;
-            std::vector<MovedPos>& redo = colour == kBlack ? ch.blackRedo : ch.whiteRedo;
             for (int sense : {1, -1}) {
                 for (int k = 1; k <= 5; ++k) {
                     int x = x0 + sense * k * d[0], y = y0 + sense * k * d[1];
@@ -74,16 +74,16 @@ void Board::updateMaps(MOve* node) {
                     if (c == otherColour(colour)) break;
                     if (c != kEmpty) continue;
                     int i = cellIndex(x, y);
-                    auto ux = static_cast<uint8_t>(x), uy = static_cast<uint8_t>(y);
-                    auto uc = static_cast<uint8_t>(colour);
-                    undo.push_back(MovedPos{ux, uy, uc, map[i]});
                     auto code = static_cast<uint8_t>(judge.judgePoint(i, colour));
                     ++mapJudgements_;
-                    redo.push_back(MovedPos{ux, uy, uc, code});
+                    assert(count < found.size());
+                    found[count++] = MOve::MapChange{static_cast<uint8_t>(i),
+                                                     static_cast<uint8_t>(colour), map[i], code};
                     map[i] = code;
                 }
             }
         }
     }
+    ch.entries.assign(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(count));
     ch.recorded = true;
 }

@@ -22,11 +22,20 @@ class MOve : public TabmNode<MOve> {
     // The MoveCode the move made when it was first played; 20 until set.
     uint8_t code = 20;
 
+    // One judgement-map entry this move changes: the point (cell index), the colour of the
+    // map, its code before the move (undo) and after it (redo).
+    struct MapChange {
+        uint8_t cell;
+        uint8_t colour;
+        uint8_t before;
+        uint8_t after;
+    };
     // The judgement-map changes this move causes, recorded by the Board the first time the
-    // move is put on a board and replayed (redo) or taken back (undo) afterwards. Each entry
-    // holds a point, the colour of its map and a code.
+    // move is put on a board and replayed or taken back afterwards. At most 80 entries (four
+    // lines, two senses, five points, two colours), held in one exact allocation: a read
+    // record may hold hundreds of thousands of nodes.
     struct MapChanges {
-        std::vector<MovedPos> blackUndo, whiteUndo, blackRedo, whiteRedo;
+        std::vector<MapChange> entries;
         bool recorded = false;
     };
     MapChanges mapChanges;

@@ -42,13 +42,13 @@ class MOveTree : public virtual TabmTree<MOve> {
     int BackupMax() override;
     int BackupMin() override;
     // Reads any of the three record formats, chosen by content (record_files.h). False, record
-    // unchanged, when the file cannot be read or is none of them. Afterwards tree, current
-    // node and board agree.
+    // unchanged, when the file cannot be read, is none of them, or is a record text that
+    // ReadRecord rejects. Afterwards tree, current node and board agree.
     bool ReadFile(const char* name) override;
     // Writes recordFormat (0 record text, 1 ".ban" numbers, 2 binary) through a temporary
-    // file that replaces name only when everything was written. False when the format is
-    // unknown or anything failed; the old file is then untouched. Record, current node and
-    // board are as before.
+    // file that replaces name only when everything was written. False when WriteBytes refuses
+    // or anything failed; the old file is then untouched. Record, current node and board are
+    // as before.
     bool WriteFile(const char* name) override;
 
     // Follows the child that is the same move if there is one, otherwise adds a new node
@@ -59,9 +59,11 @@ class MOveTree : public virtual TabmTree<MOve> {
     MOve* PutMoveAlternating(int x, int y);
 
     // Reads a record from bytes as ReadFile reads a file's contents (format chosen by content).
-    // False, record unchanged, when they are none of the formats.
+    // False, record unchanged, when they are none of the formats or a rejected record text.
     bool ReadBytes(std::string_view bytes);
-    // The bytes WriteFile writes for recordFormat; false for an unknown format. Record,
+    // The bytes WriteFile writes for recordFormat. False, out empty, for an unknown format
+    // and for bytes that would not read back as that format: a ".ban" of a game without
+    // moves, a binary form of 225 moves or one that reads as text or ".ban" numbers. Record,
     // current node and board are as before.
     bool WriteBytes(std::string& out);
 

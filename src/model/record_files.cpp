@@ -6,7 +6,8 @@
 
 #include <climits>
 #include <fstream>
-#include <sstream>
+#include <istream>
+#include <streambuf>
 #include <string>
 
 namespace {
@@ -45,6 +46,16 @@ bool isBanFile(std::string_view bytes) {
     }
     return count > 0;
 }
+
+// An input buffer over bytes that stay owned by the caller: a large file is not copied again.
+class ViewBuffer : public std::streambuf {
+  public:
+    explicit ViewBuffer(std::string_view bytes) {
+        // The get area is only read; ungetting the character just read never writes.
+        char* p = const_cast<char*>(bytes.data());
+        setg(p, p, p + bytes.size());
+    }
+};
 
 bool isBinaryFile(std::string_view bytes) {
     if (bytes.empty()) return false;
@@ -97,8 +108,19 @@ bool readWholeFile(const char* name, std::string& out) {
 bool MOveTree::ReadBytes(std::string_view bytes) {
     switch (detectRecordFormat(bytes)) {
     case kRecordText: {
-        std::istringstream in{std::string(bytes)};
-        ReadRecord(in);
+        // Read into a scratch record: a rejected text leaves this one as it was.
+        ViewBuffer buffer(bytes);
+        std::istream in(&buffer);
+        MOveTree scratch;
+        scratch.commentMode_ = commentMode_;
+        if (!scratch.ReadRecord(in)) return false;
+        // ReadRecord left the root current and the board empty.
+        board_.Init(kBoardSize);
+        root_ = std::move(scratch.root_);
+        current_ = root_.get();
+        depth_ = 0;
+        header_ = std::move(scratch.header_);
+        illegalMoves_ = scratch.illegalMoves_;
         return true;
     }
     case kRecordBan: {
@@ -147,6 +169,12 @@ bool MOveTree::WriteBytes(std::string& out) {
         for (const MovedPos& m : board_.history()) out += static_cast<char>(cellIndex(m.x, m.y));
     }
     RestoreState();
+    // Formats are told apart by content alone: bytes that would read back as another format, or
+    // as none (an empty ".ban", a count byte of 225), are not a record of this game.
+    if (detectRecordFormat(out) != recordFormat_) {
+        out.clear();
+        return false;
+    }
     return true;
 }
 

@@ -11,7 +11,7 @@ template <class T> bool TSgfTree<T>::ReadMove(char colour, std::istream& in) {
     char bracket, xl, yl, close;
     bool complete = in.get(bracket) && in.get(xl) && in.get(yl) && in.get(close);
     if (!complete || !PutMoveLetters(xl, yl, colour)) {
-        diag("error : Illegal move");
+        if (illegalMoves_ < kIllegalMoveLines) diag("error : Illegal move");
         ++illegalMoves_;
         return false;
     }
@@ -51,8 +51,7 @@ template <class T> bool TSgfTree<T>::ReadFile(const char* name) {
         diag(std::string("error : ") + name + "can't be read");
         return false;
     }
-    ReadRecord(in);
-    return true;
+    return ReadRecord(in);
 }
 
 template <class T> bool TSgfTree<T>::WriteFile(const char* name) {
@@ -70,7 +69,10 @@ template <class T> bool TSgfTree<T>::ReadRecord(std::istream& in) {
     this->Clear();
     header_.clear();
     illegalMoves_ = 0;
+    itemsRead_ = 0;
     bool ok = ParseSequence(in, 0);
+    if (illegalMoves_ > kIllegalMoveLines)
+        diag("error : Illegal move (" + std::to_string(illegalMoves_) + " in all)");
     if (!ok) {
         this->Clear();
         return false;
@@ -108,6 +110,7 @@ template <class T> bool TSgfTree<T>::ParseSequence(std::istream& in, int nesting
         bool ended = true;
         do {
             if (c == 'B' || c == 'W') {
+                if (++itemsRead_ > kMaxRecordItems) return false;
                 in.unget();
                 if (ReadMoveProperty(in)) ++moves;
             } else if (c == 'C') {
@@ -154,8 +157,8 @@ template <class T> bool TSgfTree<T>::ReadHeaderProperty(std::istream& in) {
     if (!in.get(c)) return true;
     if (c < 'A' || c > 'Z') return true;
     in.unget();
-    if (ReadProperty(in) && !CheckHeader()) return false;
-    return true;
+    if (!ReadProperty(in)) return true;
+    return ++itemsRead_ <= kMaxRecordItems && CheckHeader();
 }
 
 // A node's text, then its children's: one child follows directly, several are each put in

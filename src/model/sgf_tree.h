@@ -45,15 +45,24 @@ template <class T> class TSgfTreeNode : public TOctTreeNode<T> {
 
 // Adds the bracketed record text to the tree: the root properties ("GM[4]"...), the reader and
 // the writer, and files of that text. The reader never fails on malformed input: it skips
-// what it does not know; only a rejected root property or nesting deeper than kMaxNesting
-// parentheses rejects the text, leaving an empty record.
+// what it does not know; only a rejected root property, nesting deeper than kMaxNesting
+// parentheses or more than kMaxRecordItems moves and properties rejects the text, leaving an
+// empty record.
 template <class T> class TSgfTree : public TOctTree<T> {
   public:
     // Deepest accepted nesting of '(' in a record text.
     static constexpr int kMaxNesting = 1000;
+    // Most move and other properties a record text may hold: far beyond any real study (a
+    // written record holds one move property per node), and it bounds the time and memory
+    // one read takes.
+    static constexpr int kMaxRecordItems = 200000;
+    // Refused moves of one read that each get their own "error : Illegal move" line; the
+    // rest are counted in one closing line.
+    static constexpr int kIllegalMoveLines = 3;
 
     // Reads "[xy]" (four characters, brackets not verified) and plays the move with the given
-    // colour. A refused move writes "error : Illegal move". True when a move was played.
+    // colour. A refused move writes "error : Illegal move" (for the first kIllegalMoveLines of
+    // a read). True when a move was played.
     virtual bool ReadMove(char colour, std::istream& in);
     // Sets the root properties this tree writes (the list is cleared first).
     virtual void SetHeader() = 0;
@@ -69,15 +78,16 @@ template <class T> class TSgfTree : public TOctTree<T> {
     // PutMove(xl - 'a', yl - 'a', colour).
     virtual T* PutMoveLetters(char xl, char yl, char colour);
     // Reads (writes) a bracketed record text file. A file that cannot be opened writes one
-    // "error : " line and gives false. Writing goes through a temporary file in the same
-    // directory that replaces the target only when everything was written: false leaves the
-    // old file as it was.
+    // "error : " line and gives false; so does a text ReadRecord rejects. Writing goes through
+    // a temporary file in the same directory that replaces the target only when everything
+    // was written: false leaves the old file as it was.
     virtual bool ReadFile(const char* name);
     virtual bool WriteFile(const char* name);
 
     // Replaces the record by the one in the text. Afterwards the root is current and the
     // first child is selected everywhere. False when the text was rejected; the record is then
-    // empty.
+    // empty. More than kIllegalMoveLines refused moves end with one line
+    // "error : Illegal move (N in all)".
     bool ReadRecord(std::istream& in);
     // The record as text with line ends (lines broken before a ';' past column 61), ending in
     // a line end. Afterwards the root is current with the main line selected.
@@ -103,4 +113,5 @@ template <class T> class TSgfTree : public TOctTree<T> {
     std::vector<std::string> header_;
     int32_t commentMode_ = 1;
     int32_t illegalMoves_ = 0;
+    int32_t itemsRead_ = 0;
 };

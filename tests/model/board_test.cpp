@@ -91,16 +91,16 @@ TEST(BoardPosition, MapsChangeOnlyOnTheFourLinesNearTheStone) {
     EXPECT_GT(changed, 0);
     // 4 lines x 2 senses x 5 points, judged for both colours.
     EXPECT_EQ(b.mapJudgements(), 80u);
-    EXPECT_EQ(m->mapChanges.blackRedo.size(), 40u);
-    EXPECT_EQ(m->mapChanges.whiteRedo.size(), 40u);
+    EXPECT_EQ(m->mapChanges.entries.size(), 80u);
 
     // Every recorded code is the judgement of that point in the position after the move.
     BanArray ban(b.history());
     ChkStat judge(ban);
-    for (const MovedPos& e : m->mapChanges.blackRedo)
-        EXPECT_EQ(e.code, judge.judgeBlack(cellIndex(e.x, e.y)));
-    for (const MovedPos& e : m->mapChanges.whiteRedo)
-        EXPECT_EQ(e.code, judge.judgeWhite(cellIndex(e.x, e.y)));
+    for (const MOve::MapChange& e : m->mapChanges.entries) {
+        EXPECT_EQ(e.after,
+                  e.colour == kBlack ? judge.judgeBlack(e.cell) : judge.judgeWhite(e.cell));
+        EXPECT_EQ(e.before, 20);
+    }
 }
 
 TEST(BoardPosition, RemoveRestoresAndPutReplaysWithoutJudging) {
@@ -140,20 +140,17 @@ TEST(BoardPosition, AScanStopsAtTheFirstStoneOfTheOtherColour) {
     MOve* w = n.add(b.NewMove(makePos(5, 7, 'W'), &n.root));
     MOve* m = n.add(b.NewMove(makePos(3, 7, 'B'), w));
     ASSERT_TRUE(w && m);
-    auto has = [](const std::vector<MovedPos>& list, int x, int y) {
-        for (const MovedPos& e : list)
-            if (e.x == x && e.y == y) return true;
+    auto has = [m](char colour, int x, int y) {
+        for (const MOve::MapChange& e : m->mapChanges.entries)
+            if (e.colour == colour && e.cell == cellIndex(x, y)) return true;
         return false;
     };
-    const auto& ch = m->mapChanges;
-    EXPECT_TRUE(has(ch.blackRedo, 4, 7));
-    for (int x = 6; x <= 8; ++x) EXPECT_FALSE(has(ch.blackRedo, x, 7)) << x;
-    EXPECT_TRUE(has(ch.blackRedo, 0, 7)); // toward -: 2, 1, 0 then off the board
+    EXPECT_TRUE(has(kBlack, 4, 7));
+    for (int x = 6; x <= 8; ++x) EXPECT_FALSE(has(kBlack, x, 7)) << x;
+    EXPECT_TRUE(has(kBlack, 0, 7)); // toward -: 2, 1, 0 then off the board
     // White passes over its own stone.
-    EXPECT_TRUE(has(ch.whiteRedo, 4, 7));
-    for (int x = 6; x <= 8; ++x) EXPECT_TRUE(has(ch.whiteRedo, x, 7)) << x;
-    EXPECT_EQ(ch.blackUndo.size(), ch.blackRedo.size());
-    EXPECT_EQ(ch.whiteUndo.size(), ch.whiteRedo.size());
+    EXPECT_TRUE(has(kWhite, 4, 7));
+    for (int x = 6; x <= 8; ++x) EXPECT_TRUE(has(kWhite, x, 7)) << x;
 }
 
 TEST(BoardPosition, InitEmptiesEverything) {

@@ -1,5 +1,6 @@
 // Record files: detection by content, reading the three formats, writing them, and writes
 // that fail without harming the file they would replace.
+#include "../common/without_write_permission.h"
 #include "model/move_tree.h"
 #include "model/record_files.h"
 #include "model_test_support.h"
@@ -9,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,17 +103,31 @@ TEST(RecordFileRead, BinaryMoves) {
     expectConsistent(r);
 }
 
-TEST(RecordFileRead, TextRecordsEvenWhenRejected) {
+// A rejected text is reported, and the record read before stays whole.
+TEST(RecordFileRead, TextRecordsAndTheirRefusals) {
     TempDir dir;
     MOveTree r;
     writeBytes(dir.file("a.txt"), "(;GM[4]SZ[15]\n;B[hh];W[ih])\n");
     ASSERT_TRUE(r.ReadFile(dir.file("a.txt").c_str()));
     EXPECT_EQ(r.current(), r.root());
     EXPECT_EQ(r.root()->childCount(), 1);
-
-    writeBytes(dir.file("b.txt"), "(;GM[5];B[hh])");
-    EXPECT_TRUE(r.ReadFile(dir.file("b.txt").c_str()));
-    EXPECT_EQ(r.root()->childCount(), 0);
+    r.Forward();
+    const std::string before = snapshot(r);
+    const std::string refused[] = {
+        "(;GM[5];B[hh])",
+        "(;GM[4]RU[Renju 2009];B[hh])",
+        std::string(1001, '(') + ";GM[4];B[hh]",
+    };
+    for (const std::string& text : refused) {
+        writeBytes(dir.file("b.txt"), text);
+        EXPECT_FALSE(r.ReadFile(dir.file("b.txt").c_str())) << text;
+        EXPECT_FALSE(r.ReadBytes(text)) << text;
+        EXPECT_EQ(snapshot(r), before) << text;
+        expectConsistent(r);
+    }
+    TSgfTree<MOve>& base = r;
+    EXPECT_FALSE(base.TSgfTree<MOve>::ReadFile(dir.file("b.txt").c_str()));
+    r.Clear();
 
     // A binary file whose moves spell "GM" is read as a (meaningless) text record.
     playLine(r, "h8");
@@ -167,15 +183,46 @@ TEST(RecordFileWrite, BinaryAndItsCountLimit) {
     ASSERT_TRUE(back.ReadFile(dir.file("g").c_str()));
     EXPECT_EQ(lineOf(back), lineOf(r));
 
-    // A full board writes 226 bytes, which are not recognised as binary when read back.
-    r.Clear();
+    // A binary record whose last move byte is off the board is none of the formats.
+    writeBytes(dir.file("off"), bytesOf({2, 112, 225}));
+    EXPECT_FALSE(back.ReadFile(dir.file("off").c_str()));
+    EXPECT_EQ(lineOf(back), lineOf(r));
+}
+
+// The writer refuses bytes that would not read back as the game: the target stays as it was.
+TEST(RecordFileWrite, BytesThatWouldNotReadBackAreRefused) {
+    TempDir dir;
+    const fs::path target = dir.file("keep");
+    writeBytes(target, "old\n");
+    MOveTree r;
+    std::string bytes = "x";
+    auto refused = [&](uint8_t format) {
+        r.setRecordFormat(format);
+        return !r.WriteBytes(bytes) && bytes.empty() && !r.WriteFile(target.c_str()) &&
+               readBytes(target) == "old\n";
+    };
+    // No moves: an empty ".ban" would be unreadable (the binary form is one count byte).
+    EXPECT_TRUE(refused(kRecordBan));
+    r.setRecordFormat(kRecordBinary);
+    EXPECT_TRUE(r.WriteBytes(bytes));
+    EXPECT_EQ(bytes, bytesOf({0}));
+
+    // A full board: the count byte 225 is not read as binary.
     for (int i = 0; i < kPoints; ++i) ASSERT_NE(r.PutMoveAlternating(cellX(i), cellY(i)), nullptr);
-    ASSERT_TRUE(r.WriteFile(dir.file("full").c_str()));
-    std::string full = readBytes(dir.file("full"));
-    ASSERT_EQ(full.size(), 226u);
-    EXPECT_EQ(static_cast<unsigned char>(full[0]), 225);
-    EXPECT_FALSE(back.ReadFile(dir.file("full").c_str()));
-    EXPECT_EQ(back.depth(), 2);
+    EXPECT_TRUE(refused(kRecordBinary));
+    EXPECT_EQ(r.depth(), kPoints);
+
+    // Binary moves that spell "GM" read back as text; ones that spell move numbers as ".ban".
+    auto play = [&](std::initializer_list<int> cells) {
+        r.Clear();
+        for (int cell : cells) ASSERT_NE(r.PutMoveAlternating(cellX(cell), cellY(cell)), nullptr);
+    };
+    play({71, 77}); // "\x02GM"
+    EXPECT_TRUE(refused(kRecordBinary));
+    play({50, 48, 51, 112, 113, 114, 115, 116, 117}); // "\t203pqrstu": the move number 203
+    EXPECT_TRUE(refused(kRecordBinary));
+    r.setRecordFormat(kRecordBan);
+    EXPECT_TRUE(r.WriteFile(target.c_str()));
 }
 
 TEST(RecordFileWrite, TextRecordKeepsTheCurrentNode) {
@@ -287,4 +334,66 @@ TEST(RecordFileWrite, TheBaseTreeWritesAndReadsTextFiles) {
     EXPECT_FALSE(base.TSgfTree<MOve>::WriteFile(dir.file("no/t").c_str()));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "error : " + dir.file("no/t").string() + " can't be open\n");
+}
+
+// Renaming needs only the folder's permission; a file the user may not write is refused all
+// the same, and stays byte for byte with its owner and mode.
+TEST(RecordFileWrite, AFileTheUserMayNotWriteIsRefused) {
+    TempDir dir;
+    fs::permissions(dir.file(""), fs::perms::all);
+    const fs::path target = dir.file("theirs.ban");
+    writeBytes(target, "808\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    struct stat before {};
+    ASSERT_EQ(::stat(target.c_str(), &before), 0);
+    EXPECT_TRUE(inProcessWithoutWriteRights([&] {
+        MOveTree r;
+        r.PutMoveAlternating(3, 3);
+        r.setRecordFormat(kRecordBan);
+        return !r.WriteFile(target.c_str()) && !replaceFileContents(target.c_str(), "x");
+    }));
+    struct stat after {};
+    ASSERT_EQ(::stat(target.c_str(), &after), 0);
+    EXPECT_EQ(readBytes(target), "808\n");
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir.file(""))) entries += e.path() != target;
+    EXPECT_EQ(entries, 0);
+}
+
+// Reading is bounded: a text of more moves and properties than any study holds is refused,
+// and refused moves are told in a few lines and a count.
+TEST(RecordFileRead, BoundedReading) {
+    constexpr int kLimit = TSgfTree<MOve>::kMaxRecordItems;
+    auto repeated = [](const std::string& part, int times) {
+        std::string text = "(;GM[4]";
+        text.reserve(text.size() + part.size() * static_cast<size_t>(times) + 1);
+        for (int i = 0; i < times; ++i) text += part;
+        return text + ")";
+    };
+    MOveTree r;
+    playLine(r, "h8");
+    const std::string before = snapshot(r);
+    // GM[4] is one property: the limit counts it with the moves.
+    EXPECT_TRUE(r.ReadBytes(repeated("(;B[hh])", kLimit - 1)));
+    EXPECT_EQ(r.root()->childCount(), 1);
+    playLine(r, "h8");
+    const std::string again = snapshot(r);
+    EXPECT_FALSE(r.ReadBytes(repeated("(;B[hh])", kLimit)));
+    EXPECT_FALSE(r.ReadBytes(repeated("PB[x]", kLimit)));
+    EXPECT_EQ(snapshot(r), again);
+    EXPECT_EQ(again, before);
+
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(r.ReadBytes(repeated(";B[zz]", 10) + "(;GM[4];W[zz])"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "error : Illegal move\nerror : Illegal move\nerror : Illegal move\n"
+              "error : Illegal move (11 in all)\n");
+    EXPECT_EQ(r.illegalMoves(), 11);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(r.ReadBytes("(;GM[4];B[zz];B[hh];W[hh])"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "error : Illegal move\nerror : Illegal move\n");
 }

@@ -229,6 +229,14 @@ TEST(TreeNavigation, BackupTakesTheChildValues) {
     children({7, -3, 9});
     EXPECT_EQ(r.BackupMin(), -3);
     EXPECT_EQ(r.root()->GetValue(), -3);
+    // Unvalued children are skipped by the minimum too, except the first one's.
+    children({7, kNoValue, 2, kNoValue});
+    EXPECT_EQ(r.BackupMin(), 2);
+    children({7, kNoValue});
+    EXPECT_EQ(r.BackupMin(), 7);
+    children({kNoValue, 5, 3});
+    EXPECT_EQ(r.BackupMin(), kNoValue);
+    EXPECT_EQ(r.root()->value, kNoValue);
     // A node without children keeps its value.
     r.Clear();
     r.SetValue(12);
