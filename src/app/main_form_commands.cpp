@@ -27,7 +27,6 @@
 #include <QPixmap>
 #include <QUrl>
 
-#include <sstream>
 #include <string>
 
 namespace {
@@ -44,27 +43,13 @@ std::string localName(const QString& name) {
     return QFile::encodeName(name).toStdString();
 }
 
-// Reads a record file into a fresh record. False when the file cannot be opened, is none of
-// the record formats, or is a record text whose root properties were rejected (the reader then
-// leaves an empty game, which must not pass for the file's contents).
-bool readRecordFile(const QString& name, MOveTree& into) {
-    const std::string file = localName(name);
-    if (!into.ReadFile(file.c_str())) return false;
-    std::string bytes;
-    if (!readWholeFile(file.c_str(), bytes)) return false;
-    if (detectRecordFormat(bytes) != kRecordText) return true;
-    MOveTree check;
-    std::istringstream in(bytes);
-    return check.ReadRecord(in);
-}
-
 } // namespace
 
 // Opening a file that cannot be read changes nothing: the game, the history box and the title
 // stay, and a message box says so.
 bool TMainForm::OpenRecord(const QString& path) {
     MOveTree loaded;
-    if (path.isEmpty() || !readRecordFile(path, loaded)) {
+    if (path.isEmpty() || !loaded.ReadFile(localName(path).c_str())) {
         uiSeam().message(this, kCaptionSorell,
                          QStringLiteral("棋譜ファイル %1 を読み込めません").arg(path),
                          UiSeam::Kind::Warning);

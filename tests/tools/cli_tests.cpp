@@ -1,5 +1,6 @@
 // sorell-cli run as a separate process on small record files of each format.
 
+#include "../common/without_write_permission.h"
 #include "child_process.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,30 @@ TEST_F(Cli, ConvertRefusesWhatCannotBeReadBack) {
     r = cli({"convert", "gm.ban", "gm.bin", "--format", "bin"});
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("gm.bin")));
+    // A full board does not fit the count byte.
+    std::string full;
+    for (int i = 0; i < 225; ++i) full += std::to_string((i % 15 + 1) * 100 + i / 15 + 1) + "\n";
+    dir.write("full.ban", full);
+    r = cli({"convert", "full.ban", "full.bin", "--format", "bin"});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("225"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("full.bin")));
+}
+
+// A target the user may not write is refused even where the folder would let a rename
+// replace it, and stays as it was.
+TEST_F(Cli, ConvertRespectsAProtectedTarget) {
+    namespace fs = std::filesystem;
+    fs::permissions(dir.path(), fs::perms::all);
+    dir.write("theirs.sgf", "kept");
+    fs::permissions(dir.file("theirs.sgf"), fs::perms::owner_read | fs::perms::others_read);
+    const bool refused = inProcessWithoutWriteRights([&] {
+        return cli({"convert", "game.ban", "theirs.sgf", "--format", "sgf"}).status == 1;
+    });
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(dir.read("theirs.sgf"), "kept");
+    EXPECT_EQ(fs::status(dir.file("theirs.sgf")).permissions(),
+              fs::perms::owner_read | fs::perms::others_read);
 }
 
 TEST_F(Cli, ThinkAnswersThePositionAtTheEndOfTheMainLine) {

@@ -15,7 +15,6 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace {
 
@@ -75,20 +74,13 @@ void loadRecord(const std::string& name, MOveTree& record) {
     std::string bytes;
     if (!readWholeFile(name.c_str(), bytes))
         throw CliError{kCliFailed, "cannot read '" + name + "'"};
-    switch (detectRecordFormat(bytes)) {
-    case kRecordText: {
-        std::istringstream in(bytes);
-        if (!record.ReadRecord(in))
-            throw CliError{kCliFailed, "'" + name +
-                                           "': the record text was refused (a game other than "
-                                           "GM[1] or GM[4], or rules other than Renju 1998)"};
-        break;
-    }
-    case kRecordBan:
-    case kRecordBinary:
-        record.ReadBytes(bytes);
-        break;
-    default:
+    if (!record.ReadBytes(bytes)) {
+        if (detectRecordFormat(bytes) == kRecordText)
+            throw CliError{kCliFailed,
+                           "'" + name +
+                               "': the record text was refused (a game other than GM[1] or "
+                               "GM[4], rules other than Renju 1998, nesting deeper than 1000 "
+                               "or more than 200000 moves and properties)"};
         throw CliError{kCliFailed, "'" + name +
                                        "' is not a record file (none of the record text, .ban "
                                        "move numbers or the binary form)"};
@@ -181,9 +173,6 @@ int convert(const std::vector<std::string>& args, std::ostream& err) {
     MOveTree record;
     loadRecord(files[0], record);
     const size_t moves = record.board().history().size();
-    // The count byte of the binary form must stay below 225 for the file to be read back.
-    if (recordFormat == kRecordBinary && moves >= static_cast<size_t>(kPoints))
-        throw CliError{kCliFailed, "a game of 225 moves does not fit the binary form"};
     if (recordFormat != kRecordText) {
         int branches = countBranches(record.root());
         if (branches > 0)
@@ -191,14 +180,17 @@ int convert(const std::vector<std::string>& args, std::ostream& err) {
                 << " branch point(s) are left out\n";
     }
     record.setRecordFormat(recordFormat);
-    // Formats are told apart by content alone, so a file that would read back as another
-    // format (an empty .ban file, binary bytes that spell "GM" or a move number) is not written.
+    // The writer refuses bytes it could not read back; say why.
     std::string bytes;
-    if (!record.WriteBytes(bytes) || detectRecordFormat(bytes) != recordFormat)
-        throw CliError{kCliFailed, moves == 0 ? "a game without moves has no " + format + " form"
-                                              : "this game's " + format +
-                                                    " form would read back as another format; "
-                                                    "use another format"};
+    if (!record.WriteBytes(bytes)) {
+        if (moves == 0)
+            throw CliError{kCliFailed, "a game without moves has no " + format + " form"};
+        if (recordFormat == kRecordBinary && moves >= static_cast<size_t>(kPoints))
+            throw CliError{kCliFailed, "a game of 225 moves does not fit the binary form"};
+        throw CliError{kCliFailed, "this game's " + format +
+                                       " form would read back as another format; use another "
+                                       "format"};
+    }
     if (!record.WriteFile(files[1].c_str()))
         throw CliError{kCliFailed, "cannot write '" + files[1] + "'"};
     return kCliOk;
