@@ -29,6 +29,7 @@ const QString kCaptionError = QStringLiteral("Sorell for Windows");
 const QString kUserTurn = QStringLiteral("あなたの番です");
 const QString kThinking = QStringLiteral("ただいま考えています");
 const QString kNoMoreMoves = QStringLiteral("終局");
+const QString kNoComputerMove = QStringLiteral("コンピュータが着手できないため対局を終了しました");
 
 } // namespace
 
@@ -163,16 +164,18 @@ void TMainForm::ThinkingDone() {
         return;
     }
     f.thinking = 0;
-    if (resultCell == 255) {
-        // The search ended without a move although nobody stopped it: the turn goes back to
-        // the user rather than leaving the window waiting for ever.
-        SetStatus(kUserTurn);
-        emit computerMoveDone(255);
-        return;
+    // An answer that places no stone (none although nobody stopped the search, a refused
+    // point, a failure while placing) ends the game: the colour to move is still the
+    // computer's, and it must never pass to the user as their turn.
+    const int before = moveCount();
+    if (resultCell != 255) PlayPoint(resultCell);
+    const int point = moveCount() > before ? resultCell : 255;
+    if (point == 255) {
+        LeavePlayMode();
+        SetStatus(kNoComputerMove);
+    } else if (!gameOver() && f.thinking != 1) {
+        SetStatus(moveCount() >= 225 ? kNoMoreMoves : kUserTurn);
     }
-    const int point = resultCell;
-    PlayPoint(resultCell);
-    if (!gameOver() && f.thinking != 1) SetStatus(moveCount() >= 225 ? kNoMoreMoves : kUserTurn);
     emit computerMoveDone(point);
 }
 

@@ -58,6 +58,7 @@ class GameFlowTest : public QObject {
     void inputAssistantAnswersAFourAtOnce();
     void newGameStopsTheComputer();
     void closingWhileThinkingStopsTheWorkerAndSavesSettings();
+    void anAnswerWithoutAStoneEndsPlay();
 
   private:
     std::unique_ptr<AppTestEnvironment> env_;
@@ -413,6 +414,28 @@ void GameFlowTest::closingWhileThinkingStopsTheWorkerAndSavesSettings() {
     }
     QSettings store("Pellham", "Sorell");
     QCOMPARE(store.value("Numbering").toInt(), 1);
+}
+
+// The computer's answer places no stone (none at all, or a point that is taken): its colour is
+// still to move, so play mode ends instead of calling it the user's turn.
+void GameFlowTest::anAnswerWithoutAStoneEndsPlay() {
+    for (const int answer : {255, 7 + 15 * 7}) {
+        TestGame g;
+        g.place({{7, 7}});
+        g.form->PlayFirst(); // the user is black; white, the computer, is to move
+        QCOMPARE(srFlags().thinking, 1);
+        g.form->StopThinking();
+        QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
+        g.form->resultCell = static_cast<uint8_t>(answer);
+        g.form->ThinkingDone();
+        QCOMPARE(g.moveCount(), 1);
+        QCOMPARE(srFlags().playMode, 0);
+        QCOMPARE(g.form->statusText(), QString("コンピュータが着手できないため対局を終了しました"));
+        QCOMPARE(answered.size(), 1);
+        QCOMPARE(answered.at(0).at(0).toInt(), 255);
+        QVERIFY(g.settled());
+        QCOMPARE(g.moveCount(), 1);
+    }
 }
 
 QTEST_MAIN(GameFlowTest)
