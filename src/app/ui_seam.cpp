@@ -2,16 +2,18 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
 namespace {
 
@@ -106,10 +108,16 @@ class RealUiSeam : public UiSeam {
                 player_ = QStandardPaths::findExecutable(name);
                 if (!player_.isEmpty()) break;
             }
+            // The sound files live in a folder of this process's own (mode 0700, a fresh
+            // name), never under fixed names in the shared temporary folder where another
+            // user could have put a file or a link first.
+            if (!player_.isEmpty() && !waveFolder_) {
+                waveFolder_ = std::make_unique<QTemporaryDir>();
+                if (!waveFolder_->isValid()) player_.clear();
+            }
             if (!player_.isEmpty()) {
-                const QString dir = QDir::tempPath();
-                defaultWave_ = dir + "/sorell-beep-default.wav";
-                warningWave_ = dir + "/sorell-beep-exclamation.wav";
+                defaultWave_ = waveFolder_->filePath("beep-default.wav");
+                warningWave_ = waveFolder_->filePath("beep-exclamation.wav");
                 if (!writeFile(defaultWave_, toneWave(880, 0.08, 1)) ||
                     !writeFile(warningWave_, toneWave(660, 0.07, 2)))
                     player_.clear();
@@ -118,17 +126,18 @@ class RealUiSeam : public UiSeam {
         if (player_.isEmpty()) return false;
         const QString& file = kind == Beep::Default ? defaultWave_ : warningWave_;
         QStringList args;
-        if (player_.endsWith("aplay")) args << "-q";
+        if (QFileInfo(player_).fileName() == QLatin1String("aplay")) args << "-q"; // not paplay
         args << file;
         return QProcess::startDetached(player_, args);
     }
 
     static bool writeFile(const QString& path, const QByteArray& data) {
         QFile f(path);
-        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
+        return f.open(QIODevice::NewOnly) && f.write(data) == data.size();
     }
 
     bool probed_ = false;
+    std::unique_ptr<QTemporaryDir> waveFolder_;
     QString player_;
     QString defaultWave_;
     QString warningWave_;
