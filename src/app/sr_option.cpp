@@ -1,5 +1,8 @@
 #include "app/sr_option.h"
 
+#include "base/diag.h"
+
+#include <QFile>
 #include <QSettings>
 
 namespace {
@@ -49,10 +52,14 @@ void SrOption::load() {
     store.sync();
 }
 
+// Saving happens at exit, when no window is left to tell: a store that cannot be written
+// says so in one line on the standard error stream.
 void SrOption::save() const {
     QSettings store("Pellham", "Sorell");
     for (const OptionField& f : kFields) store.setValue(f.name, this->*f.field);
     store.sync();
+    if (store.status() != QSettings::NoError)
+        diag("error : " + QFile::encodeName(store.fileName()).toStdString() + " can't be write");
 }
 
 QColor SrOption::boardColour() const {

@@ -8,6 +8,8 @@
 #include "app_test_support.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
@@ -16,10 +18,13 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QToolButton>
 
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -48,12 +53,37 @@ class SettingsStoreTest : public QObject {
     void menuItemsFollowTheOptions();
     void toolbarOffMakesTheWindowLower();
     void colourIsStoredAtExit();
+    void aStoreThatCannotBeWrittenIsSaidOnce();
     void layoutOfTheWindow();
     void windowsCarryTheProgramIcon();
 
   private:
     std::unique_ptr<AppTestEnvironment> env_;
 };
+
+// At exit no window is left to tell: a store that cannot be written says so in one line on
+// the standard error stream.
+void SettingsStoreTest::aStoreThatCannotBeWrittenIsSaidOnce() {
+    const QString folder = QFileInfo(QSettings("Pellham", "Sorell").fileName()).absolutePath();
+    QVERIFY(QDir(folder).removeRecursively());
+    QFile blocker(folder); // a file where the store's folder belongs
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QTemporaryFile log;
+    QVERIFY(log.open());
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(log.handle(), 2);
+    { Run run; }
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    QVERIFY(blocker.remove());
+    log.seek(0);
+    const QString text = QString::fromUtf8(log.readAll());
+    QCOMPARE(text.count('\n'), 1);
+    QVERIFY2(text.startsWith("error : ") && text.contains("Sorell"), qPrintable(text));
+}
 
 void SettingsStoreTest::emptyStoreGetsTheDefaultsAtLoad() {
     SorellProcess process;
