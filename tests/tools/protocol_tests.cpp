@@ -73,6 +73,11 @@ TEST(ProtocolParsing, NumbersAndPointsAreStrict) {
     EXPECT_FALSE(parseNumber("1e3"));
     EXPECT_FALSE(parseNumber(""));
     EXPECT_FALSE(parseNumber("9999999999")); // would overflow
+    // Three to nine digits are numbers like any other, leading zeros included.
+    EXPECT_EQ(parseNumber("015"), 15);
+    EXPECT_EQ(parseNumber("100"), 100);
+    EXPECT_EQ(parseNumber("000000007"), 7);
+    EXPECT_EQ(parseNumber("999999999"), 999999999);
     ASSERT_TRUE(parsePoint("3, 4"));
     EXPECT_EQ(parsePoint("3, 4")->y, 4);
     EXPECT_FALSE(parsePoint("3"));
@@ -105,6 +110,8 @@ TEST_F(Brain, StartAcceptsOnlyTheRenjuBoard) {
     EXPECT_TRUE(isError(send("START 20")));
     EXPECT_FALSE(session.started());
     EXPECT_TRUE(isError(send("START abc")));
+    EXPECT_TRUE(isError(send("START 150")));
+    EXPECT_EQ(send("START 015"), Lines{"OK"});
     EXPECT_EQ(send("START 15\r"), Lines{"OK"});
     EXPECT_TRUE(session.started());
     EXPECT_TRUE(isError(send("RECTSTART 15,16")));
@@ -245,8 +252,16 @@ TEST_F(Brain, TakebackRemovesOnlyTheLastStone) {
     decider.script = {112, cellIndex(9, 9)};
     send("BEGIN");
     send("TURN 8,8");
+    const std::string before = position();
     EXPECT_TRUE(isError(send("TAKEBACK 8,8"))); // not the last stone
     EXPECT_TRUE(isError(send("TAKEBACK 9")));
+    // The last stone is 9,9: one matching coordinate is not enough.
+    EXPECT_TRUE(isError(send("TAKEBACK 9,8")));
+    EXPECT_TRUE(isError(send("TAKEBACK 8,9")));
+    EXPECT_TRUE(isError(send("TAKEBACK 009,100")));
+    EXPECT_EQ(session.history().size(), 3u);
+    EXPECT_EQ(position(), before);
+    EXPECT_TRUE(isError(send("TURN 100,5"))); // three digits: off the board, nothing played
     EXPECT_EQ(session.history().size(), 3u);
     EXPECT_EQ(send("TAKEBACK 9,9"), Lines{"OK"});
     EXPECT_EQ(send("TAKEBACK 8,8"), Lines{"OK"});
