@@ -5,6 +5,7 @@
 #include "model/move_tree.h"
 #include "model/record_files.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -43,6 +44,7 @@ std::string distinctVariations(size_t size) {
             }
             text += ")";
         }
+    text.resize(std::min(text.size(), size - 1));
     return text + ")";
 }
 
@@ -78,10 +80,12 @@ void run(const std::filesystem::path& folder, const Case& c) {
     wait4(pid, &status, 0, &usage);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%-44s %7.1f MiB  %-7s %6.2f s  %6.1f MiB peak\n", c.name,
+    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    std::printf("%-30s %5.1f MiB  %-7s %5.2f s wall %5.2f s cpu  %6.1f MiB peak\n", c.name,
                 static_cast<double>(size) / kMiB,
                 WIFEXITED(status) ? (WEXITSTATUS(status) == 0 ? "read" : "refused") : "crashed",
-                seconds, static_cast<double>(usage.ru_maxrss) / 1024);
+                seconds, cpu, static_cast<double>(usage.ru_maxrss) / 1024);
     std::filesystem::remove(file);
 }
 
@@ -98,15 +102,16 @@ int main(int argc, char** argv) {
         {"one variation repeated", [&] { return repeated("(;GM[4]", "(;B[hh];W[ii])", whole); }},
         {"root properties", [&] { return repeated("(;GM[4]", "PB[x]", whole); }},
         {"illegal moves", [&] { return repeated("(;GM[4]", ";B[zz]", whole); }},
-        {"one comment", [&] { return repeated("(;GM[4];B[hh]C[", "1234567", whole) + "])"; }},
+        {"one comment", [&] { return repeated("(;GM[4];B[hh]C[", "1234567", whole - 2) + "])"; }},
+        {"one long property", [&] { return repeated("(;GM[4]PB[", "abcdefg", whole - 2) + "])"; }},
         {"nesting", [&] { return repeated("(;GM[4]", "(", whole); }},
         {".ban move numbers", [&] { return repeated("", "808\n", whole); }},
         {"binary form",
          [&] { return repeated(std::string(1, '\xe0'), std::string(1, '\x01'), whole); }},
-        {"no format", [&] { return repeated("", "x", whole); }},
+        {"none of the formats", [&] { return repeated("", "\xff", whole); }},
         {"one byte over the limit", [&] { return repeated("", "808\n", whole + 8); }},
     };
-    std::printf("%-44s %11s  %-7s %8s  %s\n", "file", "size", "result", "time", "memory");
+    std::printf("%-30s %9s  %-7s %11s %10s  %s\n", "file", "size", "result", "time", "", "memory");
     for (const Case& c : cases) run(folder, c);
     return 0;
 }

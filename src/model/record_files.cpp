@@ -90,6 +90,14 @@ bool readWholeFile(const char* name, std::string& out) {
     if (!name) return false;
     std::ifstream in(name, std::ios::binary);
     if (!in) return false;
+    // A file whose size is known is refused or read in one piece: no growing buffer doubles
+    // the memory a large file takes. Others (pipes) are read in chunks up to the limit.
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.clear();
+    if (size > static_cast<std::streamoff>(kMaxRecordFileBytes)) return false;
+    if (size >= 0 && !in.seekg(0, std::ios::beg)) return false;
+    if (size > 0) out.reserve(static_cast<size_t>(size));
     char chunk[65536];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
         out.append(chunk, static_cast<size_t>(in.gcount()));

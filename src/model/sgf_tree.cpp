@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
 
 template <class T> bool TSgfTree<T>::ReadMove(char colour, std::istream& in) {
     char bracket, xl, yl, close;
@@ -142,7 +143,10 @@ template <class T> bool TSgfTree<T>::ReadMoveProperty(std::istream& in) {
 template <class T> void TSgfTree<T>::ReadComment(std::istream& in, std::string& comment) {
     char c;
     if (!in.get(c) || !in.get(c) || c != '[') return;
-    while (in.get(c) && c != ']') comment += c;
+    // Up to and past the next ']' (or the end), taken in one piece: a comment may be long.
+    std::string part;
+    std::getline(in, part, ']');
+    comment += part;
 }
 
 template <class T> void TSgfTree<T>::SetComment(T* node, const std::string& text) {
