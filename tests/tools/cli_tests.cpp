@@ -104,8 +104,12 @@ TEST_F(Cli, ConvertRespectsAProtectedTarget) {
     fs::permissions(dir.path(), fs::perms::all);
     dir.write("theirs.sgf", "kept");
     fs::permissions(dir.file("theirs.sgf"), fs::perms::owner_read | fs::perms::others_read);
+    // A copy of the program the other user can run wherever the build tree lies.
+    fs::copy_file(CLI_PATH, dir.file("sorell-cli"));
     const bool refused = inProcessWithoutWriteRights([&] {
-        return cli({"convert", "game.ban", "theirs.sgf", "--format", "sgf"}).status == 1;
+        return runProgram(dir.file("sorell-cli"),
+                          {"convert", "game.ban", "theirs.sgf", "--format", "sgf"}, dir.path())
+                   .status == 1;
     });
     EXPECT_TRUE(refused);
     EXPECT_EQ(dir.read("theirs.sgf"), "kept");
