@@ -56,7 +56,9 @@ TEST(RecordFileDetection, ByContent) {
     };
     int i = 0;
     for (const Case& c : cases) {
-        fs::path p = dir.file("f" + std::to_string(i++));
+        std::string name = "f"; // appended: "f" + std::to_string() warns falsely with GCC 12 -O3
+        name += std::to_string(i++);
+        fs::path p = dir.file(name);
         writeBytes(p, c.bytes);
         EXPECT_EQ(DetectRecordFormat(p.c_str()), c.format) << c.bytes;
         EXPECT_EQ(detectRecordFormat(c.bytes), c.format) << c.bytes;
