@@ -49,6 +49,7 @@ void Phase::evaluate() {
         sum =
             static_cast<int16_t>(sum + leafOwnScore[code(own[p])] - leafOtherScore[code(other[p])]);
     }
-    propagate(sum);
+    // -2500 marks an unvalued node; a leaf that sums to it is valued one above.
+    propagate(sum == kUnsetValue ? static_cast<int16_t>(kUnsetValue + 1) : sum);
     releaseInfo();
 }

@@ -57,7 +57,8 @@ bool Phase::blocksFive() {
 
 void Phase::propagate(int16_t v) {
     value = v;
-    if (!parent) return;
+    // A node that got no value has nothing to tell its parent.
+    if (!parent || v == kUnsetValue) return;
     if (depth() % 2 == 0) {
         // The parent is an opponent node: it keeps the minimum.
         if (parent->value != kUnsetValue && parent->value <= v) return;

@@ -40,7 +40,8 @@ class Phase {
     // The last stone took a point where the side now to move would have made five.
     bool blocksFive();
     // Sets the value and passes it to the parent: a node at even depth into a minimising
-    // parent, at odd depth into a maximising one; an unvalued parent takes any value.
+    // parent, at odd depth into a maximising one; an unvalued parent takes any value. The
+    // unset value itself leaves the parent alone.
     void propagate(int16_t v);
     // For a node whose last stone made five: +10000 at odd depth (the computer made it),
     // -10000 at even depth; propagated, then the codes are released.
@@ -56,7 +57,8 @@ class Phase {
     // Pushes (point, score) for every empty point, column by column, top to bottom.
     void scoreCandidates(tdbtree<pos_value>& queue);
     // Values a leaf: the sum over the empty points of what the side to move could make there
-    // minus a little less than what the other side could. At odd depth it writes
+    // minus a little less than what the other side could; a sum of -2500, the unset marker,
+    // counts as -2499. At odd depth it writes
     // "Maximun count Error" and gives no value. The codes are released either way.
     void evaluate();
 

@@ -188,3 +188,30 @@ TEST(PhaseValues, BestChildValue) {
     b->value = 6;
     EXPECT_EQ(root->bestChildValue(), 6);
 }
+
+TEST(PhaseValues, UnsetMarkerIsNeverAValue) {
+    auto root = rootWithStones(4);
+    Phase* a = addChild(root.get(), cellIndex(7, 7));
+    Phase* leaf = addChild(a, cellIndex(8, 8));
+    // A leaf whose sum is exactly the marker: three of the other side's fives and one straight
+    // four on empty points, nothing else anywhere.
+    BanInfo* codes = leaf->codes();
+    for (int p = 0; p < kPoints; ++p) codes->sideCodes[p] = codes->otherCodes[p] = kCodeNothing;
+    for (int x : {10, 11, 12}) codes->otherCodes[cellIndex(x, 14)] = 1;
+    codes->otherCodes[cellIndex(13, 14)] = 2;
+    leaf->evaluate();
+    EXPECT_EQ(leaf->value, kUnsetValue + 1);
+    EXPECT_EQ(a->value, kUnsetValue + 1);
+
+    // A child that finishes without a value leaves its parent's value as it was, at both
+    // kinds of parent.
+    Phase* b = addChild(root.get(), cellIndex(9, 9));
+    Phase* b1 = addChild(b, cellIndex(10, 10));
+    b->value = 40;
+    b1->finish();
+    EXPECT_EQ(b->value, 40);
+    root->value = -30;
+    b->value = kUnsetValue;
+    b->finish();
+    EXPECT_EQ(root->value, -30);
+}
