@@ -9,8 +9,6 @@
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little, "cells are filled little-endian");
-
 // Set bits of every 11-bit value.
 constexpr std::array<uint8_t, 2048> makeBitCount11() {
     std::array<uint8_t, 2048> t{};
@@ -23,40 +21,16 @@ constexpr int bitCount11(uint32_t v) {
     return kBitCount11[v & 0x7ff];
 }
 
-constexpr uint64_t repeat(char c) {
-    return 0x0101010101010101ull * static_cast<uint8_t>(c);
-}
-
-// For each byte value, the 64-bit mask with 0xff in byte i where bit i is set.
-constexpr std::array<uint64_t, 256> makeByteMasks() {
-    std::array<uint64_t, 256> t{};
-    for (int v = 0; v < 256; ++v)
-        for (int i = 0; i < 8; ++i)
-            if (v & (1 << i)) t[static_cast<size_t>(v)] |= uint64_t{0xff} << (8 * i);
-    return t;
-}
-constexpr std::array<uint64_t, 256> kByteMasks = makeByteMasks();
-
-// Eight cells from bit sets: own where own has a bit, '+' where empty has one, else blocker.
-inline uint64_t cellsFromBits(uint32_t own, uint32_t empty, uint64_t owns, uint64_t blockers) {
-    const uint64_t o = kByteMasks[own & 0xff], e = kByteMasks[empty & 0xff];
-    return (owns & o) | (repeat(kEmpty) & e) | (blockers & ~(o | e));
-}
-
 } // namespace
 
 LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
     : x(cellX(centre)), y(cellY(centre)), own(ownColour), blocker(otherColour(ownColour)),
       board(b) {
-    // Locals throughout: stores into the char cells could otherwise alias every member read.
-    const char o = ownColour, bl = blocker;
+    const char o = ownColour;
     const bool inside = centre >= 0 && centre < kPoints;
     const LineReach reach = inside ? kLineReach[static_cast<size_t>(centre)] : LineReach{};
     const char* origin = b.cellData() + (inside ? centre : 0);
     for (int d = 0; d < 4; ++d) {
-        char line[11];
-        std::memset(line, bl, sizeof line);
-        line[5] = o;
         uint32_t ownSet = 1u << 8, emptySet = 0;
         const int step = kLineStride[d];
         // Anything but own or empty blocks, so the span holds only those two.
@@ -70,7 +44,6 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
             } else {
                 break;
             }
-            line[5 + k] = c;
         }
         right[d] = k - 1;
         k = 1;
@@ -83,10 +56,8 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
             } else {
                 break;
             }
-            line[5 - k] = c;
         }
         left[d] = 1 - k;
-        std::memcpy(cells[d], line, sizeof line);
         ownBits[d] = ownSet;
         emptyBits[d] = emptySet;
         stones[d] = bitCount11(ownSet >> 3);
@@ -100,7 +71,6 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
 LineWindow::LineWindow(char ownColour, int centre, BanArray& b, const BoardLines& lines)
     : x(cellX(centre)), y(cellY(centre)), own(ownColour), blocker(otherColour(ownColour)),
       board(b) {
-    const uint64_t owns = repeat(ownColour), blockers = repeat(blocker);
     const LineSlot& slot = kLineSlot[static_cast<size_t>(centre)];
     for (int d = 0; d < 4; ++d) {
         // bit j stands for offset j - 5
@@ -119,10 +89,6 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b, const BoardLines
         emptyBits[d] = emptySet << 3;
         stones[d] = bitCount11(ownSet);
         empties[d] = bitCount11(emptySet);
-        const uint64_t low = cellsFromBits(ownSet, emptySet, owns, blockers);
-        const uint64_t high = cellsFromBits(ownSet >> 8, emptySet >> 8, owns, blockers);
-        std::memcpy(&cells[d][0], &low, 8);
-        std::memcpy(&cells[d][8], &high, 3);
     }
 }
 
@@ -165,13 +131,18 @@ bool hasFour(const LineWindow& w) {
 }
 
 namespace {
-// An open window of six, '+' at both ends, holding exactly `want` own stones inside.
+constexpr uint8_t kNibbleCount[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
+
+// An open window of six, '+' at both ends, holding exactly `want` own stones inside. Empty bits
+// lie only inside the span, which holds nothing but own and empty cells, so two empty ends
+// put the whole window inside the span: the starts are the bits of empty & (empty >> 5).
 bool hasOpenRun(const LineWindow& w, int want) {
     const int d = w.direction;
-    if (w.stones[d] < want || w.empties[d] < want || w.spanLength() < 6) return false;
-    for (int s = w.left[d]; s <= w.right[d] - 5; ++s) {
-        if (!isEmptyAt(w, s) || !isEmptyAt(w, s + 5)) continue;
-        if (ownCount(w, s + 1, 4) == want) return true;
+    if (w.stones[d] < want || w.empties[d] < want) return false;
+    const uint32_t empty = w.emptyBits[d], own = w.ownBits[d];
+    for (uint32_t ends = empty & (empty >> 5); ends != 0; ends &= ends - 1) {
+        const int bit = std::countr_zero(ends); // the bit of the window's first end
+        if (kNibbleCount[(own >> (bit + 1)) & 0xf] == want) return true;
     }
     return false;
 }

@@ -19,7 +19,11 @@ struct LineWindow {
     LineWindow(char own, int centre, BanArray& board, const BoardLines& lines);
 
     // Cell at offset k (-5..5) of the current direction; blocker for any other k.
-    char cell(int k) const { return (k >= -5 && k <= 5) ? cells[direction][k + 5] : blocker; }
+    char cell(int k) const {
+        if (k < -5 || k > 5) return blocker;
+        if ((ownBits[direction] >> (k + 8)) & 1u) return own;
+        return (emptyBits[direction] >> (k + 8)) & 1u ? kEmpty : blocker;
+    }
     int spanLength() const { return right[direction] - left[direction] + 1; }
     // Cell index of the board point at offset k of the current direction (must be on the
     // board, as every cell of the span is).
@@ -30,7 +34,6 @@ struct LineWindow {
     char own;
     char blocker;
     BanArray& board;
-    char cells[4][11];
     int32_t right[4];   // highest offset reached on the + side, 0..5
     int32_t left[4];    // lowest offset reached on the - side, -5..0
     int32_t stones[4];  // own stones in left..right, the centre included

@@ -159,4 +159,19 @@ TEST(RulesProperties, FullScanEqualsJudgementOfEveryPoint) {
     EXPECT_GE(scans, 400);
 }
 
+// Every code of every position of the games, hashed: any change to a judgement shows here,
+// also one that changes the full scan and the incremental update alike.
+TEST(RulesProperties, CodesOfTheGamesAreUnchanged) {
+    uint64_t hash = 1469598103934665603ull;
+    auto mix = [&](uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
+    forEachPosition([&](BanArray& b, const BanInfo&, const BanInfo& child) {
+        for (int p = 0; p < kPoints; ++p) {
+            mix(child.sideCodes[p]);
+            mix(child.otherCodes[p]);
+        }
+        mix(static_cast<uint8_t>(ChkStat(b).judgeLastMove()));
+    });
+    EXPECT_EQ(hash, 0x4e9e62c5a39522bfull) << std::hex << hash;
+}
+
 } // namespace
