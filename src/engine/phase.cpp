@@ -47,12 +47,13 @@ Phase::~Phase() {
 }
 
 bool Phase::makesFive() {
-    return isWinCode(ChkStat(*board).judgeLastMove());
+    const int last = board->lastMove();
+    return last < kPoints && ChkStat(*board).makesFive(last, colourToMove(board->moveCount() - 1));
 }
 
 bool Phase::blocksFive() {
-    return isWinCode(
-        ChkStat(*board).judgePoint(board->lastMove(), colourToMove(board->moveCount())));
+    const int last = board->lastMove();
+    return last < kPoints && ChkStat(*board).makesFive(last, colourToMove(board->moveCount()));
 }
 
 void Phase::propagate(int16_t v) {

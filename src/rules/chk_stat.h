@@ -24,6 +24,12 @@ class ChkStat {
     // Every point at once for colour ('B' or 'W'): codes[i] = judgePoint(i, colour) for each
     // empty point i and 20 for each occupied one. True when some code is below 2.
     bool judgeEmptyPoints(char colour, uint8_t codes[kPoints]);
+    // The same for the empty points among the count points listed; other codes are left
+    // as they are.
+    void judgeEmptyPointsOf(char colour, const uint8_t* points, int count, uint8_t codes[kPoints]);
+    // isWinCode(judgePoint(point, colour)) for point 0..224, without a whole judgement: a
+    // stone there completes exactly five in a line, or for white five or more.
+    bool makesFive(int point, char colour) const;
 
   private:
     BanArray& board_;

@@ -93,11 +93,15 @@ TEST(RulesProperties, JudgementsRestoreTheBoardAndStayInTheirRange) {
             ASSERT_TRUE(black >= 1 && black <= 23) << black;
             ASSERT_TRUE(black != 3 && (black < 9 || black > 11)) << black;
             ASSERT_TRUE(white >= 0 && white <= 20) << white;
+            // the quick five test agrees with the whole judgement
+            ASSERT_EQ(chk.makesFive(p, kBlack), isWinCode(black)) << p;
+            ASSERT_EQ(chk.makesFive(p, kWhite), isWinCode(white)) << p;
             judged += 2;
         }
         // an occupied point is judged as if its stone were replaced, and put back
-        chk.judgeBlack(b.lastMove());
-        chk.judgeWhite(b.lastMove());
+        const int m = b.lastMove();
+        ASSERT_EQ(chk.makesFive(m, kBlack), isWinCode(chk.judgeBlack(m)));
+        ASSERT_EQ(chk.makesFive(m, kWhite), isWinCode(chk.judgeWhite(m)));
         ASSERT_TRUE(sameBoard(before, b));
     });
     EXPECT_GE(positions, kMinPositions);
