@@ -78,7 +78,7 @@ BenchResult decideBenchPosition(const BanArray& board, const ThinkingLevel& leve
     const double cpuStart = threadCpuMillis();
     auto start = std::chrono::steady_clock::now();
     {
-        PhaseIter iter(new Phase(new BanArray(board)), level, stop, {}, 0u);
+        PhaseIter iter(board, level, stop, {}, 0u);
         iter.skipDatabase();
         result.point = iter.decide();
         result.nodes = iter.nodeCount();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/phase.h"
+
 #include <cstdint>
 
 // Tables indexed by MoveCode 0..23 (occupied points carry 20). A candidate scores
@@ -11,3 +13,26 @@ extern const int32_t candidateOwnScore[24];
 extern const int32_t candidateOtherScore[24];
 extern const int32_t leafOwnScore[24];
 extern const int32_t leafOtherScore[24];
+
+namespace evaluation_detail {
+// Codes come from the rules and are always 0..23; anything else scores as "nothing".
+inline int code(uint8_t c) {
+    return c < 24 ? c : 20;
+}
+} // namespace evaluation_detail
+
+template <class Queue> void Phase::scoreCandidates(Queue& queue) {
+    using evaluation_detail::code;
+    const BanInfo* info = codes();
+    const uint8_t* own = info->sideCodes.data();
+    const uint8_t* other = info->otherCodes.data();
+    for (int x = 0; x < kBoardSize; ++x) {
+        for (int y = 0; y < kBoardSize; ++y) {
+            const int p = cellIndex(x, y);
+            if (board.at(p) != kEmpty) continue;
+            const auto score = static_cast<int16_t>(candidateOwnScore[code(own[p])] +
+                                                    candidateOtherScore[code(other[p])]);
+            queue.push(pos_value{static_cast<uint8_t>(p), score});
+        }
+    }
+}

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/tvector.h"
 #include "rules/ban_array.h"
 
+#include <array>
 #include <cstdint>
 
 // The point-code maps of one position: the MoveCode of every point for the side to move and
@@ -11,7 +11,7 @@
 // is even.
 class BanInfo {
   public:
-    // Both maps sized 225 (contents undefined), both flags 0.
+    // Both maps all 20, both flags 0.
     BanInfo();
     BanInfo(const BanInfo&) = default;
     BanInfo& operator=(const BanInfo&) = default;
@@ -26,8 +26,8 @@ class BanInfo {
     // from the whole maps. Other points keep their codes. Returns the two flags or-ed.
     int updateIncremental(BanArray& board);
 
-    tvector<uint8_t> sideCodes;  // side to move
-    tvector<uint8_t> otherCodes; // the other side
+    std::array<uint8_t, kPoints> sideCodes;  // side to move
+    std::array<uint8_t, kPoints> otherCodes; // the other side
     uint8_t sideWin = 0;
     uint8_t otherWin = 0;
 };

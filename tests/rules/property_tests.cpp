@@ -115,7 +115,7 @@ TEST(RulesProperties, IncrementalSpansEqualFreshJudgements) {
         const char side = colourToMove(b.moveCount());
         ChkStat chk(b);
         for (char c : {side, otherColour(side)}) {
-            const tvector<uint8_t>& map = c == side ? child.sideCodes : child.otherCodes;
+            const auto& map = c == side ? child.sideCodes : child.otherCodes;
             ASSERT_EQ(map[m], 20);
             LineWindow w(c, m, b);
             for (int d = 0; d < 4; ++d) {
