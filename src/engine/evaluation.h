@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/phase.h"
+#include "rules/move_code.h"
 
 #include <cstdint>
 
@@ -9,15 +10,15 @@
 // a leaf is worth the sum over the empty points of leafOwnScore[own] - leafOtherScore[other].
 // Fives score nothing as candidates: a node where either side can make five gets its one
 // forced child before candidates are scored.
-extern const int32_t candidateOwnScore[24];
-extern const int32_t candidateOtherScore[24];
-extern const int32_t leafOwnScore[24];
-extern const int32_t leafOtherScore[24];
+extern const int32_t candidateOwnScore[kMoveCodeCount];
+extern const int32_t candidateOtherScore[kMoveCodeCount];
+extern const int32_t leafOwnScore[kMoveCodeCount];
+extern const int32_t leafOtherScore[kMoveCodeCount];
 
 namespace evaluation_detail {
 // Codes come from the rules and are always 0..23; anything else scores as "nothing".
 inline int code(uint8_t c) {
-    return c < 24 ? c : 20;
+    return c < kMoveCodeCount ? c : kCodeNothing;
 }
 } // namespace evaluation_detail
 

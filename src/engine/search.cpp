@@ -69,20 +69,20 @@ void PhaseIter::expandNode(Phase* node, CandidateHeap& queue) {
 }
 
 // A five to make, else a five to stop, else a straight four to make: the first point in point
-// order becomes the node's only child. Occupied points carry 20 and never qualify.
+// order becomes the node's only child. Occupied points carry kCodeNothing and never qualify.
 bool PhaseIter::addForcedChild(Phase* node) {
     const BanInfo& info = *node->codes();
     const uint8_t* side = info.sideCodes.data();
     const uint8_t* other = info.otherCodes.data();
-    auto firstBelow = [](const uint8_t* codes, int limit) {
+    auto firstAtMost = [](const uint8_t* codes, int limit) {
         for (int p = 0; p < kPoints; ++p)
-            if (codes[p] < limit) return p;
+            if (codes[p] <= limit) return p;
         return -1;
     };
     int p = -1;
-    if (info.sideWin) p = firstBelow(side, 2);
-    if (p < 0 && info.otherWin) p = firstBelow(other, 2);
-    if (p < 0) p = firstBelow(side, 3);
+    if (info.sideWin) p = firstAtMost(side, kCodeFive);
+    if (p < 0 && info.otherWin) p = firstAtMost(other, kCodeFive);
+    if (p < 0) p = firstAtMost(side, kCodeStraightFour);
     if (p < 0) return false;
     addChild(node, p);
     return true;

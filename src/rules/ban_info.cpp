@@ -8,7 +8,7 @@ namespace {
 // Occupied points, and points where a stone makes nothing.
 constexpr uint8_t kNothing = static_cast<uint8_t>(kCodeNothing);
 
-// Judges every empty point for colour c; occupied points get 20. Returns the win flag.
+// Judges every empty point for colour c; occupied points get kCodeNothing. Returns the win flag.
 uint8_t fullScan(BanArray& board, char c, std::array<uint8_t, kPoints>& map) {
     return ChkStat(board).judgeEmptyPoints(c, map.data()) ? 1 : 0;
 }

@@ -28,7 +28,7 @@ MoveCode judgeBlackWindow(LineWindow& w) {
     for (int d = 0; d < 4; ++d) {
         w.direction = d;
         int run = classifyRun(w);
-        if (run == 5) return 1; // a five wins whatever else the stone makes
+        if (run == 5) return kCodeFive; // a five wins whatever else the stone makes
         if (run >= 6) {
             ++overlines;
         } else {
@@ -74,10 +74,10 @@ MoveCode judgeBlackWindow(LineWindow& w) {
         }
     }
     if (totalThrees >= 2) return kCodeForbiddenThree;
-    if (straight[0] + straight[1] + straight[2] + straight[3] == 1) return 2;
-    if (totalThrees == 1 && totalFours == 1) return 4;
-    if (totalFours == 1) return static_cast<MoveCode>(8 - twos);
-    if (totalThrees == 1) return static_cast<MoveCode>(15 - twos);
+    if (straight[0] + straight[1] + straight[2] + straight[3] == 1) return kCodeStraightFour;
+    if (totalThrees == 1 && totalFours == 1) return kCodeFourThree;
+    if (totalFours == 1) return static_cast<MoveCode>(kCodeFour - twos);
+    if (totalThrees == 1) return static_cast<MoveCode>(kCodeThree - twos);
     return static_cast<MoveCode>(kCodeNothing - twos);
 }
 
@@ -92,9 +92,9 @@ MoveCode judgeWhiteWindow(LineWindow& w) {
         fives += run == 5;
         straights += run == -4;
     }
-    if (overlines) return 0;
-    if (fives) return 1;
-    if (straights) return 2;
+    if (overlines) return kCodeOverline;
+    if (fives) return kCodeFive;
+    if (straights) return kCodeStraightFour;
     int fours = 0, threes = 0, twos = 0;
     for (int d = 0; d < 4; ++d) {
         w.direction = d;
@@ -106,11 +106,11 @@ MoveCode judgeWhiteWindow(LineWindow& w) {
             ++twos;
         }
     }
-    if (fours >= 2) return 3;
-    if (threes >= 1 && fours == 1) return 4;
-    if (fours == 1) return static_cast<MoveCode>(8 - twos);
-    if (threes >= 2) return static_cast<MoveCode>(11 - twos);
-    if (threes == 1) return static_cast<MoveCode>(15 - twos);
+    if (fours >= 2) return kCodeDoubleFour;
+    if (threes >= 1 && fours == 1) return kCodeFourThree;
+    if (fours == 1) return static_cast<MoveCode>(kCodeFour - twos);
+    if (threes >= 2) return static_cast<MoveCode>(kCodeDoubleThree - twos);
+    if (threes == 1) return static_cast<MoveCode>(kCodeThree - twos);
     return static_cast<MoveCode>(kCodeNothing - twos);
 }
 
@@ -156,7 +156,7 @@ MoveCode ChkStat::judgeLastMove() {
 }
 
 bool ChkStat::isForbiddenBlack(int point) {
-    return judgeBlack(point) >= kCodeForbiddenThree;
+    return isForbiddenCode(judgeBlack(point));
 }
 
 namespace {
