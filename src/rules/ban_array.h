@@ -9,6 +9,7 @@
 
 class BanHistory;
 
+// "Ban" is the inherited word for board (see docs/glossary.md).
 // The compact board of the rules, the search and the database: 225 cells ('+', 'B', 'W'),
 // index x + 15 * y, the number of stones placed through this object and the last move
 // (225 when none).
