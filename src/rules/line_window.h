@@ -26,7 +26,6 @@ struct LineWindow {
         if ((ownBits[direction] >> (k + 8)) & 1u) return own;
         return (emptyBits[direction] >> (k + 8)) & 1u ? kEmpty : blocker;
     }
-    int spanLength() const { return right[direction] - left[direction] + 1; }
     // Cell index of the board point at offset k of the current direction (must be on the
     // board, as every cell of the span is).
     int pointAt(int k) const;

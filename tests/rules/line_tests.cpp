@@ -40,7 +40,7 @@ TEST(LineWindowBuild, SpanStopsAtBlockerAndEdge) {
     w.direction = 2;
     EXPECT_EQ(w.left[2], 0);
     EXPECT_EQ(w.right[2], 5);
-    EXPECT_EQ(w.spanLength(), 6);
+    EXPECT_EQ(w.right[w.direction] - w.left[w.direction] + 1, 6);
 }
 
 TEST(LineWindowBuild, CentreAlwaysOwnAndCellsCopied) {
