@@ -25,10 +25,12 @@ run: build
 	@if [ -x build/src/app/sorell ]; then QT_QPA_PLATFORM= build/src/app/sorell $(ARGS); \
 	 else echo "the game window is not built yet"; exit 1; fi
 
-# Every test in the normal build, then again under AddressSanitizer + UBSan, then the
-# concurrency tests under ThreadSanitizer.
+# Every test in the normal build (the install test, which stages a whole installation, in a
+# run of its own), then again under AddressSanitizer + UBSan, then the concurrency tests under
+# ThreadSanitizer.
 test: build build-asan build-tsan
 	@QT_QPA_PLATFORM=offscreen ctest --preset default
+	@QT_QPA_PLATFORM=offscreen ctest --preset install
 	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 ctest --preset asan
 	@ctest --preset tsan --no-tests=ignore
 

@@ -63,7 +63,7 @@ BoardDrawOptions BoardDrawOptions::from(const SrOption& option) {
 
 int databaseStandardMove(const BanHistory& moves) {
     const int n = static_cast<int>(moves.size());
-    if (n <= 0 || n >= 225) return 255;
+    if (n <= 0 || n >= kPoints) return kNoMove;
     KData query(n);
     int k = 0;
     for (const MovedPos& m : moves) query.stones[k++] = static_cast<uint8_t>(cellIndex(m.x, m.y));
@@ -148,8 +148,7 @@ std::vector<int> warningPoints(const BanHistory& moves) {
             const int i = cellIndex(x, y);
             if (board.at(i) != kEmpty) continue;
             const int code = colour == kBlack ? judge.judgeBlack(i) : judge.judgeWhite(i);
-            if (code == 0 || code == 1 || code == 3 || code == 4 || (code >= 9 && code <= 11))
-                points.push_back(i);
+            if (isWarningCode(code)) points.push_back(i);
         }
     }
     return points;
@@ -177,7 +176,7 @@ std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
 
     if (options.standard && standard) {
         const int p = standard(moves);
-        if (p >= 0 && p < 225) {
+        if (p >= 0 && p < kPoints) {
             DrawStone(canvas, cellX(p), cellY(p), n, kStandardStone, false, options);
             copies.push_back(copySquare(cellX(p), cellY(p)));
         }

@@ -9,36 +9,34 @@ include(GNUInstallDirs)
 
 set(SORELL_DATA_DIR ${CMAKE_CURRENT_LIST_DIR}/data)
 
-if(TARGET sorell)
-  # The program looks for its help file in its own directory.
-  add_custom_command(TARGET sorell POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SORELL_DATA_DIR}/srl.hlp
-            $<TARGET_FILE_DIR:sorell>/srl.hlp
-    VERBATIM)
-  # Also at configure time, so that an edited help file is copied without relinking.
-  get_target_property(_sorell_out sorell RUNTIME_OUTPUT_DIRECTORY)
-  if(NOT _sorell_out)
-    if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
-      set(_sorell_out ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-    else()
-      set(_sorell_out ${CMAKE_CURRENT_BINARY_DIR})
-    endif()
+# The program looks for its help file in its own directory.
+add_custom_command(TARGET sorell POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SORELL_DATA_DIR}/srl.hlp
+          $<TARGET_FILE_DIR:sorell>/srl.hlp
+  VERBATIM)
+# Also at configure time, so that an edited help file is copied without relinking.
+get_target_property(_sorell_out sorell RUNTIME_OUTPUT_DIRECTORY)
+if(NOT _sorell_out)
+  if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+    set(_sorell_out ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+  else()
+    set(_sorell_out ${CMAKE_CURRENT_BINARY_DIR})
   endif()
-  configure_file(${SORELL_DATA_DIR}/srl.hlp ${_sorell_out}/srl.hlp COPYONLY)
-
-  set(SORELL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/sorell)
-  install(TARGETS sorell RUNTIME DESTINATION ${SORELL_PROGRAM_DIR})
-  install(FILES ${SORELL_DATA_DIR}/srl.hlp DESTINATION ${SORELL_PROGRAM_DIR})
-  file(RELATIVE_PATH _sorell_link_target /prefix/${CMAKE_INSTALL_BINDIR}
-       /prefix/${SORELL_PROGRAM_DIR}/sorell)
-  install(CODE "
-    set(_bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    file(MAKE_DIRECTORY \"\${_bin}\")
-    file(REMOVE \"\${_bin}/sorell\")
-    file(CREATE_LINK \"${_sorell_link_target}\" \"\${_bin}/sorell\" SYMBOLIC)
-    message(STATUS \"Installing: \${_bin}/sorell -> ${_sorell_link_target}\")
-  ")
 endif()
+configure_file(${SORELL_DATA_DIR}/srl.hlp ${_sorell_out}/srl.hlp COPYONLY)
+
+set(SORELL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/sorell)
+install(TARGETS sorell RUNTIME DESTINATION ${SORELL_PROGRAM_DIR})
+install(FILES ${SORELL_DATA_DIR}/srl.hlp DESTINATION ${SORELL_PROGRAM_DIR})
+file(RELATIVE_PATH _sorell_link_target /prefix/${CMAKE_INSTALL_BINDIR}
+     /prefix/${SORELL_PROGRAM_DIR}/sorell)
+install(CODE "
+  set(_bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(MAKE_DIRECTORY \"\${_bin}\")
+  file(REMOVE \"\${_bin}/sorell\")
+  file(CREATE_LINK \"${_sorell_link_target}\" \"\${_bin}/sorell\" SYMBOLIC)
+  message(STATUS \"Installing: \${_bin}/sorell -> ${_sorell_link_target}\")
+")
 
 install(FILES ${SORELL_DATA_DIR}/sorell.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${SORELL_DATA_DIR}/sorell.svg

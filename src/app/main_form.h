@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/geometry.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -94,7 +96,7 @@ class TMainForm : public QMainWindow {
     // A pressed key; Backspace cancels a pending column or takes a move back.
     void FormKeyDown(int key);
 
-    // ---- options (menu items bound to the settings) ----
+    // ---- options (menu items bound to the settings; names in docs/glossary.md) ----
     void KN2Click();
     void KL1Click();
     void KS3Click();
@@ -127,7 +129,7 @@ class TMainForm : public QMainWindow {
     // The filter of the record file dialogs.
     static const QString kRecordFilter;
 
-    // ---- components, named as in the layout ----
+    // ---- components, named as in the original layout (docs/glossary.md) ----
     QMenu* KF1 = nullptr;
     QAction* KN1 = nullptr;
     QAction* KO1 = nullptr;
@@ -191,8 +193,8 @@ class TMainForm : public QMainWindow {
 
     QStatusBar* StatusBar1 = nullptr;
 
-    // The computer's answer as handed over by the awaited worker: 0..224, or 255 for none.
-    uint8_t resultCell = 255;
+    // The computer's answer as handed over by the awaited worker: 0..224, or kNoMove for none.
+    uint8_t resultCell = kNoMove;
     // The openings editor, made on first use and owned by this window.
     TStandardForm* StandardForm = nullptr;
 

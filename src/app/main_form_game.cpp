@@ -45,7 +45,7 @@ bool TMainForm::PutStone(int x, int y) {
     SetStatus(QString());
     int code = kCodeNothing;
     if (!PlaceAndJudge(x, y, code)) return false;
-    if (srOption().inputAssistant != 0 && code >= 5 && code <= 8) {
+    if (srOption().inputAssistant != 0 && isFourCode(code)) {
         // The answer to a four is computed at once on this thread and played as the next
         // stone; nothing can stop this search.
         const std::atomic<bool> neverStop{false};
@@ -68,7 +68,7 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
         code = record_->current()->code;
         emit stonePlaced(x, y, code);
         if (gameOver()) {
-            const bool blackWins = n % 2 == 1 && code <= 1;
+            const bool blackWins = n % 2 == 1 && isWinCode(code);
             const QString text =
                 QString::fromUtf8(moveCodeName(code)) +
                 (blackWins ? QStringLiteral("で黒の勝ち") : QStringLiteral("で白の勝ち"));
@@ -77,8 +77,7 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
             uiSeam().message(this, QStringLiteral("終局"), text, UiSeam::Kind::Information);
             LeavePlayMode();
         } else if (srOption().sound != 0) {
-            uiSeam().beep(code >= 16 && code <= 20 ? UiSeam::Beep::Default
-                                                   : UiSeam::Beep::Exclamation);
+            uiSeam().beep(isQuietCode(code) ? UiSeam::Beep::Default : UiSeam::Beep::Exclamation);
         }
         RefreshBoard();
         srFlags().pendingColumn = 'z';
@@ -97,7 +96,7 @@ void TMainForm::PlayPoint(uint8_t point) {
 // The worker gets a copy of the moves made here, on the main thread, and a serial number; the
 // window then waits for that worker's answer only.
 void TMainForm::StartThinking() {
-    if (moveCount() >= 225) {
+    if (moveCount() >= kPoints) {
         SetStatus(kNoMoreMoves);
         return;
     }
@@ -158,7 +157,7 @@ void TMainForm::workerDone(quint64 serial, int cell) {
 
 void TMainForm::ThinkingDone() {
     SrFlags& f = srFlags();
-    if (moveCount() >= 225) {
+    if (moveCount() >= kPoints) {
         f.thinking = 0;
         SetStatus(kNoMoreMoves);
         return;
@@ -168,13 +167,13 @@ void TMainForm::ThinkingDone() {
     // point, a failure while placing) ends the game: the colour to move is still the
     // computer's, and it must never pass to the user as their turn.
     const int before = moveCount();
-    if (resultCell != 255) PlayPoint(resultCell);
-    const int point = moveCount() > before ? resultCell : 255;
-    if (point == 255) {
+    if (resultCell != kNoMove) PlayPoint(resultCell);
+    const int point = moveCount() > before ? resultCell : kNoMove;
+    if (point == kNoMove) {
         LeavePlayMode();
         SetStatus(kNoComputerMove);
     } else if (!gameOver() && f.thinking != 1) {
-        SetStatus(moveCount() >= 225 ? kNoMoreMoves : kUserTurn);
+        SetStatus(moveCount() >= kPoints ? kNoMoreMoves : kUserTurn);
     }
     emit computerMoveDone(point);
 }
@@ -260,7 +259,7 @@ void TMainForm::PlaySecond() {
 // number of moves has userParity's parity (0: the user plays black).
 void TMainForm::startPlay(int userParity) {
     const int n = moveCount();
-    if (n >= 225) {
+    if (n >= kPoints) {
         SetStatus(kNoMoreMoves);
         return;
     }

@@ -249,7 +249,7 @@ TStandardForm::Prepared TStandardForm::Prepare() {
         }
     }
     const int continuations = p.query ? p.query->continuationCount() : 0;
-    Tesu->setText(QString::number(continuations > 225 ? 0 : continuations));
+    Tesu->setText(QString::number(continuations > kPoints ? 0 : continuations));
     NumOfData->setText(QString::number(p.db ? p.db->count() : 0));
     return p;
 }

@@ -74,7 +74,7 @@ class TStandardForm : public QMainWindow {
     QLabel* Label3 = nullptr;
     QLabel* ResistedID = nullptr;
     QLabel* Label1 = nullptr;
-    QLabel* Tesu = nullptr;
+    QLabel* Tesu = nullptr; // Tesu: move count (see docs/glossary.md)
     QLabel* Label2 = nullptr;
     QLabel* NumOfData = nullptr;
     QStatusBar* StatusBar1 = nullptr;

@@ -27,15 +27,15 @@ uint8_t ThinkingThread::result() const {
 }
 
 void ThinkingThread::execute() {
-    uint8_t r = 255;
+    uint8_t r = kNoMove;
     try {
         r = thinkMove(moves_, level_, stop_, directory_);
     } catch (...) {
-        r = 255;
+        r = kNoMove;
     }
     {
         std::lock_guard<std::mutex> hold(lock_);
-        result_ = stop_.load() ? 255 : r;
+        result_ = stop_.load() ? kNoMove : r;
     }
     emit done(serial_, result());
 }

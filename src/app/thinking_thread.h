@@ -28,14 +28,14 @@ class ThinkingThread : public QObject {
     // Runs the search; done() follows exactly once. Throws std::system_error when the
     // platform cannot start a thread.
     void start();
-    // Asks the search to stop; returns at once. The answer will then be 255.
+    // Asks the search to stop; returns at once. The answer will then be kNoMove.
     void terminate() { stop_.store(true); }
     bool terminated() const { return stop_.load(); }
     // Waits until the thread has ended (no-op when it was never started or already joined).
     void wait();
 
     quint64 serial() const { return serial_; }
-    // The answer: 0..224, or 255 when stopped or not yet known.
+    // The answer: 0..224, or kNoMove when stopped or not yet known.
     uint8_t result() const;
 
   signals:
@@ -51,6 +51,6 @@ class ThinkingThread : public QObject {
     std::string directory_;
     std::atomic<bool> stop_{false};
     mutable std::mutex lock_;
-    uint8_t result_ = 255;
+    uint8_t result_ = kNoMove;
     std::thread thread_;
 };

@@ -25,7 +25,6 @@ template <class T> class tdlist {
     virtual ~tdlist() = default;
 
     void pushBack(const T& v) { items_.push_back(v); }
-    void pushFront(const T& v) { items_.push_front(v); }
     // Removes the last element; the cursor goes to the marker if it stood on it.
     void popBack() {
         assert(!items_.empty());

@@ -6,6 +6,15 @@
 #include <cstdio>
 #include <new>
 
+// Writes "(i)/(count)" and "Out of array index" to the error stream: the diagnostic of a
+// checked access with a bad index.
+inline void diagIndexOutOfRange(int32_t i, int32_t count) {
+    char line[40];
+    std::snprintf(line, sizeof line, "(%d)/(%d)", static_cast<int>(i), static_cast<int>(count));
+    diag(line);
+    diag("Out of array index");
+}
+
 // A fixed-size array whose every element access tests the index. A bad index writes
 // "(i)/(count)" and "Out of array index" to the error stream and goes to a scratch element
 // outside the array, so the array itself is never touched. Resizing to another count drops
@@ -53,11 +62,7 @@ template <class T> class tvector {
         for (int32_t i = 0; i < count_; ++i) (*this)[i] = other[i];
     }
     T& outOfRange(int32_t i) const {
-        char line[40];
-        std::snprintf(line, sizeof line, "(%d)/(%d)", static_cast<int>(i),
-                      static_cast<int>(count_));
-        diag(line);
-        diag("Out of array index");
+        diagIndexOutOfRange(i, count_);
         thread_local T scratch{};
         scratch = T{};
         return scratch;

@@ -16,6 +16,7 @@ inline constexpr int kKdbMaxRest = 8191;
 // without any of these is taken as a directory and gets a '/' appended. Empty for an empty path.
 std::string kdbDirectoryPart(const std::string& path);
 
+// kelpNNN.kdb: the openings of NNN stones (see docs/glossary.md).
 // The database file for stone count n: "kelp%03d.kdb" (three digits, zero-padded) after the
 // directory part of path, or alone (relative to the current directory) when path is empty.
 std::string kdbFileName(int n, const std::string& path);

@@ -25,7 +25,7 @@ bool playable(BanArray& board, int p) {
                 near = true;
     if (!near) return false;
     MoveCode code = ChkStat(board).judgePoint(p, colourToMove(board.moveCount()));
-    return code > 8 && !isForbiddenCode(code);
+    return code > kCodeFour && !isForbiddenCode(code);
 }
 
 // Plays a game from seed up to stones stones; false when it runs out of playable points or ends
@@ -46,7 +46,7 @@ bool playGame(uint32_t seed, int stones, BanArray& board) {
     const char toMove = colourToMove(board.moveCount());
     ChkStat judge(board);
     for (int p = 0; p < kPoints; ++p)
-        if (board.at(p) == kEmpty && judge.judgePoint(p, toMove) < 3) return false;
+        if (board.at(p) == kEmpty && judge.judgePoint(p, toMove) <= kCodeStraightFour) return false;
     return true;
 }
 
@@ -78,7 +78,7 @@ BenchResult decideBenchPosition(const BanArray& board, const ThinkingLevel& leve
     const double cpuStart = threadCpuMillis();
     auto start = std::chrono::steady_clock::now();
     {
-        PhaseIter iter(new Phase(new BanArray(board)), level, stop, {}, 0u);
+        PhaseIter iter(board, level, stop, {}, 0u);
         iter.skipDatabase();
         result.point = iter.decide();
         result.nodes = iter.nodeCount();

@@ -5,20 +5,20 @@
 
 #include <cassert>
 
-Phase::Phase(BanArray* rootBoard) : board(rootBoard), info_(new BanInfo) {
-    rootMoves_ = board->moveCount();
-    info_->computeFull(*board);
+Phase::Phase(const BanArray& rootBoard) : board(rootBoard), info_(std::make_unique<BanInfo>()) {
+    rootMoves_ = board.moveCount();
+    info_->computeFull(board);
 }
 
-Phase::Phase(Phase* parentNode, int point) : parent(parentNode) {
+Phase::Phase(Phase* parentNode, int point)
+    : parent(parentNode), board(parentNode ? parentNode->board : BanArray()) {
     if (!parent) {
         diag("Phase class constructor error ");
-        info_ = new BanInfo;
+        info_ = std::make_unique<BanInfo>();
         return;
     }
     rootMoves_ = parent->rootMoves_;
-    board = new BanArray(*parent->board);
-    if (!board->put(point)) diag("Put Stone Error");
+    if (!board.put(point)) diag("Put Stone Error");
     codesPending_ = true;
 }
 
@@ -30,34 +30,27 @@ BanInfo* Phase::codes() {
         codesPending_ = false;
         BanInfo* above = parent->codes();
         assert(above);
-        info_ = new BanInfo;
+        info_ = std::make_unique<BanInfo>();
         info_->copySwapped(*above);
-        info_->updateIncremental(*board);
+        info_->updateIncremental(board);
     }
-    return info_;
-}
-
-Phase::~Phase() {
-    releaseInfo();
-    while (!children.empty()) {
-        delete children.back();
-        children.popBack();
-    }
-    delete board;
+    return info_.get();
 }
 
 bool Phase::makesFive() {
-    return isWinCode(ChkStat(*board).judgeLastMove());
+    const int last = board.lastMove();
+    return last < kPoints && ChkStat(board).makesFive(last, colourToMove(board.moveCount() - 1));
 }
 
 bool Phase::blocksFive() {
-    return isWinCode(
-        ChkStat(*board).judgePoint(board->lastMove(), colourToMove(board->moveCount())));
+    const int last = board.lastMove();
+    return last < kPoints && ChkStat(board).makesFive(last, colourToMove(board.moveCount()));
 }
 
 void Phase::propagate(int16_t v) {
     value = v;
-    if (!parent) return;
+    // A node that got no value has nothing to tell its parent.
+    if (!parent || v == kUnsetValue) return;
     if (depth() % 2 == 0) {
         // The parent is an opponent node: it keeps the minimum.
         if (parent->value != kUnsetValue && parent->value <= v) return;
@@ -79,8 +72,7 @@ void Phase::finish() {
 }
 
 void Phase::releaseInfo() {
-    delete info_;
-    info_ = nullptr;
+    info_.reset();
     codesPending_ = false;
 }
 

@@ -20,23 +20,19 @@ std::string asDirectoryPath(std::string directory) {
 }
 } // namespace
 
-PhaseIter::PhaseIter(Phase* root, const ThinkingLevel& level, const std::atomic<bool>& stop,
-                     std::string directory, std::optional<uint32_t> seed)
-    : root_(root), level_(level), maxDepth_(std::max<int32_t>(level.maxDepth, 1)),
+PhaseIter::PhaseIter(const BanArray& board, const ThinkingLevel& level,
+                     const std::atomic<bool>& stop, std::string directory,
+                     std::optional<uint32_t> seed)
+    : root_(arena_.make(board)), level_(level), maxDepth_(std::max<int32_t>(level.maxDepth, 1)),
       hashSize_(std::max<int32_t>(level.hashSize, 1)),
       directory_(asDirectoryPath(std::move(directory))), stop_(stop), seed_(seed) {
-    tables_.resize(maxDepth_);
-    for (int32_t d = 0; d < maxDepth_; ++d) tables_[d] = new PhaseHash(hashSize_);
-}
-
-PhaseIter::~PhaseIter() {
-    for (int32_t d = 0; d < tables_.size(); ++d) delete tables_[d];
-    delete root_;
+    tables_.reserve(static_cast<size_t>(maxDepth_));
+    for (int32_t d = 0; d < maxDepth_; ++d) tables_.emplace_back(hashSize_);
 }
 
 uint8_t PhaseIter::databaseMove() {
     if (!useDatabase_) return kNoMove;
-    const BanArray& board = *root_->board;
+    const BanArray& board = root_->board;
     KDataBase base(board.moveCount(), directory_);
     uint8_t move = base.lookup(KData(board));
     // Only an empty point of this position is a move; anything else from a damaged file counts
@@ -46,7 +42,7 @@ uint8_t PhaseIter::databaseMove() {
 }
 
 uint8_t PhaseIter::decide() {
-    BanArray& board = *root_->board;
+    BanArray& board = root_->board;
     const int n = board.moveCount();
     if (n == 0) return kCentre;
 

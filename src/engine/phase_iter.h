@@ -1,8 +1,8 @@
 #pragma once
 
-#include "base/tvector.h"
 #include "engine/candidate_queue.h"
 #include "engine/phase.h"
+#include "engine/phase_arena.h"
 #include "engine/phase_hash.h"
 #include "engine/thinking_level.h"
 
@@ -11,21 +11,21 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 // One move decision: the root position, the per-depth tables and the level, the stop flag of
 // the caller and the directory of the database files. Made for one decision and destroyed after
-// it, with the whole search tree.
+// it, with the whole search tree, which its arena owns.
 class PhaseIter {
   public:
-    // Takes over root. The stop flag is polled by decide and must outlive the PhaseIter.
-    // directory: where the database files are (empty: the database's own default). seed: the
-    // seed of the early moves' draws, by default the clock in seconds when decide runs.
-    PhaseIter(Phase* root, const ThinkingLevel& level, const std::atomic<bool>& stop,
+    // The root is made on a copy of board. The stop flag is polled by decide and must outlive the
+    // PhaseIter. directory: where the database files are (empty: the database's own default). seed:
+    // the seed of the early moves' draws, by default the clock in seconds when decide runs.
+    PhaseIter(const BanArray& board, const ThinkingLevel& level, const std::atomic<bool>& stop,
               std::string directory = {}, std::optional<uint32_t> seed = std::nullopt);
     PhaseIter(const PhaseIter&) = delete;
     PhaseIter& operator=(const PhaseIter&) = delete;
-    // Deletes the tables (not the nodes they name), then the whole tree.
-    virtual ~PhaseIter();
+    virtual ~PhaseIter() = default;
 
     // The computer's move for the root position: 0..224, or 255 when the stop flag was set.
     // 0 also when the game is already won or the board is full.
@@ -41,7 +41,7 @@ class PhaseIter {
     // The root's children: the forced child, or the best candidates up to the root's width.
     void expandRoot(Phase* root);
     // A node's children: the forced child, or the best candidates of queue up to the width.
-    void expandNode(Phase* node, tdbtree<pos_value>& queue);
+    void expandNode(Phase* node, CandidateHeap& queue);
     // Makes the child of node on point, appends it and enters it in the table of its depth
     // (depth 2 and more).
     void addChild(Phase* node, int point);
@@ -58,15 +58,16 @@ class PhaseIter {
 
   private:
     bool addForcedChild(Phase* node);
-    void addCandidateChildren(Phase* node, tdbtree<pos_value>& queue);
+    void addCandidateChildren(Phase* node, CandidateHeap& queue);
     int widthAt(int depth) const;
     bool stopped() const { return stop_.load(std::memory_order_relaxed); }
     uint8_t databaseMove();
 
+    PhaseArena arena_;
     Phase* root_;
-    // The candidate queue, emptied for each node expanded; it keeps its nodes between uses.
-    tdbtree_max<pos_value> queue_;
-    tvector<PhaseHash*> tables_;
+    // The candidate queue, emptied for each node expanded; it keeps its storage between uses.
+    CandidateHeap queue_;
+    std::vector<PhaseHash> tables_; // entry d - 1: the nodes of depth d
     ThinkingLevel level_;
     int32_t maxDepth_;
     int32_t hashSize_;

@@ -39,7 +39,7 @@ uint8_t PhaseIter::search() {
             child->finish();
         } else if (child->makesFive()) {
             child->setWinValue();
-        } else if (child->depth() == maxDepth_ || child->board->moveCount() >= kPoints) {
+        } else if (child->depth() == maxDepth_ || child->board.moveCount() >= kPoints) {
             // A leaf's candidates would be scored only to be dropped: they change nothing.
             child->evaluate();
         } else {
@@ -63,32 +63,32 @@ void PhaseIter::expandRoot(Phase* root) {
     addCandidateChildren(root, queue_);
 }
 
-void PhaseIter::expandNode(Phase* node, tdbtree<pos_value>& queue) {
+void PhaseIter::expandNode(Phase* node, CandidateHeap& queue) {
     if (addForcedChild(node)) return;
     addCandidateChildren(node, queue);
 }
 
 // A five to make, else a five to stop, else a straight four to make: the first point in point
-// order becomes the node's only child. Occupied points carry 20 and never qualify.
+// order becomes the node's only child. Occupied points carry kCodeNothing and never qualify.
 bool PhaseIter::addForcedChild(Phase* node) {
     const BanInfo& info = *node->codes();
     const uint8_t* side = info.sideCodes.data();
     const uint8_t* other = info.otherCodes.data();
-    auto firstBelow = [](const uint8_t* codes, int limit) {
+    auto firstAtMost = [](const uint8_t* codes, int limit) {
         for (int p = 0; p < kPoints; ++p)
-            if (codes[p] < limit) return p;
+            if (codes[p] <= limit) return p;
         return -1;
     };
     int p = -1;
-    if (info.sideWin) p = firstBelow(side, 2);
-    if (p < 0 && info.otherWin) p = firstBelow(other, 2);
-    if (p < 0) p = firstBelow(side, 3);
+    if (info.sideWin) p = firstAtMost(side, kCodeFive);
+    if (p < 0 && info.otherWin) p = firstAtMost(other, kCodeFive);
+    if (p < 0) p = firstAtMost(side, kCodeStraightFour);
     if (p < 0) return false;
     addChild(node, p);
     return true;
 }
 
-void PhaseIter::addCandidateChildren(Phase* node, tdbtree<pos_value>& queue) {
+void PhaseIter::addCandidateChildren(Phase* node, CandidateHeap& queue) {
     const int width = widthAt(node->depth());
     int count = 0;
     pos_value v;
@@ -106,7 +106,7 @@ int PhaseIter::widthAt(int depth) const {
 }
 
 void PhaseIter::addChild(Phase* node, int point) {
-    auto* child = new Phase(node, point);
+    Phase* child = arena_.make(node, point);
     node->children.pushBack(child);
     ++nodes_;
     const int d = child->depth();
@@ -115,7 +115,7 @@ void PhaseIter::addChild(Phase* node, int point) {
         diag("debug");
         return;
     }
-    tables_[d - 1]->insert(positionKey(*child->board), child);
+    tables_[static_cast<size_t>(d - 1)].insert(positionKey(child->board), child);
 }
 
 // Entries of other keys sharing the bucket are passed over, so every node of the same key is
@@ -123,10 +123,10 @@ void PhaseIter::addChild(Phase* node, int point) {
 bool PhaseIter::lookupTransposition(Phase* node) {
     const int d = node->depth();
     if (d < 1 || d > maxDepth_) return false;
-    const int32_t key = positionKey(*node->board);
-    for (const auto& [entryKey, other] : tables_[d - 1]->bucketFor(key)) {
+    const int32_t key = positionKey(node->board);
+    for (const auto& [entryKey, other] : tables_[static_cast<size_t>(d - 1)].bucketFor(key)) {
         if (entryKey != key || other->value == kUnsetValue) continue;
-        if (*other->board == *node->board) {
+        if (other->board == node->board) {
             node->value = other->value;
             return true;
         }

@@ -4,8 +4,6 @@
 
 uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
                   const std::atomic<bool>& stop, const std::string& databaseDirectory) {
-    BanHistory moves(history);
-    auto* board = new BanArray(moves);
-    PhaseIter iter(new Phase(board), level, stop, databaseDirectory);
+    PhaseIter iter(BanArray(history), level, stop, databaseDirectory);
     return iter.decide();
 }

@@ -8,6 +8,7 @@
 // "No value" of a node.
 inline constexpr int32_t kNoValue = -20000;
 
+// The abm layer of the record tree: minimax values (see docs/glossary.md).
 // A record tree node with a minimax value, written and read as the comment property.
 template <class T> class TabmNode : public TSgfTreeNode<T> {
   public:

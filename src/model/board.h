@@ -9,6 +9,7 @@
 #include <memory>
 
 // For each point, the MoveCode a stone of one colour would make there (20: not judged).
+// Hantei: judgement (see docs/glossary.md).
 using HanteiBoard = std::array<uint8_t, kPoints>;
 
 // The position of a game record: which node occupies each point, the history of the moves on

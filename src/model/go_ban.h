@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// GoBan: game board (see docs/glossary.md).
 // A square grid of pointers to move nodes (not owned), index x + size * y; null is empty.
 template <class T> class TGoBan {
   public:

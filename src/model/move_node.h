@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+// MOve: the capital O is inherited (see docs/glossary.md).
 // One move of a game record (the root stands for the empty board: pos (0, 0, 'B')).
 class MOve : public TabmNode<MOve> {
   public:

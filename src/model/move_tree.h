@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+// MOveTree: the capital O is inherited (see docs/glossary.md).
 // The game object: the record tree of MOve nodes with its Board, which every step keeps equal
 // to the path from the root to the current node, a kept copy of the board's history and the
 // format WriteFile writes. Used on one thread only. Not copyable: see record_copy.h.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+// The Oct layer, the bottom of the record tree (see docs/glossary.md).
 // A node of the record tree. T is the most derived node class (MOve). A node owns its
 // children; the first child is the main line. At most one child is selected: Forward follows
 // it.

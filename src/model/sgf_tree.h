@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+// The Sgf layer of the record tree: bracketed record text (see docs/glossary.md).
 // A record tree node that can be written as bracketed record text.
 template <class T> class TSgfTreeNode : public TOctTreeNode<T> {
   public:

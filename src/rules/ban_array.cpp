@@ -4,13 +4,20 @@
 
 #include <cstring>
 
-BanArray::BanArray() : cells_(kPoints) {
-    std::memset(cells_.data(), kEmpty, kPoints);
+BanArray::BanArray() {
+    cells_.fill(kEmpty);
+}
+
+char& BanArray::outOfRange(int i) {
+    diagIndexOutOfRange(i, kPoints);
+    thread_local char scratch = 0;
+    scratch = 0;
+    return scratch;
 }
 
 BanArray::BanArray(const BanHistory& history) : BanArray() {
     for (const MovedPos& m : history) {
-        cells_[cellIndex(m.x, m.y)] = static_cast<char>(m.colour);
+        (*this)[cellIndex(m.x, m.y)] = static_cast<char>(m.colour);
         ++moveCount_;
     }
     if (!history.empty())
@@ -24,10 +31,10 @@ bool BanArray::operator==(const BanArray& other) const {
 
 bool BanArray::put(int i) {
     if (i < 0 || i >= kPoints) {
-        (void)cells_[i]; // writes the array diagnostic; the board is not touched
+        (void)(*this)[i]; // writes the array diagnostic; the board is not touched
         return false;
     }
-    char& cell = cells_[i];
+    char& cell = cells_[static_cast<size_t>(i)];
     if (cell != kEmpty) return false;
     cell = colourToMove(moveCount_);
     lastMove_ = static_cast<uint8_t>(i);

@@ -3,11 +3,13 @@
 #include "base/geometry.h"
 #include "base/tvector.h"
 
+#include <array>
 #include <cassert>
 #include <cstdint>
 
 class BanHistory;
 
+// "Ban" is the inherited word for board (see docs/glossary.md).
 // The compact board of the rules, the search and the database: 225 cells ('+', 'B', 'W'),
 // index x + 15 * y, the number of stones placed through this object and the last move
 // (225 when none).
@@ -27,9 +29,16 @@ class BanArray {
     // nothing, when the cell is not empty.
     bool put(int i);
 
-    // Checked cell access (a bad index writes the array diagnostic).
-    char& operator[](int i) { return cells_[i]; }
-    char operator[](int i) const { return cells_[i]; }
+    // Checked cell access: a bad index writes the array diagnostic and reaches a scratch cell
+    // outside the board.
+    char& operator[](int i) {
+        if (i >= 0 && i < kPoints) return cells_[static_cast<size_t>(i)];
+        return outOfRange(i);
+    }
+    char operator[](int i) const {
+        if (i >= 0 && i < kPoints) return cells_[static_cast<size_t>(i)];
+        return outOfRange(i);
+    }
     // Unchecked read for the hot paths; i must be 0..224.
     char at(int i) const {
         assert(i >= 0 && i < kPoints);
@@ -49,7 +58,9 @@ class BanArray {
     void setLastMove(uint8_t i) { lastMove_ = i; }
 
   private:
-    tvector<char> cells_;
+    static char& outOfRange(int i);
+
+    std::array<char, kPoints> cells_;
     uint8_t moveCount_ = 0;
     uint8_t lastMove_ = kNoPoint;
 };

@@ -34,7 +34,7 @@ bool BanHistory::previous() {
 }
 
 uint8_t BanHistory::currentCode() const {
-    if (moves_.empty() || moves_.atEnd()) return kNothingCode;
+    if (moves_.empty() || moves_.atEnd()) return kCodeNothing;
     return moves_.current().code;
 }
 
@@ -53,7 +53,7 @@ bool BanHistory::append(int x, int y, char colour, int code) {
 // The new move is judged as the colour it was played with, on the board of the moves as
 // played; the code goes to the new move itself, wherever the cursor stands.
 bool BanHistory::appendAndJudge(int x, int y, char colour) {
-    if (!append(x, y, colour, kNothingCode)) return false;
+    if (!append(x, y, colour, kCodeNothing)) return false;
     BanArray board(*this);
     MovedPos& added = moves_.back();
     added.code = static_cast<uint8_t>(

@@ -2,18 +2,17 @@
 
 #include "base/geometry.h"
 #include "base/tdlist.h"
+#include "rules/move_code.h"
 
 #include <cstdint>
 #include <ostream>
 #include <string>
 
+// "Ban" is the inherited word for board (see docs/glossary.md).
 // The ordered moves of one game line, each with its MoveCode, and one cursor that stands on a
 // move or on the end marker (before the first and after the last move).
 class BanHistory {
   public:
-    // The code of a move not yet judged (or that makes nothing).
-    static constexpr uint8_t kNothingCode = 20;
-
     BanHistory() = default;
     // A copy holds the same moves; its cursor ends one move further on than the source's
     // (on the end marker when the source's cursor is on the last move or on the marker).
@@ -28,7 +27,7 @@ class BanHistory {
     // Back one move (from the marker to the last move), true; from the first move to the
     // marker, false. False on an empty history.
     bool previous();
-    // The code of the current move; 20 when the history is empty.
+    // The code of the current move; kCodeNothing when the history is empty.
     uint8_t currentCode() const;
     // The current move; the cursor must stand on a move.
     const MovedPos& current() const;
@@ -36,7 +35,7 @@ class BanHistory {
     // Adds the move at the end and advances the cursor once. False, changing nothing, unless
     // x < 15 and y < 15.
     bool append(int x, int y, char colour, int code);
-    // Appends with code 20, then judges the new last move on a board built from all moves
+    // Appends with code kCodeNothing, then judges the new last move on a board built from all moves
     // (colours by parity) and stores the code.
     bool appendAndJudge(int x, int y, char colour);
     // Cursor back one position, then drops the last move. The history must not be empty.

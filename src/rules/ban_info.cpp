@@ -3,34 +3,42 @@
 #include "rules/chk_stat.h"
 #include "rules/line_window.h"
 
-#include <cstring>
-
 namespace {
 
 // Occupied points, and points where a stone makes nothing.
 constexpr uint8_t kNothing = static_cast<uint8_t>(kCodeNothing);
 
-// Judges every empty point for colour c; occupied points get 20. Returns the win flag.
-uint8_t fullScan(BanArray& board, char c, tvector<uint8_t>& map) {
+// Judges every empty point for colour c; occupied points get kCodeNothing. Returns the win flag.
+uint8_t fullScan(BanArray& board, char c, std::array<uint8_t, kPoints>& map) {
     return ChkStat(board).judgeEmptyPoints(c, map.data()) ? 1 : 0;
+}
+
+// The empty points of the four spans through the last move, as the window of colour c there
+// sees them (up to the first stone of the other colour, at most five cells either side).
+int spanPoints(BanArray& board, char c, uint8_t points[40]) {
+    const int m = board.lastMove();
+    LineWindow w(c, m, board);
+    int n = 0;
+    for (int d = 0; d < 4; ++d) {
+        w.direction = d;
+        for (int k = w.left[d]; k <= w.right[d]; ++k) {
+            const int p = w.pointAt(k);
+            if (board.at(p) == kEmpty) points[n++] = static_cast<uint8_t>(p);
+        }
+    }
+    return n;
 }
 
 // Re-judges for colour c the empty points of the four spans through the last move; the flag
 // is then read from the whole map. A board without a last move only has its flag read.
-uint8_t incrementalScan(BanArray& board, char c, tvector<uint8_t>& map) {
+uint8_t incrementalScan(BanArray& board, char c, std::array<uint8_t, kPoints>& map) {
     const int m = board.lastMove();
     uint8_t* codes = map.data();
     if (m < kPoints) {
         codes[m] = kNothing;
-        ChkStat chk(board);
-        LineWindow w(c, m, board);
-        for (int d = 0; d < 4; ++d) {
-            w.direction = d;
-            for (int k = w.left[d]; k <= w.right[d]; ++k) {
-                int p = w.pointAt(k);
-                if (board.at(p) == kEmpty) codes[p] = static_cast<uint8_t>(chk.judgePoint(p, c));
-            }
-        }
+        uint8_t points[40];
+        const int n = spanPoints(board, c, points);
+        ChkStat(board).judgeEmptyPointsOf(c, points, n, codes);
     }
     for (int i = 0; i < kPoints; ++i)
         if (board.at(i) == kEmpty && isWinCode(codes[i])) return 1;
@@ -39,9 +47,9 @@ uint8_t incrementalScan(BanArray& board, char c, tvector<uint8_t>& map) {
 
 } // namespace
 
-BanInfo::BanInfo() : sideCodes(kPoints), otherCodes(kPoints) {
-    std::memset(sideCodes.data(), kNothing, kPoints);
-    std::memset(otherCodes.data(), kNothing, kPoints);
+BanInfo::BanInfo() {
+    sideCodes.fill(kNothing);
+    otherCodes.fill(kNothing);
 }
 
 int BanInfo::computeFull(BanArray& board) {
@@ -54,8 +62,8 @@ int BanInfo::computeFull(BanArray& board) {
 }
 
 void BanInfo::copySwapped(const BanInfo& parent) {
-    std::memcpy(sideCodes.data(), parent.otherCodes.data(), kPoints);
-    std::memcpy(otherCodes.data(), parent.sideCodes.data(), kPoints);
+    sideCodes = parent.otherCodes;
+    otherCodes = parent.sideCodes;
     sideWin = parent.otherWin;
     otherWin = parent.sideWin;
 }

@@ -28,7 +28,7 @@ MoveCode judgeBlackWindow(LineWindow& w) {
     for (int d = 0; d < 4; ++d) {
         w.direction = d;
         int run = classifyRun(w);
-        if (run == 5) return 1; // a five wins whatever else the stone makes
+        if (run == 5) return kCodeFive; // a five wins whatever else the stone makes
         if (run >= 6) {
             ++overlines;
         } else {
@@ -74,10 +74,10 @@ MoveCode judgeBlackWindow(LineWindow& w) {
         }
     }
     if (totalThrees >= 2) return kCodeForbiddenThree;
-    if (straight[0] + straight[1] + straight[2] + straight[3] == 1) return 2;
-    if (totalThrees == 1 && totalFours == 1) return 4;
-    if (totalFours == 1) return static_cast<MoveCode>(8 - twos);
-    if (totalThrees == 1) return static_cast<MoveCode>(15 - twos);
+    if (straight[0] + straight[1] + straight[2] + straight[3] == 1) return kCodeStraightFour;
+    if (totalThrees == 1 && totalFours == 1) return kCodeFourThree;
+    if (totalFours == 1) return static_cast<MoveCode>(kCodeFour - twos);
+    if (totalThrees == 1) return static_cast<MoveCode>(kCodeThree - twos);
     return static_cast<MoveCode>(kCodeNothing - twos);
 }
 
@@ -92,9 +92,9 @@ MoveCode judgeWhiteWindow(LineWindow& w) {
         fives += run == 5;
         straights += run == -4;
     }
-    if (overlines) return 0;
-    if (fives) return 1;
-    if (straights) return 2;
+    if (overlines) return kCodeOverline;
+    if (fives) return kCodeFive;
+    if (straights) return kCodeStraightFour;
     int fours = 0, threes = 0, twos = 0;
     for (int d = 0; d < 4; ++d) {
         w.direction = d;
@@ -106,11 +106,11 @@ MoveCode judgeWhiteWindow(LineWindow& w) {
             ++twos;
         }
     }
-    if (fours >= 2) return 3;
-    if (threes >= 1 && fours == 1) return 4;
-    if (fours == 1) return static_cast<MoveCode>(8 - twos);
-    if (threes >= 2) return static_cast<MoveCode>(11 - twos);
-    if (threes == 1) return static_cast<MoveCode>(15 - twos);
+    if (fours >= 2) return kCodeDoubleFour;
+    if (threes >= 1 && fours == 1) return kCodeFourThree;
+    if (fours == 1) return static_cast<MoveCode>(kCodeFour - twos);
+    if (threes >= 2) return static_cast<MoveCode>(kCodeDoubleThree - twos);
+    if (threes == 1) return static_cast<MoveCode>(kCodeThree - twos);
     return static_cast<MoveCode>(kCodeNothing - twos);
 }
 
@@ -156,13 +156,28 @@ MoveCode ChkStat::judgeLastMove() {
 }
 
 bool ChkStat::isForbiddenBlack(int point) {
-    return judgeBlack(point) >= kCodeForbiddenThree;
+    return isForbiddenCode(judgeBlack(point));
 }
 
-// The board's lines are read once into bit sets and every window is cut out of them. A point
-// that has no own stone within four cells on any of its lines can make no five, four, three
-// or two (each of them needs an own stone besides the centre within four cells of it): its
-// code is 20 for either colour without building a window.
+namespace {
+// The code of a stone of colour (as its window sees it) on the empty point i, the window cut
+// out of lines. A point that has no own stone within four cells on any of its lines can make
+// no five, four, three or two (each of them needs an own stone besides the centre within four
+// cells of it): its code is 20 for either colour without building a window.
+MoveCode judgeWithLines(BanArray& board, const BoardLines& lines, int i, char colour) {
+    const LineSlot& slot = kLineSlot[static_cast<size_t>(i)];
+    uint32_t near = 0;
+    for (int d = 0; d < 4; ++d) near |= lines.own[d][slot.line[d]] >> (slot.pos[d] + 4);
+    if ((near & 0x1ff) == 0) return kCodeNothing; // offsets -4..4
+    board.setAt(i, colour);
+    LineWindow w(colour, i, board, lines);
+    const MoveCode code = colour == kBlack ? judgeBlackWindow(w) : judgeWhiteWindow(w);
+    board.setAt(i, kEmpty);
+    return code;
+}
+} // namespace
+
+// The board's lines are read once into bit sets and every window is cut out of them.
 bool ChkStat::judgeEmptyPoints(char colour, uint8_t codes[kPoints]) {
     colour = colour == kBlack ? kBlack : kWhite;
     const BoardLines lines(board_, colour);
@@ -170,18 +185,38 @@ bool ChkStat::judgeEmptyPoints(char colour, uint8_t codes[kPoints]) {
     for (int i = 0; i < kPoints; ++i) {
         codes[i] = kCodeNothing;
         if (board_.at(i) != kEmpty) continue;
-        const LineSlot& slot = kLineSlot[static_cast<size_t>(i)];
-        uint32_t near = 0;
-        for (int d = 0; d < 4; ++d) near |= lines.own[d][slot.line[d]] >> (slot.pos[d] + 4);
-        if ((near & 0x1ff) == 0) continue; // offsets -4..4
-        board_.setAt(i, colour);
-        LineWindow w(colour, i, board_, lines);
-        const MoveCode code = colour == kBlack ? judgeBlackWindow(w) : judgeWhiteWindow(w);
-        board_.setAt(i, kEmpty);
+        const MoveCode code = judgeWithLines(board_, lines, i, colour);
         codes[i] = static_cast<uint8_t>(code);
         win |= isWinCode(code);
     }
     return win;
+}
+
+void ChkStat::judgeEmptyPointsOf(char colour, const uint8_t* points, int count,
+                                 uint8_t codes[kPoints]) {
+    colour = colour == kBlack ? kBlack : kWhite;
+    const BoardLines lines(board_, colour);
+    for (int k = 0; k < count; ++k) {
+        const int i = points[k];
+        if (board_.at(i) == kEmpty)
+            codes[i] = static_cast<uint8_t>(judgeWithLines(board_, lines, i, colour));
+    }
+}
+
+// The whole judgement of a five-making stone ends in its first loop: black wins with a run of
+// exactly five in some line, white with five or more. Runs are read up to five cells either
+// side, as the windows read them.
+bool ChkStat::makesFive(int point, char colour) const {
+    const LineReach& reach = kLineReach[static_cast<size_t>(point)];
+    const char* origin = board_.cellData() + point;
+    for (int d = 0; d < 4; ++d) {
+        const int step = kLineStride[d];
+        int n = 1;
+        for (int k = 1; k <= reach.plus[d] && origin[k * step] == colour; ++k) ++n;
+        for (int k = 1; k <= reach.minus[d] && origin[-k * step] == colour; ++k) ++n;
+        if (colour == kBlack ? n == 5 : n >= 5) return true;
+    }
+    return false;
 }
 
 bool isForbiddenBlack(BanArray& board, int point) {

@@ -9,8 +9,6 @@
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little, "cells are filled little-endian");
-
 // Set bits of every 11-bit value.
 constexpr std::array<uint8_t, 2048> makeBitCount11() {
     std::array<uint8_t, 2048> t{};
@@ -23,40 +21,16 @@ constexpr int bitCount11(uint32_t v) {
     return kBitCount11[v & 0x7ff];
 }
 
-constexpr uint64_t repeat(char c) {
-    return 0x0101010101010101ull * static_cast<uint8_t>(c);
-}
-
-// For each byte value, the 64-bit mask with 0xff in byte i where bit i is set.
-constexpr std::array<uint64_t, 256> makeByteMasks() {
-    std::array<uint64_t, 256> t{};
-    for (int v = 0; v < 256; ++v)
-        for (int i = 0; i < 8; ++i)
-            if (v & (1 << i)) t[static_cast<size_t>(v)] |= uint64_t{0xff} << (8 * i);
-    return t;
-}
-constexpr std::array<uint64_t, 256> kByteMasks = makeByteMasks();
-
-// Eight cells from bit sets: own where own has a bit, '+' where empty has one, else blocker.
-inline uint64_t cellsFromBits(uint32_t own, uint32_t empty, uint64_t owns, uint64_t blockers) {
-    const uint64_t o = kByteMasks[own & 0xff], e = kByteMasks[empty & 0xff];
-    return (owns & o) | (repeat(kEmpty) & e) | (blockers & ~(o | e));
-}
-
 } // namespace
 
 LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
     : x(cellX(centre)), y(cellY(centre)), own(ownColour), blocker(otherColour(ownColour)),
       board(b) {
-    // Locals throughout: stores into the char cells could otherwise alias every member read.
-    const char o = ownColour, bl = blocker;
+    const char o = ownColour;
     const bool inside = centre >= 0 && centre < kPoints;
     const LineReach reach = inside ? kLineReach[static_cast<size_t>(centre)] : LineReach{};
     const char* origin = b.cellData() + (inside ? centre : 0);
     for (int d = 0; d < 4; ++d) {
-        char line[11];
-        std::memset(line, bl, sizeof line);
-        line[5] = o;
         uint32_t ownSet = 1u << 8, emptySet = 0;
         const int step = kLineStride[d];
         // Anything but own or empty blocks, so the span holds only those two.
@@ -70,7 +44,6 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
             } else {
                 break;
             }
-            line[5 + k] = c;
         }
         right[d] = k - 1;
         k = 1;
@@ -83,10 +56,8 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
             } else {
                 break;
             }
-            line[5 - k] = c;
         }
         left[d] = 1 - k;
-        std::memcpy(cells[d], line, sizeof line);
         ownBits[d] = ownSet;
         emptyBits[d] = emptySet;
         stones[d] = bitCount11(ownSet >> 3);
@@ -100,7 +71,6 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b)
 LineWindow::LineWindow(char ownColour, int centre, BanArray& b, const BoardLines& lines)
     : x(cellX(centre)), y(cellY(centre)), own(ownColour), blocker(otherColour(ownColour)),
       board(b) {
-    const uint64_t owns = repeat(ownColour), blockers = repeat(blocker);
     const LineSlot& slot = kLineSlot[static_cast<size_t>(centre)];
     for (int d = 0; d < 4; ++d) {
         // bit j stands for offset j - 5
@@ -119,67 +89,9 @@ LineWindow::LineWindow(char ownColour, int centre, BanArray& b, const BoardLines
         emptyBits[d] = emptySet << 3;
         stones[d] = bitCount11(ownSet);
         empties[d] = bitCount11(emptySet);
-        const uint64_t low = cellsFromBits(ownSet, emptySet, owns, blockers);
-        const uint64_t high = cellsFromBits(ownSet >> 8, emptySet >> 8, owns, blockers);
-        std::memcpy(&cells[d][0], &low, 8);
-        std::memcpy(&cells[d][8], &high, 3);
     }
 }
 
 int LineWindow::pointAt(int k) const {
     return cellIndex(x + k * kLineDx[direction], y + k * kLineDy[direction]);
-}
-
-namespace {
-// Own stones among the n cells from offset s on (n <= 5).
-inline int ownCount(const LineWindow& w, int s, int n) {
-    return bitCount11((w.ownBits[w.direction] >> (s + 8)) & ((1u << n) - 1));
-}
-inline bool isEmptyAt(const LineWindow& w, int k) {
-    return k >= -5 && k <= 5 && (w.emptyBits[w.direction] >> (k + 8)) & 1u;
-}
-} // namespace
-
-int classifyRun(const LineWindow& w) {
-    const uint32_t own = w.ownBits[w.direction];
-    // own cells from +1 up and from -1 down; bits past offset 5 are clear
-    const int p = std::countr_one(own >> 9);
-    const int m = std::countl_one(own << 24);
-    const int n = p + m + 1;
-    if (n >= 5) return n;
-    if (n == 4 || n == 3) {
-        const int open = isEmptyAt(w, p + 1) + isEmptyAt(w, -(m + 1));
-        if (open == 2) return -n;
-        if (open == 1) return n;
-        return -1;
-    }
-    return 0;
-}
-
-bool hasFour(const LineWindow& w) {
-    const int d = w.direction;
-    if (w.stones[d] < 4 || w.empties[d] < 1 || w.spanLength() < 5) return false;
-    for (int s = w.left[d]; s <= w.right[d] - 4; ++s)
-        if (ownCount(w, s, 5) == 4) return true;
-    return false;
-}
-
-namespace {
-// An open window of six, '+' at both ends, holding exactly `want` own stones inside.
-bool hasOpenRun(const LineWindow& w, int want) {
-    const int d = w.direction;
-    if (w.stones[d] < want || w.empties[d] < want || w.spanLength() < 6) return false;
-    for (int s = w.left[d]; s <= w.right[d] - 5; ++s) {
-        if (!isEmptyAt(w, s) || !isEmptyAt(w, s + 5)) continue;
-        if (ownCount(w, s + 1, 4) == want) return true;
-    }
-    return false;
-}
-} // namespace
-
-bool hasOpenThree(const LineWindow& w) {
-    return hasOpenRun(w, 3);
-}
-bool hasOpenTwo(const LineWindow& w) {
-    return hasOpenRun(w, 2);
 }

@@ -2,6 +2,8 @@
 
 #include "rules/ban_array.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
 
 struct BoardLines;
@@ -19,8 +21,11 @@ struct LineWindow {
     LineWindow(char own, int centre, BanArray& board, const BoardLines& lines);
 
     // Cell at offset k (-5..5) of the current direction; blocker for any other k.
-    char cell(int k) const { return (k >= -5 && k <= 5) ? cells[direction][k + 5] : blocker; }
-    int spanLength() const { return right[direction] - left[direction] + 1; }
+    char cell(int k) const {
+        if (k < -5 || k > 5) return blocker;
+        if ((ownBits[direction] >> (k + 8)) & 1u) return own;
+        return (emptyBits[direction] >> (k + 8)) & 1u ? kEmpty : blocker;
+    }
     // Cell index of the board point at offset k of the current direction (must be on the
     // board, as every cell of the span is).
     int pointAt(int k) const;
@@ -30,7 +35,6 @@ struct LineWindow {
     char own;
     char blocker;
     BanArray& board;
-    char cells[4][11];
     int32_t right[4];   // highest offset reached on the + side, 0..5
     int32_t left[4];    // lowest offset reached on the - side, -5..0
     int32_t stones[4];  // own stones in left..right, the centre included
@@ -44,10 +48,12 @@ struct LineWindow {
 // Generic line tests on the current direction, for either colour.
 // Length n of the unbroken run through the centre: n >= 5 gives n; n of 3 or 4 gives -n with
 // both ends empty, n with one, -1 with none; n <= 2 gives 0.
-int classifyRun(const LineWindow& w);
-bool hasFour(const LineWindow& w);
-bool hasOpenThree(const LineWindow& w);
-bool hasOpenTwo(const LineWindow& w);
+inline int classifyRun(const LineWindow& w);
+// Four own stones in five cells of the span.
+inline bool hasFour(const LineWindow& w);
+// An open window of six (empty at both ends, in the span) holding three (two) own stones.
+inline bool hasOpenThree(const LineWindow& w);
+inline bool hasOpenTwo(const LineWindow& w);
 
 // Black shape tests on the current direction (meaningful only in a window built for black).
 bool isSpoiledFour(const LineWindow& w);
@@ -58,3 +64,64 @@ bool isSplitFour(const LineWindow& w);
 // centre stone). isTrueSplitThree: the same for B+BB and BB+B.
 bool isTrueThree(const LineWindow& w);
 bool isTrueSplitThree(const LineWindow& w);
+
+// The generic tests are read from the bit sets of the window. Cells of the span are own or
+// empty, so a group of cells lies inside the span exactly when each of them is own or empty.
+namespace line_window_detail {
+// For each pattern of own cells (bit j: offset j - 5), bit s set when the `len` cells from
+// offset s - 5 + skip on hold exactly `want` own stones.
+constexpr std::array<uint8_t, 2048> groupsHolding(int len, int skip, int want) {
+    std::array<uint8_t, 2048> t{};
+    for (int own = 0; own < 2048; ++own)
+        for (int s = 0; s + skip + len <= 11; ++s)
+            if (std::popcount(static_cast<unsigned>((own >> (s + skip)) & ((1 << len) - 1))) ==
+                want)
+                t[static_cast<size_t>(own)] |= static_cast<uint8_t>(1u << s);
+    return t;
+}
+inline constexpr auto kFoursOfFive = groupsHolding(5, 0, 4); // s: first cell of the five
+inline constexpr auto kInnerThrees = groupsHolding(4, 1, 3); // s: the open end of a six
+inline constexpr auto kInnerTwos = groupsHolding(4, 1, 2);
+
+inline bool isEmptyAt(const LineWindow& w, int k) {
+    return k >= -5 && k <= 5 && (w.emptyBits[w.direction] >> (k + 8)) & 1u;
+}
+// An open window of six, '+' at both ends, holding exactly the table's number of own stones
+// inside. Two empty ends put the whole window inside the span.
+inline bool hasOpenRun(const LineWindow& w, const std::array<uint8_t, 2048>& inner) {
+    const uint32_t empty = w.emptyBits[w.direction] >> 3;
+    const uint32_t own = w.ownBits[w.direction] >> 3;
+    return (empty & (empty >> 5) & inner[own & 0x7ff]) != 0;
+}
+} // namespace line_window_detail
+
+inline int classifyRun(const LineWindow& w) {
+    using line_window_detail::isEmptyAt;
+    const uint32_t own = w.ownBits[w.direction];
+    // own cells from +1 up and from -1 down; bits past offset 5 are clear
+    const int p = std::countr_one(own >> 9);
+    const int m = std::countl_one(own << 24);
+    const int n = p + m + 1;
+    if (n >= 5) return n;
+    if (n == 4 || n == 3) {
+        const int open = isEmptyAt(w, p + 1) + isEmptyAt(w, -(m + 1));
+        if (open == 2) return -n;
+        if (open == 1) return n;
+        return -1;
+    }
+    return 0;
+}
+
+// Five cells inside the span holding four own stones.
+inline bool hasFour(const LineWindow& w) {
+    const uint32_t own = w.ownBits[w.direction] >> 3;
+    const uint32_t in = (own | w.emptyBits[w.direction] >> 3) & 0x7ff;
+    const uint32_t fiveIn = in & (in >> 1) & (in >> 2) & (in >> 3) & (in >> 4);
+    return (fiveIn & line_window_detail::kFoursOfFive[own & 0x7ff]) != 0;
+}
+inline bool hasOpenThree(const LineWindow& w) {
+    return line_window_detail::hasOpenRun(w, line_window_detail::kInnerThrees);
+}
+inline bool hasOpenTwo(const LineWindow& w) {
+    return line_window_detail::hasOpenRun(w, line_window_detail::kInnerTwos);
+}

@@ -16,8 +16,8 @@ std::atomic<bool> noStop{false};
 
 // Decides board with the given seed, its database files in directory (none: no database).
 uint8_t decideWith(const BanArray& board, uint32_t seed, const std::string* directory = nullptr) {
-    PhaseIter iter(new Phase(new BanArray(board)), ThinkingLevel::standard(), noStop,
-                   directory ? *directory : std::string(), seed);
+    PhaseIter iter(board, ThinkingLevel::standard(), noStop, directory ? *directory : std::string(),
+                   seed);
     if (!directory) iter.skipDatabase();
     return iter.decide();
 }

@@ -11,9 +11,8 @@
 namespace {
 
 // Records the pushes instead of ordering them.
-class RecordingQueue : public tdbtree_max<pos_value> {
-  public:
-    void push(const pos_value& v) override { pushed.push_back(v); }
+struct RecordingQueue {
+    void push(const pos_value& v) { pushed.push_back(v); }
     std::vector<pos_value> pushed;
 };
 
@@ -43,7 +42,7 @@ TEST(Evaluation, CandidatesArePushedColumnByColumnWithTheirScores) {
     ASSERT_EQ(board.moveCount() % 2, 1); // 5 stones: white to move
     board[cellIndex(0, 14)] = kWhite;    // 6 stones: black to move
     board.setMoveCount(6);
-    Phase root(new BanArray(board));
+    Phase root(board);
     RecordingQueue q;
     root.scoreCandidates(q);
 
@@ -86,7 +85,7 @@ TEST(Evaluation, ForbiddenPointScoresMinusAThousandForBlack) {
         "O.O...........O",
     });
     ASSERT_EQ(board.moveCount(), 8); // black to move
-    Phase root(new BanArray(board));
+    Phase root(board);
     ASSERT_EQ(root.codes()->sideCodes[cellIndex(7, 7)], kCodeForbiddenThree);
     RecordingQueue q;
     root.scoreCandidates(q);
@@ -95,7 +94,7 @@ TEST(Evaluation, ForbiddenPointScoresMinusAThousandForBlack) {
 }
 
 TEST(Evaluation, LeafValueSumsOwnMinusOther) {
-    Phase root(new BanArray(boardMoves({cellIndex(7, 7), cellIndex(8, 8)})));
+    Phase root(boardMoves({cellIndex(7, 7), cellIndex(8, 8)}));
     for (int p = 0; p < kPoints; ++p) {
         root.codes()->sideCodes[p] = kCodeNothing;
         root.codes()->otherCodes[p] = kCodeNothing;
@@ -110,9 +109,8 @@ TEST(Evaluation, LeafValueSumsOwnMinusOther) {
 }
 
 TEST(Evaluation, LeafAtOddDepthGetsNoValue) {
-    auto root = std::make_unique<Phase>(new BanArray(boardMoves({cellIndex(7, 7)})));
-    auto* child = new Phase(root.get(), cellIndex(8, 8));
-    root->children.pushBack(child);
+    auto root = std::make_unique<Phase>(boardMoves({cellIndex(7, 7)}));
+    auto child = std::make_unique<Phase>(root.get(), cellIndex(8, 8));
     testing::internal::CaptureStderr();
     child->evaluate();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Maximun count Error\n");

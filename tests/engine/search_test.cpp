@@ -13,7 +13,7 @@ std::atomic<bool> noStop{false};
 
 struct Search {
     explicit Search(const BanArray& board, const ThinkingLevel& level = ThinkingLevel::standard())
-        : iter(new Phase(new BanArray(board)), level, noStop) {
+        : iter(board, level, noStop) {
         iter.skipDatabase();
     }
     Phase& root() { return *iter.root(); }
@@ -275,10 +275,10 @@ TEST(Transpositions, SameBoardAtTheSameDepthTakesTheStoredValue) {
     Phase* first = line(raw, {b});
     Phase* second = line(&root, {b, w, a});
     ASSERT_EQ(second->depth(), 3);
-    ASSERT_EQ(positionKey(*decoy->board), positionKey(*first->board));
-    ASSERT_NE(positionKey(*otherKey->board), positionKey(*first->board));
-    ASSERT_TRUE(*first->board == *second->board);
-    ASSERT_FALSE(*decoy->board == *second->board);
+    ASSERT_EQ(positionKey(decoy->board), positionKey(first->board));
+    ASSERT_NE(positionKey(otherKey->board), positionKey(first->board));
+    ASSERT_TRUE(first->board == second->board);
+    ASSERT_FALSE(decoy->board == second->board);
 
     EXPECT_FALSE(s.iter.lookupTransposition(second)); // nothing valued yet, itself included
     decoy->value = 77;
@@ -305,7 +305,7 @@ TEST(Transpositions, TheWalkValuesARepeatedPositionOnce) {
         for (size_t i = 0; i < nodes.size(); ++i) {
             for (size_t j = i + 1; j < nodes.size(); ++j) {
                 if (nodes[i]->value == kUnsetValue || nodes[j]->value == kUnsetValue) continue;
-                if (!(*nodes[i]->board == *nodes[j]->board)) continue;
+                if (!(nodes[i]->board == nodes[j]->board)) continue;
                 // The later one was valued from the earlier: same value, never expanded.
                 EXPECT_EQ(nodes[j]->value, nodes[i]->value);
                 EXPECT_TRUE(nodes[j]->children.empty());

@@ -82,7 +82,7 @@ TEST(ThreadStop, EachDecisionDrawsFromItsOwnGenerator) {
     const BanArray two = boardMoves({112, 128});
     std::atomic<bool> never{false};
     auto decide = [&](const BanArray& board, uint32_t seed) {
-        PhaseIter iter(new Phase(new BanArray(board)), ThinkingLevel::standard(), never, {}, seed);
+        PhaseIter iter(board, ThinkingLevel::standard(), never, {}, seed);
         iter.skipDatabase();
         return iter.decide();
     };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/move_tree.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,19 +23,3 @@ void expectConsistent(const MOveTree& record, bool checkMaps = true);
 
 // Plays "h8 i7 ..." (point texts) alternately from the current node; every move must be placed.
 void playLine(MOveTree& record, const std::string& points);
-
-// A fresh directory removed with its contents at the end of the scope.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::filesystem::path file(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-std::string readBytes(const std::filesystem::path& p);
-void writeBytes(const std::filesystem::path& p, const std::string& bytes);

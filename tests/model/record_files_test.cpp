@@ -64,7 +64,7 @@ TEST(RecordFileDetection, ByContent) {
         EXPECT_EQ(detectRecordFormat(c.bytes), c.format) << c.bytes;
     }
     testing::internal::CaptureStderr();
-    std::string missing = dir.file("missing").string();
+    std::string missing = dir.file("missing");
     EXPECT_EQ(DetectRecordFormat(missing.c_str()), kRecordUnknown);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "error : " + missing + "can't be read\n");
 }
@@ -152,8 +152,7 @@ TEST(RecordFileRead, UnreadableFilesLeaveTheRecordAlone) {
     EXPECT_FALSE(r.ReadFile(dir.file("missing").c_str()));
     EXPECT_FALSE(r.ReadFile(nullptr));
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("error : " + dir.file("missing").string() + "can't be read\n"),
-              std::string::npos);
+    EXPECT_NE(err.find("error : " + dir.file("missing") + "can't be read\n"), std::string::npos);
     EXPECT_FALSE(r.ReadFile(dir.file("").c_str())); // a directory
     EXPECT_EQ(snapshot(r), before);
     expectConsistent(r);
@@ -259,7 +258,7 @@ TEST(RecordFileWrite, FailuresReportFalseAndKeepTheOldFile) {
 
     r.setRecordFormat(kRecordBan);
     testing::internal::CaptureStderr();
-    std::string inMissingDir = dir.file("no/such/dir.ban").string();
+    std::string inMissingDir = dir.file("no/such/dir.ban");
     EXPECT_FALSE(r.WriteFile(inMissingDir.c_str()));
     EXPECT_FALSE(r.WriteFile(dir.file("").c_str())); // a directory name
     fs::create_directory(dir.file("sub"));
@@ -335,7 +334,7 @@ TEST(RecordFileWrite, TheBaseTreeWritesAndReadsTextFiles) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(base.TSgfTree<MOve>::WriteFile(dir.file("no/t").c_str()));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "error : " + dir.file("no/t").string() + " can't be open\n");
+              "error : " + dir.file("no/t") + " can't be open\n");
 }
 
 // Renaming needs only the folder's permission; a file the user may not write is refused all

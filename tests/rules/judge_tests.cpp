@@ -231,4 +231,22 @@ TEST(MoveCodeNames, TwentyFourNames) {
     EXPECT_TRUE(isForbiddenCode(23) && !isForbiddenCode(24) && !isForbiddenCode(20));
 }
 
+// The groups the callers test, code by code: the names say which group each code is in.
+TEST(MoveCodeNames, PredicatesFollowTheNames) {
+    for (int c = 0; c < kMoveCodeCount; ++c) {
+        const std::string name = moveCodeName(c);
+        EXPECT_EQ(isWinCode(c), name == "長連" || name == "五") << c;
+        EXPECT_EQ(isFourCode(c), name == "四") << c;
+        EXPECT_EQ(isQuietCode(c), name.empty()) << c;
+        EXPECT_EQ(isForbiddenCode(c), name.ends_with("禁")) << c;
+        EXPECT_EQ(isWarningCode(c),
+                  isWinCode(c) || name == "四四" || name == "四三" || name == "三三")
+            << c;
+        EXPECT_EQ(isForcedWinCode(c), c <= kCodeDoubleFour) << c;
+    }
+    EXPECT_EQ(kCodeFour, 8);
+    EXPECT_EQ(kCodeThree, 15);
+    EXPECT_EQ(kCodeDoubleThree, 11);
+}
+
 } // namespace

@@ -93,11 +93,15 @@ TEST(RulesProperties, JudgementsRestoreTheBoardAndStayInTheirRange) {
             ASSERT_TRUE(black >= 1 && black <= 23) << black;
             ASSERT_TRUE(black != 3 && (black < 9 || black > 11)) << black;
             ASSERT_TRUE(white >= 0 && white <= 20) << white;
+            // the quick five test agrees with the whole judgement
+            ASSERT_EQ(chk.makesFive(p, kBlack), isWinCode(black)) << p;
+            ASSERT_EQ(chk.makesFive(p, kWhite), isWinCode(white)) << p;
             judged += 2;
         }
         // an occupied point is judged as if its stone were replaced, and put back
-        chk.judgeBlack(b.lastMove());
-        chk.judgeWhite(b.lastMove());
+        const int m = b.lastMove();
+        ASSERT_EQ(chk.makesFive(m, kBlack), isWinCode(chk.judgeBlack(m)));
+        ASSERT_EQ(chk.makesFive(m, kWhite), isWinCode(chk.judgeWhite(m)));
         ASSERT_TRUE(sameBoard(before, b));
     });
     EXPECT_GE(positions, kMinPositions);
@@ -111,7 +115,7 @@ TEST(RulesProperties, IncrementalSpansEqualFreshJudgements) {
         const char side = colourToMove(b.moveCount());
         ChkStat chk(b);
         for (char c : {side, otherColour(side)}) {
-            const tvector<uint8_t>& map = c == side ? child.sideCodes : child.otherCodes;
+            const auto& map = c == side ? child.sideCodes : child.otherCodes;
             ASSERT_EQ(map[m], 20);
             LineWindow w(c, m, b);
             for (int d = 0; d < 4; ++d) {
@@ -157,6 +161,21 @@ TEST(RulesProperties, FullScanEqualsJudgementOfEveryPoint) {
         }
     });
     EXPECT_GE(scans, 400);
+}
+
+// Every code of every position of the games, hashed: any change to a judgement shows here,
+// also one that changes the full scan and the incremental update alike.
+TEST(RulesProperties, CodesOfTheGamesAreUnchanged) {
+    uint64_t hash = 1469598103934665603ull;
+    auto mix = [&](uint8_t byte) { hash = (hash ^ byte) * 1099511628211ull; };
+    forEachPosition([&](BanArray& b, const BanInfo&, const BanInfo& child) {
+        for (int p = 0; p < kPoints; ++p) {
+            mix(child.sideCodes[p]);
+            mix(child.otherCodes[p]);
+        }
+        mix(static_cast<uint8_t>(ChkStat(b).judgeLastMove()));
+    });
+    EXPECT_EQ(hash, 0x4e9e62c5a39522bfull) << std::hex << hash;
 }
 
 } // namespace

@@ -168,23 +168,3 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
     if (pid > 0 && waitpid(pid, &raw, 0) == pid) result.status = statusOf(raw);
     return result;
 }
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "sorell-tools-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-}
-
-void TempDir::write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string TempDir::read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}

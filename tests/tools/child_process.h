@@ -1,5 +1,7 @@
 #pragma once
 
+#include "temp_dir.h"
+
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -45,22 +47,3 @@ struct RunResult {
 // Runs program with args in directory dir, no input, and collects its two output streams.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::string& dir);
-
-// A fresh empty directory under the system's temporary directory, removed on destruction.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    // Path of name inside the directory.
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    // Writes bytes to name inside the directory.
-    void write(const std::string& name, const std::string& bytes) const;
-    // The bytes of name inside the directory; empty when it cannot be read.
-    std::string read(const std::string& name) const;
-
-  private:
-    std::string path_;
-};

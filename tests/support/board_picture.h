@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// A board drawn as up to 15 rows of 15 characters: 'X' black, 'O' white, anything else empty;
+// A board drawn as up to 15 rows of 15 characters: 'X' or 'B' black, 'O' or 'W' white,
+// anything else empty;
 // rows not given are empty. The move count is the number of stones, so the side to move
 // follows from it; the last move is lastX, lastY (225 when not given).
 inline BanArray boardPicture(const std::vector<std::string>& rows, int lastX = -1, int lastY = -1) {
@@ -16,8 +17,9 @@ inline BanArray boardPicture(const std::vector<std::string>& rows, int lastX = -
         assert(rows[y].size() == 15);
         for (size_t x = 0; x < 15; ++x) {
             char c = rows[y][x];
-            if (c != 'X' && c != 'O') continue;
-            board[cellIndex(static_cast<int>(x), static_cast<int>(y))] = c == 'X' ? kBlack : kWhite;
+            const bool black = c == 'X' || c == 'B', white = c == 'O' || c == 'W';
+            if (!black && !white) continue;
+            board[cellIndex(static_cast<int>(x), static_cast<int>(y))] = black ? kBlack : kWhite;
             ++stones;
         }
     }
