@@ -67,6 +67,16 @@ bool ThreatSolver::winNow(int p) {
     return true;
 }
 
+// The defender blocks one of the attacker's five points; the attacker completes another.
+bool ThreatSolver::winByTwoFives(int block) {
+    push(block);
+    int n = 0;
+    const int five = fivePoint(attacker_, n);
+    winNow(five);
+    pop();
+    return true;
+}
+
 bool ThreatSolver::vcf(uint64_t nodeBudget) {
     attacker_ = pos_.side();
     limit_ = nodes_ + nodeBudget;
@@ -124,7 +134,9 @@ bool ThreatSolver::vcfFour(int p) {
     int n = 0;
     const int block = fivePoint(attacker_, n);
     bool won = false;
-    if (n >= 2 || (n == 1 && d == 0 && pos_.forbidden(block))) {
+    if (n >= 2) {
+        won = winByTwoFives(block);
+    } else if (n == 1 && d == 0 && pos_.forbidden(block)) {
         won = winNowLine();
     } else if (n == 1 && pos_.countAtLeast(d, kClassFive) == 0) {
         push(block);
@@ -169,9 +181,8 @@ bool ThreatSolver::vctAttack(int threes) {
     for (int i = 0; i < count && !won; ++i) {
         const int p = moves[i];
         if (a == 0 && pos_.forbidden(p)) continue;
-        const bool four = pos_.cls(a, p) >= kClassFour;
         push(p);
-        won = vctDefend(four ? threes : threes - 1);
+        won = vctDefend(threes - 1);
         pop();
         if (aborted_) return false;
     }
@@ -186,7 +197,7 @@ bool ThreatSolver::vctDefend(int threes) {
     if (pos_.countAtLeast(d, kClassFive)) return false;
     if (!tick()) return false;
     const int five = fivePoint(a, n);
-    if (n >= 2) return winNowLine();
+    if (n >= 2) return winByTwoFives(five);
     if (n == 1) {
         if (d == 0 && pos_.forbidden(five)) return winNowLine();
         push(five);

@@ -37,7 +37,8 @@ class ThreatSolver {
 
     // A win by continuous fours within nodeBudget further nodes.
     bool vcf(uint64_t nodeBudget);
-    // A win by fours and at most maxThrees open threes within nodeBudget further nodes.
+    // A win by at most maxThrees threats (open threes or fours), then continuous fours, within
+    // nodeBudget further nodes.
     bool vct(uint64_t nodeBudget, int maxThrees);
 
     // The winning line of the last successful call, from the attacker's first move.
@@ -64,6 +65,7 @@ class ThreatSolver {
     void pop();
     bool winNow(int p);
     bool winNowLine();
+    bool winByTwoFives(int block);
     Entry* probe(uint64_t key);
 
     Position& pos_;
