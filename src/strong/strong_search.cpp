@@ -58,7 +58,7 @@ class Searcher {
     TranspositionTable& tt_;
     StrongLimits limits_;
     Clock::time_point start_;
-    uint64_t nodes_ = 0;
+    uint64_t nodes_ = 0, ticks_ = 0;
     bool aborted_ = false;
     int killers_[kMaxPly + 1][2] = {};
     int history_[2][kPoints] = {};
@@ -70,7 +70,8 @@ class Searcher {
 
 bool Searcher::timeUp() {
     if (aborted_) return true;
-    if ((++nodes_ & 1023) != 0) return false;
+    ++nodes_;
+    if ((ticks_++ & 1023) != 0) return false;
     if (stop_.load(std::memory_order_relaxed) ||
         (limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs))
         aborted_ = true;
@@ -100,18 +101,23 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         int five = kNoMove;
         for (int p = 0; p < kPoints && five == kNoMove; ++p)
             if (pos_.empty(p) && pos_.cls(them, p) == kClassFive) five = p;
-        if (theirFives > 1 || !pos_.playable(us, five)) {
+        if (theirFives == 1 && pos_.playable(us, five)) {
+            moves[0] = five;
+            return 1;
+        }
+        // Lost; the root still needs a move, the one that loses last.
+        if (ply > 0) {
             forcedScore = -(kWin - ply - 2);
             return 0;
         }
-        moves[0] = five;
-        return 1;
     }
     // A straight four we may play wins.
-    if (pos_.countAtLeast(us, kClassFlexFour)) {
+    if (!theirFives && pos_.countAtLeast(us, kClassFlexFour)) {
         for (int p = 0; p < kPoints; ++p)
             if (pos_.empty(p) && pos_.cls(us, p) == kClassFlexFour && pos_.playable(us, p)) {
                 forcedScore = kWin - ply - 3;
+                pv_[ply][ply] = static_cast<uint8_t>(p);
+                pvLength_[ply] = ply + 1;
                 return 0;
             }
     }
@@ -130,6 +136,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         if (us == 0 && mine.suspect && pos_.forbidden(p)) continue;
         int s = 2 * mine.value + theirs.value + history_[us][p] / 64;
         if (mine.cls >= kClassFour) s += 4000;
+        if (theirs.cls == kClassFive) s += 1 << 22;
         if (p == ttMove)
             s += 1 << 24;
         else if (p == killers_[ply][0])

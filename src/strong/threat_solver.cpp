@@ -15,9 +15,9 @@ ThreatSolver::Entry* ThreatSolver::probe(uint64_t key) {
 }
 
 bool ThreatSolver::tick() {
-    ++nodes_;
     if (nodes_ >= limit_ || ((nodes_ & 255) == 0 && stop_.load(std::memory_order_relaxed)))
         aborted_ = true;
+    ++nodes_;
     return !aborted_;
 }
 
