@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr uint32_t kKeys = 1u << kKeyBits;
 constexpr uint8_t kUnknown = 0xff;
 
 // The pattern one step weaker than what a further stone would make.
@@ -35,25 +34,25 @@ constexpr uint8_t weaken(uint8_t p) {
 // it ends, and each key is classified once.
 struct Classifier {
     uint8_t* table;
-    uint32_t own;
+    bool black;
 
     uint8_t classify(uint32_t key) {
         uint8_t& slot = table[key];
         if (slot != kUnknown) return slot;
-        auto cell = [key](int offset) { return (key >> keyShift(offset)) & 3u; };
+        auto cell = [key](int offset) { return (key / power3(keyDigit(offset))) % 3; };
         int left = 0, right = 0;
-        while (left < kReach && cell(-left - 1) == own) ++left;
-        while (right < kReach && cell(right + 1) == own) ++right;
+        while (left < kReach && cell(-left - 1) == kCellOwn) ++left;
+        while (right < kReach && cell(right + 1) == kCellOwn) ++right;
         const int run = 1 + left + right;
         if (run >= 5) {
-            slot = (run == 5 || own == kCellWhite) ? kPatFive : kPatOverline;
+            slot = (run == 5 || !black) ? kPatFive : kPatOverline;
             return slot;
         }
         int completions = 0;
         uint8_t best = kPatNone;
         for (int offset = -4; offset <= 4; ++offset) {
             if (offset == 0 || cell(offset) != kCellEmpty) continue;
-            const uint8_t next = classify(key | own << keyShift(offset));
+            const uint8_t next = classify(key + power3(keyDigit(offset)));
             if (next == kPatFive)
                 ++completions;
             else
@@ -74,21 +73,20 @@ struct Tables {
 
     Tables() {
         for (int c = 0; c < 2; ++c) {
-            pattern[c] = std::make_unique<uint8_t[]>(kKeys);
-            std::fill_n(pattern[c].get(), kKeys, kUnknown);
-            Classifier cl{pattern[c].get(), c == 0 ? uint32_t{kCellBlack} : uint32_t{kCellWhite}};
-            for (uint32_t k = 0; k < kKeys; ++k) cl.classify(k);
-            info[c] = std::make_unique<PointInfo[]>(1u << 16);
-            for (uint32_t i = 0; i < (1u << 16); ++i) info[c][i] = combine(c, i);
+            pattern[c] = std::make_unique<uint8_t[]>(kLineKeys);
+            std::fill_n(pattern[c].get(), kLineKeys, kUnknown);
+            Classifier cl{pattern[c].get(), c == 0};
+            for (uint32_t k = 0; k < kLineKeys; ++k) cl.classify(k);
+            info[c] = std::make_unique<PointInfo[]>(kComboCount);
+            for (uint32_t i = 0; i < kComboCount; ++i) info[c][i] = combine(c, i);
         }
     }
 
     static PointInfo combine(int colour, uint32_t index) {
         int count[16] = {};
         int value = 0;
-        for (int d = 0; d < 4; ++d) {
-            const int p = (index >> (4 * d)) & 15;
-            if (p >= kPatCount) return {};
+        for (int d = 0; d < 4; ++d, index /= kPatCount) {
+            const uint32_t p = index % kPatCount;
             ++count[p];
             value += kPatValue[p];
         }

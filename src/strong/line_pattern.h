@@ -19,21 +19,23 @@ enum LinePattern : uint8_t {
     kPatCount
 };
 
-// The cells of a line window: two bits each, empty, black, white, off the board.
-enum LineCell : uint32_t { kCellEmpty = 0, kCellBlack = 1, kCellWhite = 2, kCellWall = 3 };
-
-// Half width of the window; a key holds the 2 * kReach cells around the centre (not the
-// centre itself), offset -kReach at bits 0-1 up to offset +kReach at the top.
+// A line window as one colour sees it: the 2 * kReach cells around the centre (not the centre
+// itself), each a base-3 digit: empty, own stone, or blocked (the other colour's stone or off
+// the board). Offset -kReach is the lowest digit, +kReach the highest.
+enum LineCell : uint32_t { kCellEmpty = 0, kCellOwn = 1, kCellBlocked = 2 };
 inline constexpr int kReach = 5;
-inline constexpr int kKeyBits = 4 * kReach;
+inline constexpr uint32_t kLineKeys = 59049; // 3 ^ (2 * kReach)
 
-// The bit position of the cell at offset (-kReach..kReach, not 0) from the centre.
-constexpr int keyShift(int offset) {
-    return 2 * (offset < 0 ? offset + kReach : offset + kReach - 1);
+// The digit position of the cell at offset (-kReach..kReach, not 0) from the centre.
+constexpr int keyDigit(int offset) {
+    return offset < 0 ? offset + kReach : offset + kReach - 1;
+}
+constexpr uint32_t power3(int n) {
+    return n == 0 ? 1 : 3 * power3(n - 1);
 }
 
-// The pattern a stone of colour (0 black, 1 white) makes at the centre of the window key.
-// The tables are built once, on first use, and are read-only afterwards.
+// The pattern a stone of colour (0 black, 1 white) makes at the centre of a window key of that
+// colour's view. Built once, on first use, and read-only afterwards.
 const uint8_t* linePatternTable(int colour);
 
 // A point's four line patterns combined: its threat class and its value for one colour.
@@ -56,7 +58,8 @@ struct PointInfo {
 
 // Index of four direction patterns into the combination table.
 constexpr uint32_t comboIndex(const uint8_t pats[4]) {
-    return pats[0] | pats[1] << 4 | pats[2] << 8 | pats[3] << 12;
+    return pats[0] + kPatCount * (pats[1] + kPatCount * (pats[2] + kPatCount * pats[3]));
 }
-// The combination table of colour (0 black, 1 white), 1 << 16 entries.
+inline constexpr uint32_t kComboCount = kPatCount * kPatCount * kPatCount * kPatCount;
+// The combination table of colour (0 black, 1 white), kComboCount entries.
 const PointInfo* pointInfoTable(int colour);

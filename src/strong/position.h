@@ -7,6 +7,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <memory>
 
 // The strong search's board: stones, the side to move, and per empty point and colour the four
 // line patterns, the point class and value, all updated incrementally by make and unmake. A
@@ -54,11 +55,25 @@ class Position {
 
   private:
     static constexpr uint64_t kSideKey = 0x9e3779b97f4a7c15ULL;
-    void refresh(int p, int d);
-    void place(int p, uint32_t cellCode, int sign);
+    void refresh(int p, int d) {
+        pat_[0][p][d] = table_[0][key_[0][p][d]];
+        pat_[1][p][d] = table_[1][key_[1][p][d]];
+    }
+    void add(int p, int colour, bool record);
+    // What make changed, for unmake to put back without recomputing.
+    struct Change {
+        uint8_t point, direction, pattern[2];
+        PointInfo info[2];
+    };
+    struct Undo {
+        int classCount[2][kClassCount];
+        int sum[2];
+        int changes;
+    };
+    static constexpr int kChangesPerMove = 4 * 2 * kReach;
 
     std::array<char, kPoints> cell_{};
-    std::array<std::array<uint32_t, 4>, kPoints> key_{};
+    uint16_t key_[2][kPoints][4] = {}; // each colour's view of the lines through each point
     uint8_t pat_[2][kPoints][4] = {};
     PointInfo info_[2][kPoints] = {};
     std::array<uint8_t, kPoints> near_{};
@@ -69,6 +84,8 @@ class Position {
     int count_ = 0;
     int base_ = 0;
     std::array<uint8_t, kMaxPly> stack_{};
+    std::unique_ptr<Undo[]> undo_;
+    std::unique_ptr<Change[]> changes_;
     mutable BanArray mirror_;
     mutable ChkStat judge_{mirror_};
     const uint8_t* table_[2];

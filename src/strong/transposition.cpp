@@ -7,7 +7,9 @@ void TranspositionTable::resize(size_t megabytes) {
     const size_t count =
         std::bit_floor(std::max<size_t>(megabytes * 1024 * 1024 / sizeof(Entry), 1));
     if (entries_ && mask_ + 1 == count) return;
-    entries_ = std::make_unique<Entry[]>(count);
+    // A fresh mapping from the system reads as zero and its pages are faulted in as the search
+    // fills them; any stale entry is never taken, its key being checked in full.
+    entries_ = std::make_unique_for_overwrite<Entry[]>(count);
     mask_ = count - 1;
 }
 

@@ -9,13 +9,14 @@
 class TranspositionTable {
   public:
     enum Bound : uint8_t { kNone, kUpper, kLower, kExact };
+    // Trivially constructible, so a new table is not written before the search fills it.
     struct Entry {
-        uint64_t key = 0;
-        int16_t score = 0;
-        uint8_t depth = 0;
-        uint8_t bound = kNone;
-        uint8_t move = 255;
-        uint8_t generation = 0;
+        uint64_t key;
+        int16_t score;
+        uint8_t depth;
+        uint8_t bound;
+        uint8_t move;
+        uint8_t generation;
     };
 
     // A table of about megabytes MB (at least one entry).
