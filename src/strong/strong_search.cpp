@@ -17,7 +17,9 @@ constexpr int kWinBound = 29000;
 constexpr int kInfinity = 32000;
 constexpr int kMaxPly = 200;
 constexpr int kCentre = 112;
-constexpr uint64_t kLeafVcfBudget = 24;
+constexpr uint64_t kLeafVcfBudget = 64;
+// Moves searched at a node below the root, strongest first.
+constexpr int kMaxMovesBelowRoot = 24;
 
 bool isMate(int score) {
     return score > kWinBound || score < -kWinBound;
@@ -43,6 +45,8 @@ class Searcher {
     SearchReport run(const ReportCallback& onReport);
 
   private:
+    bool threatOfSideToMove(uint64_t budget);
+    void filterRootDefences(uint64_t budget);
     int search(int depth, int alpha, int beta, int ply, bool pvNode);
     int evaluate() const;
     int generate(int ply, int* moves, int ttMove, int& forcedScore);
@@ -65,6 +69,8 @@ class Searcher {
     uint8_t pv_[kMaxPly + 1][kMaxPly + 1] = {};
     int pvLength_[kMaxPly + 1] = {};
     int moveBuffer_[kMaxPly + 1][kPoints] = {};
+    bool rootFilter_ = false;
+    bool rootAllowed_[kPoints] = {};
     int scoreBuffer_[kMaxPly + 1][kPoints] = {};
 };
 
@@ -133,6 +139,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         if (!pos_.nearStones(p)) continue;
         const PointInfo &mine = pos_.info(us, p), &theirs = pos_.info(them, p);
         if (mustDefend && mine.cls < kClassFour && theirs.cls < kClassFour) continue;
+        if (ply == 0 && rootFilter_ && !rootAllowed_[p]) continue;
         if (us == 0 && mine.suspect && pos_.forbidden(p)) continue;
         int s = 2 * mine.value + theirs.value + history_[us][p] / 64;
         if (mine.cls >= kClassFour) s += 4000;
@@ -158,7 +165,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         moves[j] = m;
         scores[j] = s;
     }
-    return n;
+    return ply > 0 && !mustDefend ? std::min(n, kMaxMovesBelowRoot) : n;
 }
 
 int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
@@ -248,6 +255,37 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
     return best;
 }
 
+// The side to move wins by fours or by threes, proven within budget.
+bool Searcher::threatOfSideToMove(uint64_t budget) {
+    const uint64_t before = solver_.nodes();
+    const bool win = solver_.vcf(budget) || solver_.vct(budget, 4);
+    nodes_ += solver_.nodes() - before;
+    return win;
+}
+
+// When the opponent would win by threats if we passed, root moves after which that win still
+// stands (proven by the solver) are dropped, unless every move keeps it. A move whose check
+// runs out of budget or time stays.
+void Searcher::filterRootDefences(uint64_t budget) {
+    const int us = pos_.side(), them = us ^ 1;
+    pos_.setSide(them);
+    const bool threat = pos_.countAtLeast(us, kClassFive) == 0 && threatOfSideToMove(budget * 4);
+    pos_.setSide(us);
+    if (!threat || solver_.aborted()) return;
+    int kept = 0;
+    for (int p = 0; p < kPoints; ++p) {
+        rootAllowed_[p] = false;
+        if (!pos_.nearStones(p) || !pos_.playable(us, p)) continue;
+        pos_.make(p);
+        const bool stands = threatOfSideToMove(budget);
+        pos_.unmake();
+        if (stands && !solver_.aborted()) continue;
+        rootAllowed_[p] = true;
+        ++kept;
+    }
+    rootFilter_ = kept > 0;
+}
+
 void Searcher::fillLine(SearchReport& r) const {
     r.line.clear();
     for (int j = 0; j < pvLength_[0]; ++j) r.line.push_back(pv_[0][j]);
@@ -267,9 +305,12 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         return report;
     };
     const int us = pos_.side();
+    const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : 2000;
+    // The threat searches before the main search get a share of the time.
+    if (limits_.timeMs > 0)
+        solver_.setDeadline(start_ + std::chrono::milliseconds(limits_.timeMs * 3 / 10));
     // A proven win by fours, then by threes, is played at once.
     {
-        const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : 2000;
         const uint64_t before = solver_.nodes();
         const bool win =
             solver_.vcf(200000) ||
@@ -284,6 +325,8 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
             return finish();
         }
     }
+    filterRootDefences(static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 20, 500, 20000)));
+    solver_.setDeadline(Clock::time_point::max());
     tt_.newSearch();
     const int64_t softMs = limits_.timeMs > 0 ? std::max<int64_t>(limits_.timeMs * 2 / 5, 1) : 0;
     for (int depth = 1; depth <= std::max(1, limits_.maxDepth); ++depth) {

@@ -15,7 +15,9 @@ ThreatSolver::Entry* ThreatSolver::probe(uint64_t key) {
 }
 
 bool ThreatSolver::tick() {
-    if (nodes_ >= limit_ || ((nodes_ & 255) == 0 && stop_.load(std::memory_order_relaxed)))
+    if (nodes_ >= limit_ ||
+        ((nodes_ & 255) == 0 &&
+         (stop_.load(std::memory_order_relaxed) || std::chrono::steady_clock::now() >= deadline_)))
         aborted_ = true;
     ++nodes_;
     return !aborted_;
