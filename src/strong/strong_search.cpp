@@ -79,7 +79,8 @@ bool Searcher::timeUp() {
     ++nodes_;
     if ((ticks_++ & 1023) != 0) return false;
     if (stop_.load(std::memory_order_relaxed) ||
-        (limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs))
+        (limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs) ||
+        (limits_.maxNodes > 0 && nodes_ >= limits_.maxNodes))
         aborted_ = true;
     return aborted_;
 }
@@ -89,7 +90,7 @@ bool Searcher::timeUp() {
 // ahead of the same shapes for the opponent.
 int Searcher::evaluate() const {
     const int us = pos_.side(), them = us ^ 1;
-    int score = pos_.valueSum(us) - pos_.valueSum(them);
+    int score = pos_.valueSum(us) * 5 / 4 - pos_.valueSum(them);
     if (pos_.countAtLeast(us, kClassThree)) score += 60;
     if (pos_.countAtLeast(them, kClassFlexFour)) score -= 120;
     return std::clamp(score + 20, -kWinBound + 1, kWinBound - 1);
@@ -305,17 +306,24 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         return report;
     };
     const int us = pos_.side();
+    // Node budgets of the threat searches: from the node limit when there is one, else from
+    // the time (about what a loaded core searches in it).
     const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : 2000;
+    const uint64_t vctBudget =
+        limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 6, 500)
+                         : static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 150, 2000, 400000));
+    const uint64_t vcfBudget =
+        limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 4, 500) : 200000;
+    const uint64_t filterBudget =
+        limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 100, 100)
+                         : static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 20, 500, 20000));
     // The threat searches before the main search get a share of the time.
     if (limits_.timeMs > 0)
         solver_.setDeadline(start_ + std::chrono::milliseconds(limits_.timeMs * 3 / 10));
     // A proven win by fours, then by threes, is played at once.
     {
         const uint64_t before = solver_.nodes();
-        const bool win =
-            solver_.vcf(200000) ||
-            solver_.vct(static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 150, 2000, 400000)),
-                        6);
+        const bool win = solver_.vcf(vcfBudget) || solver_.vct(vctBudget, 6);
         nodes_ += solver_.nodes() - before;
         if (win && solver_.lineLength() > 0 && pos_.playable(us, solver_.line()[0])) {
             report.bestMove = solver_.line()[0];
@@ -325,7 +333,7 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
             return finish();
         }
     }
-    filterRootDefences(static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 20, 500, 20000)));
+    filterRootDefences(filterBudget);
     solver_.setDeadline(Clock::time_point::max());
     tt_.newSearch();
     const int64_t softMs = limits_.timeMs > 0 ? std::max<int64_t>(limits_.timeMs * 2 / 5, 1) : 0;
@@ -344,6 +352,7 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         if (onReport) onReport(report);
         if (isMate(score) && depth > 2 * std::abs(report.winIn) + 2) break;
         if (softMs && elapsedMs() >= softMs) break;
+        if (limits_.maxNodes && nodes_ >= limits_.maxNodes * 2 / 5) break;
     }
     return finish();
 }
