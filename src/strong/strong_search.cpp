@@ -336,7 +336,17 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
     filterRootDefences(filterBudget);
     solver_.setDeadline(Clock::time_point::max());
     tt_.newSearch();
-    const int64_t softMs = limits_.timeMs > 0 ? std::max<int64_t>(limits_.timeMs * 2 / 5, 1) : 0;
+    // No new depth is begun after half of what is left to the main search has gone.
+    const int64_t searchStartMs = elapsedMs();
+    const uint64_t searchStartNodes = nodes_;
+    const int64_t softMs =
+        limits_.timeMs > 0
+            ? searchStartMs + std::max<int64_t>(limits_.timeMs - searchStartMs, 2) / 2
+            : 0;
+    const uint64_t softNodes =
+        limits_.maxNodes > searchStartNodes
+            ? searchStartNodes + (limits_.maxNodes - searchStartNodes) * 2 / 5
+            : 0;
     for (int depth = 1; depth <= std::max(1, limits_.maxDepth); ++depth) {
         const int score = search(depth, -kInfinity, kInfinity, 0, true);
         if (aborted_ && depth > 1) break;
@@ -352,7 +362,7 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         if (onReport) onReport(report);
         if (isMate(score) && depth > 2 * std::abs(report.winIn) + 2) break;
         if (softMs && elapsedMs() >= softMs) break;
-        if (limits_.maxNodes && nodes_ >= limits_.maxNodes * 2 / 5) break;
+        if (limits_.maxNodes && nodes_ >= softNodes) break;
     }
     return finish();
 }
