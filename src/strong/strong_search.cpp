@@ -62,7 +62,7 @@ class Searcher {
     TranspositionTable& tt_;
     StrongLimits limits_;
     Clock::time_point start_;
-    uint64_t nodes_ = 0, ticks_ = 0;
+    uint64_t nodes_ = 0, nextCheck_ = 0;
     bool aborted_ = false;
     int killers_[kMaxPly + 1][2] = {};
     int history_[2][kPoints] = {};
@@ -76,8 +76,9 @@ class Searcher {
 
 bool Searcher::timeUp() {
     if (aborted_) return true;
-    ++nodes_;
-    if ((ticks_++ & 1023) != 0) return false;
+    // Solver nodes at the leaves count too, so the clock is read every 256 nodes of either.
+    if (++nodes_ < nextCheck_) return false;
+    nextCheck_ = nodes_ + 256;
     if (stop_.load(std::memory_order_relaxed) ||
         (limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs) ||
         (limits_.maxNodes > 0 && nodes_ >= limits_.maxNodes))
@@ -318,8 +319,9 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 100, 100)
                          : static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 20, 500, 20000));
     // The threat searches before the main search get a share of the time.
-    if (limits_.timeMs > 0)
-        solver_.setDeadline(start_ + std::chrono::milliseconds(limits_.timeMs * 3 / 10));
+    // (Without a time limit, half a second, so that the main search reports soon.)
+    solver_.setDeadline(
+        start_ + std::chrono::milliseconds(limits_.timeMs > 0 ? limits_.timeMs * 3 / 10 : 500));
     // A proven win by fours, then by threes, is played at once.
     {
         const uint64_t before = solver_.nodes();

@@ -42,7 +42,7 @@ class ThreatSolver {
     // nodeBudget further nodes.
     bool vct(uint64_t nodeBudget, int maxThrees);
 
-    // Calls answer no win once the clock passes deadline (checked every 256 nodes).
+    // Calls answer no win once the clock passes deadline (checked every 64 nodes).
     void setDeadline(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
 
     // The winning line of the last successful call, from the attacker's first move.
