@@ -40,7 +40,9 @@ class Searcher {
     Searcher(const BanArray& board, const StrongLimits& limits, const std::atomic<bool>& stop,
              TranspositionTable& tt)
         : pos_(board, colourToMove(board.moveCount())), solver_(pos_, stop), stop_(stop), tt_(tt),
-          limits_(limits), start_(Clock::now()) {}
+          limits_(limits), start_(Clock::now()) {
+        for (auto& k : killers_) k[0] = k[1] = kNoMove;
+    }
 
     SearchReport run(const ReportCallback& onReport);
 
@@ -129,33 +131,36 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
                 return 0;
             }
     }
-    bool mustDefend = pos_.countAtLeast(them, kClassFlexFour) > 0;
+    // Against an open three only fours and the points of the three's fours; with no such move
+    // (or none the root's defence check kept), every move, so that the loss comes last.
+    const bool openThree = pos_.countAtLeast(them, kClassFlexFour) > 0;
     int* scores = scoreBuffer_[ply];
-    for (int p = 0; p < kPoints; ++p) {
-        // With nothing to defend with, every move is tried (the loss is pushed back).
-        if (p == kPoints - 1 && mustDefend && n == 0) {
-            mustDefend = false;
-            p = -1;
-            continue;
+    auto collect = [&](bool defendOnly, bool rootFilter) {
+        n = 0;
+        for (int p = 0; p < kPoints; ++p) {
+            if (!pos_.nearStones(p)) continue;
+            const PointInfo &mine = pos_.info(us, p), &theirs = pos_.info(them, p);
+            if (defendOnly && mine.cls < kClassFour && theirs.cls < kClassFour) continue;
+            if (rootFilter && !rootAllowed_[p]) continue;
+            if (us == 0 && mine.suspect && pos_.forbidden(p)) continue;
+            int s = 2 * mine.value + theirs.value + history_[us][p] / 64;
+            if (mine.cls >= kClassFour) s += 4000;
+            if (theirs.cls == kClassFive) s += 1 << 22;
+            if (p == ttMove)
+                s += 1 << 24;
+            else if (p == killers_[ply][0])
+                s += 1 << 20;
+            else if (p == killers_[ply][1])
+                s += 1 << 19;
+            moves[n] = p;
+            scores[n] = s;
+            ++n;
         }
-        if (!pos_.nearStones(p)) continue;
-        const PointInfo &mine = pos_.info(us, p), &theirs = pos_.info(them, p);
-        if (mustDefend && mine.cls < kClassFour && theirs.cls < kClassFour) continue;
-        if (ply == 0 && rootFilter_ && !rootAllowed_[p]) continue;
-        if (us == 0 && mine.suspect && pos_.forbidden(p)) continue;
-        int s = 2 * mine.value + theirs.value + history_[us][p] / 64;
-        if (mine.cls >= kClassFour) s += 4000;
-        if (theirs.cls == kClassFive) s += 1 << 22;
-        if (p == ttMove)
-            s += 1 << 24;
-        else if (p == killers_[ply][0])
-            s += 1 << 20;
-        else if (p == killers_[ply][1])
-            s += 1 << 19;
-        moves[n] = p;
-        scores[n] = s;
-        ++n;
-    }
+    };
+    const bool filter = ply == 0 && rootFilter_;
+    collect(openThree, filter);
+    if (n == 0 && openThree) collect(false, filter);
+    if (n == 0 && filter) collect(false, false);
     // Insertion sort, strongest first (short lists).
     for (int i = 1; i < n; ++i) {
         const int m = moves[i], s = scores[i];
@@ -167,7 +172,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         moves[j] = m;
         scores[j] = s;
     }
-    return ply > 0 && !mustDefend ? std::min(n, kMaxMovesBelowRoot) : n;
+    return ply > 0 && !openThree ? std::min(n, kMaxMovesBelowRoot) : n;
 }
 
 int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
