@@ -9,6 +9,7 @@
 #include "rules/move_code.h"
 
 #include <algorithm>
+#include <cassert>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -18,7 +19,8 @@ namespace reference {
 inline constexpr int kDx[4] = {1, 1, 0, -1};
 inline constexpr int kDy[4] = {0, 1, 1, 1};
 inline constexpr int kVcfDepth = 24; // attacker fours; more than any puzzle needs
-inline constexpr int kVctDepth = 1;  // threes (or fours) before the closing continuous fours
+inline constexpr int kVctDepth = 2;  // threes (or fours) before the closing continuous fours
+inline constexpr int kMaxVctDepth = 4;
 
 inline std::string text(int p) {
     return pointText(cellX(p), cellY(p));
@@ -53,10 +55,24 @@ inline bool makesFive(const BanArray& b, int p, char c) {
     return false;
 }
 
+// Some line through p holds at least need stones of colour c within four cells of p: a five
+// through p needs four, a four three.
+inline bool ownAround(const BanArray& b, int p, char c, int need) {
+    for (int d = 0; d < 4; ++d) {
+        int own = 0;
+        for (int s = -4; s <= 4; ++s) {
+            const int x = cellX(p) + s * kDx[d], y = cellY(p) + s * kDy[d];
+            own += s != 0 && onBoard(x, y) && b.at(cellIndex(x, y)) == c;
+        }
+        if (own >= need) return true;
+    }
+    return false;
+}
+
 inline std::vector<int> fivePoints(const BanArray& b, char c) {
     std::vector<int> out;
     for (int p = 0; p < kPoints; ++p)
-        if (b.at(p) == kEmpty && makesFive(b, p, c)) out.push_back(p);
+        if (b.at(p) == kEmpty && ownAround(b, p, c, 4) && makesFive(b, p, c)) out.push_back(p);
     return out;
 }
 
@@ -121,6 +137,7 @@ class Reference {
     // Attacker to move: wins by at most depth threes (a four counts as one too), then
     // continuous fours.
     bool vct(int depth) {
+        assert(depth <= kMaxVctDepth);
         if (vcf(kVcfDepth)) return true;
         if (depth == 0) return false;
         std::vector<int> moves = candidates();
@@ -209,7 +226,7 @@ class Reference {
     char att_;
     char def_;
     std::unordered_set<std::string> lostVcf_;
-    std::vector<int> killer_ = std::vector<int>(kVctDepth + 1, -1);
+    std::vector<int> killer_ = std::vector<int>(kMaxVctDepth + 1, -1); // a winning move per depth
 };
 
 } // namespace reference
