@@ -45,6 +45,22 @@ TEST(MatchOpenings, TwentySixDistinctLegalThreeStoneOpeningsAndTheirSelection) {
     EXPECT_EQ(codes.size(), 26u);
     EXPECT_EQ(positions.size(), 26u);
 
+    // The symmetries keep the centre and every distance; the lopsided I12 gives 8 positions.
+    auto dist2 = [](int a, int b) {
+        const int dx = cellX(a) - cellX(b), dy = cellY(a) - cellY(b);
+        return dx * dx + dy * dy;
+    };
+    std::set<std::vector<int>> images;
+    for (int s = 0; s < kSymmetries; ++s) {
+        const std::vector<int> base = openingMoves(all[24]), m = openingMoves(all[24], s);
+        ASSERT_EQ(m[0], cellIndex(7, 7));
+        EXPECT_EQ(dist2(m[0], m[1]), dist2(base[0], base[1]));
+        EXPECT_EQ(dist2(m[0], m[2]), dist2(base[0], base[2]));
+        EXPECT_EQ(dist2(m[1], m[2]), dist2(base[1], base[2]));
+        images.insert(m);
+    }
+    EXPECT_EQ(images.size(), 8u);
+
     std::vector<Opening> chosen;
     std::string bad;
     ASSERT_TRUE(selectOpenings("all", chosen, bad));
@@ -169,23 +185,23 @@ TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
 
     // White (to move first) answers on the centre, which holds black's stone.
     EngineSpec pair[2] = {pbrain, {"occupied", scriptEngine(dir, "occupied.sh", "echo 7,7")}};
-    GameRecord g = playGame(pair, 0, d1, fast);
+    GameRecord g = playGame(pair, 0, d1, 0, fast);
     EXPECT_EQ(g.outcome, Outcome::BlackWins);
     EXPECT_EQ(g.reason, EndReason::Illegal);
 
     // Chatter is skipped; a move that never comes is a timeout.
     pair[1] = {"silent", scriptEngine(dir, "silent.sh", "echo 'MESSAGE thinking'")};
-    g = playGame(pair, 0, d1, fast);
+    g = playGame(pair, 0, d1, 0, fast);
     EXPECT_EQ(g.reason, EndReason::Timeout);
     EXPECT_EQ(g.outcome, Outcome::BlackWins);
 
     pair[1] = {"quits", scriptEngine(dir, "quits.sh", "exit 0")};
-    g = playGame(pair, 0, d1, fast);
+    g = playGame(pair, 0, d1, 0, fast);
     EXPECT_EQ(g.reason, EndReason::Crash);
 
     // An engine that cannot be run loses as black too.
     pair[1] = {"missing", {dir.file("no-such-engine")}};
-    g = playGame(pair, 1, d1, fast);
+    g = playGame(pair, 1, d1, 0, fast);
     EXPECT_EQ(g.outcome, Outcome::WhiteWins);
     EXPECT_EQ(g.reason, EndReason::Crash);
 
@@ -195,7 +211,7 @@ TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
     GameSettings patient = fast;
     patient.graceMs = 120000;
     for (int black = 0; black < 2; ++black) {
-        g = playGame(real, black, canonicalOpenings()[25], patient);
+        g = playGame(real, black, canonicalOpenings()[25], black * 5, patient);
         ASSERT_GT(g.moves.size(), 4u);
         EXPECT_EQ(g.engineMoves[0] + g.engineMoves[1], static_cast<int>(g.moves.size()) - 3);
         const MoveVerdict last = replay(g.moves);

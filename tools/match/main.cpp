@@ -21,7 +21,8 @@ const char* const kUsage =
     "                    [--openings all|D1,I13,...] [--games-log FILE] [--grace MS]\n"
     "                    [--engine-log FILE]\n"
     "  --time MS        time a move (INFO timeout_turn), default 1000\n"
-    "  --rounds N       times through the openings, each with both colourings, default 1\n"
+    "  --rounds N       times through the openings, each with both colourings, default 1;\n"
+    "                   round k plays the openings turned or mirrored by symmetry k mod 8\n"
     "  --grace MS       how much longer than the move time an answer may take before it\n"
     "                   counts as a timeout (a loss), default 2000\n"
     "  --games-log FILE one line per game: opening, colours, result, reason, moves\n"
@@ -138,7 +139,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < o.rounds; ++round)
         for (const Opening& opening : o.openings)
             for (int black = 0; black < 2; ++black) {
-                const GameRecord g = playGame(o.engines, black, opening, o.game);
+                const GameRecord g =
+                    playGame(o.engines, black, opening, round % kSymmetries, o.game);
                 ++played;
                 const bool engine1Black = black == 0;
                 Tally& t = engine1Black ? asBlack : asWhite;

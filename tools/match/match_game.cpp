@@ -58,7 +58,7 @@ const char* endReasonText(EndReason reason) {
 }
 
 GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& opening,
-                    const GameSettings& settings) {
+                    int symmetry, const GameSettings& settings) {
     GameRecord record;
     auto lose = [&](int engine, EndReason reason, const std::string& note) {
         record.outcome = engine == blackIndex ? Outcome::WhiteWins : Outcome::BlackWins;
@@ -90,7 +90,7 @@ GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& 
     }
 
     BanArray board;
-    for (int p : openingMoves(opening)) {
+    for (int p : openingMoves(opening, symmetry)) {
         board.put(p);
         record.moves.push_back(p);
     }

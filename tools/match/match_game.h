@@ -36,8 +36,9 @@ struct GameRecord {
     std::string note; // what went wrong with an engine, for the log
 };
 
-// Plays one game from the opening: engines[blackIndex] has black, the other white (to move
-// after the opening). Each engine is started for the game and ended after it; it receives
-// the position with BOARD before its first move and the opponent's moves with TURN.
+// Plays one game from the opening, seen through symmetry (see openingMoves): engines[blackIndex]
+// has black, the other white (to move after the opening). Each engine is started for the game and
+// ended after it; it receives the position with BOARD before its first move and the opponent's
+// moves with TURN.
 GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& opening,
-                    const GameSettings& settings);
+                    int symmetry, const GameSettings& settings);

@@ -29,10 +29,22 @@ const std::vector<Opening>& canonicalOpenings() {
     return kOpenings;
 }
 
-std::vector<int> openingMoves(const Opening& opening) {
+std::vector<int> openingMoves(const Opening& opening, int symmetry) {
     const bool direct = opening.code[0] == 'D';
-    return {cellIndex(kCentre, kCentre), cellIndex(direct ? kCentre : kCentre + 1, kCentre - 1),
-            cellIndex(opening.thirdX, opening.thirdY)};
+    const int xs[3] = {kCentre, direct ? kCentre : kCentre + 1, opening.thirdX};
+    const int ys[3] = {kCentre, kCentre - 1, opening.thirdY};
+    std::vector<int> moves;
+    for (int i = 0; i < 3; ++i) {
+        int dx = xs[i] - kCentre, dy = ys[i] - kCentre;
+        if (symmetry & 4) dx = -dx;
+        for (int turn = 0; turn < (symmetry & 3); ++turn) {
+            const int t = dx;
+            dx = -dy;
+            dy = t;
+        }
+        moves.push_back(cellIndex(kCentre + dx, kCentre + dy));
+    }
+    return moves;
 }
 
 bool selectOpenings(const std::string& list, std::vector<Opening>& out, std::string& bad) {

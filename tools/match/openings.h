@@ -17,8 +17,13 @@ struct Opening {
 // All 26, direct openings first.
 const std::vector<Opening>& canonicalOpenings();
 
-// The three stones in the order played: h8 (black), h7 or i7 (white), the third stone.
-std::vector<int> openingMoves(const Opening& opening);
+// The number of board symmetries (rotations and reflections about the centre).
+inline constexpr int kSymmetries = 8;
+
+// The three stones in the order played: h8 (black), h7 or i7 (white), the third stone, as
+// seen through symmetry 0..7 (0 leaves them as they are; 1..3 turn them by quarter turns,
+// 4..7 mirror them first). Every symmetry gives the same opening.
+std::vector<int> openingMoves(const Opening& opening, int symmetry = 0);
 
 // The openings named in list: "all", or codes separated by commas ("D1,I13"; case-insensitive).
 // False, with the unknown code in bad, when a code is not one of the 26.
