@@ -177,7 +177,7 @@ MoveVerdict replay(const std::vector<int>& moves) {
 TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
     TempDir dir;
     GameSettings fast;
-    fast.moveTimeMs = 50;
+    fast.moveTimeMs[0] = fast.moveTimeMs[1] = 50;
     fast.graceMs = 300;
     fast.startTimeoutMs = 5000;
     const Opening& d1 = canonicalOpenings()[0];
@@ -231,13 +231,14 @@ TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
 TEST(MatchTool, PlaysBothColouringsAndReportsTheScore) {
     TempDir dir;
     const std::string engine = PBRAIN_PATH;
-    RunResult r =
-        runProgram(MATCH_PATH,
-                   {"--engine1", engine, "--engine2", engine, "--time", "50", "--grace", "120000",
-                    "--openings", "D3,I5", "--games-log", dir.file("games.txt")},
-                   dir.path());
+    RunResult r = runProgram(MATCH_PATH,
+                             {"--engine1", engine, "--engine2", engine, "--time", "50", "--time2",
+                              "30", "--grace", "120000", "--openings", "D3,I5", "--games-log",
+                              dir.file("games.txt")},
+                             dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("game 4/4"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("engine2: " + engine + ", 30 ms a move"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  total  "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  score "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  Elo "), std::string::npos) << r.out;
@@ -252,9 +253,11 @@ TEST(MatchTool, PlaysBothColouringsAndReportsTheScore) {
     r = runProgram(MATCH_PATH, {"--engine1", engine, "--engine2", engine, "--openings", "X9"},
                    dir.path());
     EXPECT_EQ(r.status, 2);
-    r = runProgram(MATCH_PATH, {"--engine1", engine, "--engine2", engine, "--time", "0"},
-                   dir.path());
-    EXPECT_EQ(r.status, 2);
+    for (const char* time : {"--time", "--time2"}) {
+        r = runProgram(MATCH_PATH, {"--engine1", engine, "--engine2", engine, time, "0"},
+                       dir.path());
+        EXPECT_EQ(r.status, 2);
+    }
 }
 
 } // namespace

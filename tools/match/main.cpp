@@ -17,10 +17,12 @@
 namespace {
 
 const char* const kUsage =
-    "usage: sorell-match --engine1 CMD --engine2 CMD [--time MS] [--rounds N]\n"
+    "usage: sorell-match --engine1 CMD --engine2 CMD [--time MS] [--time1 MS] [--time2 MS]\n"
+    "                    [--rounds N]\n"
     "                    [--openings all|D1,I13,...] [--games-log FILE] [--grace MS]\n"
     "                    [--engine-log FILE]\n"
-    "  --time MS        time a move (INFO timeout_turn), default 1000\n"
+    "  --time MS        time a move (INFO timeout_turn) of both engines, default 1000\n"
+    "  --time1 MS, --time2 MS  the same for one engine\n"
     "  --rounds N       times through the openings, each with both colourings, default 1;\n"
     "                   round k plays the openings turned or mirrored by symmetry k mod 8\n"
     "  --grace MS       how much longer than the move time an answer may take before it\n"
@@ -66,7 +68,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
             spec.argv = splitCommandLine(value);
             ok = !spec.argv.empty();
         } else if (arg == "--time") {
-            ok = parseCount(value, 1, o.game.moveTimeMs);
+            ok = parseCount(value, 1, n);
+            o.game.moveTimeMs[0] = o.game.moveTimeMs[1] = n;
+        } else if (arg == "--time1" || arg == "--time2") {
+            ok = parseCount(value, 1, o.game.moveTimeMs[arg == "--time1" ? 0 : 1]);
         } else if (arg == "--grace") {
             ok = parseCount(value, 0, o.game.graceMs);
         } else if (arg == "--rounds") {
@@ -125,12 +130,13 @@ int main(int argc, char** argv) {
         }
     }
     const int total = o.rounds * static_cast<int>(o.openings.size()) * 2;
-    for (const EngineSpec& e : o.engines) {
+    for (int e = 0; e < 2; ++e) {
         std::string command;
-        for (const std::string& w : e.argv) command += (command.empty() ? "" : " ") + w;
-        std::printf("%s: %s\n", e.name.c_str(), command.c_str());
+        for (const std::string& w : o.engines[e].argv) command += (command.empty() ? "" : " ") + w;
+        std::printf("%s: %s, %lld ms a move\n", o.engines[e].name.c_str(), command.c_str(),
+                    static_cast<long long>(o.game.moveTimeMs[e]));
     }
-    std::printf("%lld ms a move, %d games\n", static_cast<long long>(o.game.moveTimeMs), total);
+    std::printf("%d games\n", total);
 
     Tally asBlack, asWhite; // engine1's
     int reasons[6] = {};

@@ -83,7 +83,7 @@ GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& 
                         seat.process.ended() ? "ended before it answered START (can it be run?)"
                                              : "did not answer START with OK");
         const std::vector<std::string> infos = {
-            "INFO rule 4",          "INFO timeout_turn " + std::to_string(settings.moveTimeMs),
+            "INFO rule 4",          "INFO timeout_turn " + std::to_string(settings.moveTimeMs[e]),
             "INFO timeout_match 0", "INFO time_left " + std::to_string(kUnlimitedMs),
             "INFO max_memory 0",    "INFO game_type 1"};
         for (const std::string& info : infos) seat.process.writeLine(info);
@@ -110,7 +110,7 @@ GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& 
         } else {
             seat.process.writeLine("TURN " + xy(record.moves.back()));
         }
-        const int64_t limit = settings.moveTimeMs + settings.graceMs;
+        const int64_t limit = settings.moveTimeMs[e] + settings.graceMs;
         std::optional<std::string> answer;
         int x = -1, y = -1;
         for (;;) {
@@ -129,7 +129,7 @@ GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& 
             return lose(e, EndReason::Illegal, "answered '" + *answer + "'");
         ++record.engineMoves[e];
         record.engineMs[e] += ms;
-        record.overTime[e] += ms > settings.moveTimeMs;
+        record.overTime[e] += ms > settings.moveTimeMs[e];
         const MoveVerdict verdict = playMove(board, x, y);
         if (verdict == MoveVerdict::Illegal)
             return lose(e, EndReason::Illegal, "played " + *answer + ", not an empty point");

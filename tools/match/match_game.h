@@ -14,8 +14,8 @@ struct EngineSpec {
 };
 
 struct GameSettings {
-    int64_t moveTimeMs = 1000; // sent as INFO timeout_turn
-    int64_t graceMs = 2000;    // how much longer than moveTimeMs an answer may take
+    int64_t moveTimeMs[2] = {1000, 1000}; // per engine, sent as INFO timeout_turn
+    int64_t graceMs = 2000;               // how much longer than moveTimeMs an answer may take
     int64_t startTimeoutMs = 30000;
     std::string errorLog; // engines' standard error, "" to drop it
 };
@@ -29,7 +29,7 @@ struct GameRecord {
     EndReason reason = EndReason::FullBoard;
     std::vector<int> moves; // every stone in order, the opening's three first
     // Per engine (index as in the engines array): moves it chose, their total time, and the
-    // answers that took longer than the move time (within the grace).
+    // answers that took longer than its move time (within the grace).
     int engineMoves[2] = {0, 0};
     int64_t engineMs[2] = {0, 0};
     int overTime[2] = {0, 0};
