@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
     std::printf("%d games\n", total);
 
     Tally asBlack, asWhite; // engine1's
-    int reasons[6] = {};
+    int reasons[kEndReasons] = {};
     int64_t moves[2] = {}, ms[2] = {}, overTime[2] = {};
     int played = 0;
     for (int round = 0; round < o.rounds; ++round)
@@ -193,9 +193,10 @@ int main(int argc, char** argv) {
         std::printf("  Elo       %s (no finite estimate from a %s score)\n",
                     elo.elo > 0 ? "+inf" : "-inf", elo.elo > 0 ? "perfect" : "zero");
     }
-    std::printf("  ends      five %d, forbidden %d, illegal %d, timeout %d, crash %d, full board "
-                "%d\n",
-                reasons[0], reasons[1], reasons[2], reasons[3], reasons[4], reasons[5]);
+    std::printf("  ends     ");
+    for (int r = 0; r < kEndReasons; ++r)
+        std::printf(" %s %d%s", endReasonText(static_cast<EndReason>(r)), reasons[r],
+                    r + 1 < kEndReasons ? "," : "\n");
     for (int e = 0; e < 2; ++e)
         std::printf("  %s   %.1f ms a move on average (%lld moves, %lld over the move time)\n",
                     o.engines[e].name.c_str(), moves[e] ? double(ms[e]) / double(moves[e]) : 0.0,

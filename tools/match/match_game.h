@@ -22,6 +22,7 @@ struct GameSettings {
 
 // Why a game ended.
 enum class EndReason { Five, Forbidden, Illegal, Timeout, Crash, FullBoard };
+inline constexpr int kEndReasons = 6;
 const char* endReasonText(EndReason reason);
 
 struct GameRecord {
