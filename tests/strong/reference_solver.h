@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cassert>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -140,6 +141,15 @@ class Reference {
         assert(depth <= kMaxVctDepth);
         if (vcf(kVcfDepth)) return true;
         if (depth == 0) return false;
+        const std::string key = std::string(b_.cellData(), kPoints) + char('a' + depth);
+        if (const auto known = vctMemo_.find(key); known != vctMemo_.end()) return known->second;
+        const bool win = vctSearch(depth);
+        vctMemo_[key] = win;
+        return win;
+    }
+
+  private:
+    bool vctSearch(int depth) {
         std::vector<int> moves = candidates();
         const int k = killer_[static_cast<size_t>(depth)];
         if (std::find(moves.begin(), moves.end(), k) != moves.end()) {
@@ -154,6 +164,7 @@ class Reference {
         return false;
     }
 
+  public:
     // The attacker's first moves that win within the depths (vct false: fours only).
     std::vector<int> winningMoves(bool vct) {
         std::vector<int> out;
@@ -166,24 +177,19 @@ class Reference {
     }
 
     // m, played now (one of candidates()), is a four or a three with which the attacker wins
-    // within depth threats.
+    // within depth threats. A block of the defender's four counts as a threat step too: the
+    // attacker's earlier threats still stand after it.
     bool threatWins(int m, int depth) {
         if (depth <= 0) return false;
         if (fourWins(m, [&] { return vct(depth - 1); })) return true;
         if (!legalFor(b_, m, att_)) return false;
+        const bool forcedBlock = !fivePoints(b_, def_).empty();
         const MoveCode code = ChkStat(b_).judgePoint(m, att_);
-        if (code < 9 || code > 15) return false; // not a three (fours were tried above)
+        if (!forcedBlock && (code < 9 || code > 15)) return false; // fours were tried above
         b_.setAt(m, att_);
-        bool all = fivePoints(b_, def_).empty();
-        for (int r : nearFirst(b_, m)) {
-            if (!all) break;
-            if (!legalFor(b_, r, def_)) continue;
-            b_.setAt(r, def_);
-            all = vct(depth - 1);
-            b_.setAt(r, kEmpty);
-        }
+        const bool win = everyAnswerLoses(m, depth - 1);
         b_.setAt(m, kEmpty);
-        return all;
+        return win;
     }
 
     // The attacker's legal moves now: the defender's one five point when it has a four, none
@@ -199,6 +205,37 @@ class Reference {
     }
 
   private:
+    // The defender to move after the attacker's threat at m: every legal answer loses. An
+    // answer that makes a four must be blocked at once, and then the defender moves again.
+    bool everyAnswerLoses(int m, int depth) {
+        const std::string key = std::string(b_.cellData(), kPoints) + char('A' + depth);
+        if (const auto known = vctMemo_.find(key); known != vctMemo_.end()) return known->second;
+        const bool win = everyAnswerLosesSearch(m, depth);
+        vctMemo_[key] = win;
+        return win;
+    }
+    bool everyAnswerLosesSearch(int m, int depth) {
+        for (int r : nearFirst(b_, m)) {
+            if (!legalFor(b_, r, def_)) continue;
+            if (makesFive(b_, r, def_)) return false;
+            b_.setAt(r, def_);
+            bool win = false;
+            const std::vector<int> threats = fivePoints(b_, def_);
+            if (!fivePoints(b_, att_).empty()) {
+                win = true;
+            } else if (threats.size() == 1 && legalFor(b_, threats[0], att_)) {
+                b_.setAt(threats[0], att_);
+                win = everyAnswerLoses(m, depth);
+                b_.setAt(threats[0], kEmpty);
+            } else if (threats.empty()) {
+                win = vct(depth);
+            }
+            b_.setAt(r, kEmpty);
+            if (!win) return false;
+        }
+        return true;
+    }
+
     // m (one of candidates()) is a legal four for the attacker and, after the forced block,
     // then() holds.
     template <class Then> bool fourWins(int m, Then then) {
@@ -226,6 +263,7 @@ class Reference {
     char att_;
     char def_;
     std::unordered_set<std::string> lostVcf_;
+    std::unordered_map<std::string, bool> vctMemo_; // threat search results by board and depth
     std::vector<int> killer_ = std::vector<int>(kMaxVctDepth + 1, -1); // a winning move per depth
 };
 
