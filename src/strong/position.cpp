@@ -118,12 +118,16 @@ void Position::add(int p, int colour, bool record) {
             key_[own][q][d] = static_cast<uint16_t>(key_[own][q][d] + w * kCellOwn);
             key_[other][q][d] = static_cast<uint16_t>(key_[other][q][d] + w * kCellBlocked);
             if (cell_[q] != kEmpty) continue;
+            // Far stones often change no pattern: nothing to recompute or to undo then.
+            const uint8_t black = table_[0][key_[0][q][d]], white = table_[1][key_[1][q][d]];
+            if (black == pat_[0][q][d] && white == pat_[1][q][d]) continue;
             if (log)
                 log[logged++] = {static_cast<uint8_t>(q),
                                  static_cast<uint8_t>(d),
                                  {pat_[0][q][d], pat_[1][q][d]},
                                  {info_[0][q], info_[1][q]}};
-            refresh(q, d);
+            pat_[0][q][d] = black;
+            pat_[1][q][d] = white;
             for (int c = 0; c < 2; ++c) {
                 PointInfo& info = info_[c][q];
                 const PointInfo next = combo_[c][comboIndex(pat_[c][q])];

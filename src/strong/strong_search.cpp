@@ -17,7 +17,9 @@ constexpr int kWinBound = 29000;
 constexpr int kInfinity = 32000;
 constexpr int kMaxPly = 200;
 constexpr int kCentre = 112;
-constexpr uint64_t kLeafVcfBudget = 24;
+constexpr uint64_t kLeafVcfBudget = 64;
+// Moves searched at a node below the root, strongest first.
+constexpr int kMaxMovesBelowRoot = 24;
 
 bool isMate(int score) {
     return score > kWinBound || score < -kWinBound;
@@ -43,6 +45,8 @@ class Searcher {
     SearchReport run(const ReportCallback& onReport);
 
   private:
+    bool threatOfSideToMove(uint64_t budget);
+    void filterRootDefences(uint64_t budget);
     int search(int depth, int alpha, int beta, int ply, bool pvNode);
     int evaluate() const;
     int generate(int ply, int* moves, int ttMove, int& forcedScore);
@@ -58,22 +62,26 @@ class Searcher {
     TranspositionTable& tt_;
     StrongLimits limits_;
     Clock::time_point start_;
-    uint64_t nodes_ = 0, ticks_ = 0;
+    uint64_t nodes_ = 0, nextCheck_ = 0;
     bool aborted_ = false;
     int killers_[kMaxPly + 1][2] = {};
     int history_[2][kPoints] = {};
     uint8_t pv_[kMaxPly + 1][kMaxPly + 1] = {};
     int pvLength_[kMaxPly + 1] = {};
     int moveBuffer_[kMaxPly + 1][kPoints] = {};
+    bool rootFilter_ = false;
+    bool rootAllowed_[kPoints] = {};
     int scoreBuffer_[kMaxPly + 1][kPoints] = {};
 };
 
 bool Searcher::timeUp() {
     if (aborted_) return true;
-    ++nodes_;
-    if ((ticks_++ & 1023) != 0) return false;
+    // Solver nodes at the leaves count too, so the clock is read every 256 nodes of either.
+    if (++nodes_ < nextCheck_) return false;
+    nextCheck_ = nodes_ + 256;
     if (stop_.load(std::memory_order_relaxed) ||
-        (limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs))
+        (limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs) ||
+        (limits_.maxNodes > 0 && nodes_ >= limits_.maxNodes))
         aborted_ = true;
     return aborted_;
 }
@@ -83,7 +91,7 @@ bool Searcher::timeUp() {
 // ahead of the same shapes for the opponent.
 int Searcher::evaluate() const {
     const int us = pos_.side(), them = us ^ 1;
-    int score = pos_.valueSum(us) - pos_.valueSum(them);
+    int score = pos_.valueSum(us) * 5 / 4 - pos_.valueSum(them);
     if (pos_.countAtLeast(us, kClassThree)) score += 60;
     if (pos_.countAtLeast(them, kClassFlexFour)) score -= 120;
     return std::clamp(score + 20, -kWinBound + 1, kWinBound - 1);
@@ -133,6 +141,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         if (!pos_.nearStones(p)) continue;
         const PointInfo &mine = pos_.info(us, p), &theirs = pos_.info(them, p);
         if (mustDefend && mine.cls < kClassFour && theirs.cls < kClassFour) continue;
+        if (ply == 0 && rootFilter_ && !rootAllowed_[p]) continue;
         if (us == 0 && mine.suspect && pos_.forbidden(p)) continue;
         int s = 2 * mine.value + theirs.value + history_[us][p] / 64;
         if (mine.cls >= kClassFour) s += 4000;
@@ -158,7 +167,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         moves[j] = m;
         scores[j] = s;
     }
-    return n;
+    return ply > 0 && !mustDefend ? std::min(n, kMaxMovesBelowRoot) : n;
 }
 
 int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
@@ -248,6 +257,37 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
     return best;
 }
 
+// The side to move wins by fours or by threes, proven within budget.
+bool Searcher::threatOfSideToMove(uint64_t budget) {
+    const uint64_t before = solver_.nodes();
+    const bool win = solver_.vcf(budget) || solver_.vct(budget, 4);
+    nodes_ += solver_.nodes() - before;
+    return win;
+}
+
+// When the opponent would win by threats if we passed, root moves after which that win still
+// stands (proven by the solver) are dropped, unless every move keeps it. A move whose check
+// runs out of budget or time stays.
+void Searcher::filterRootDefences(uint64_t budget) {
+    const int us = pos_.side(), them = us ^ 1;
+    pos_.setSide(them);
+    const bool threat = pos_.countAtLeast(us, kClassFive) == 0 && threatOfSideToMove(budget * 4);
+    pos_.setSide(us);
+    if (!threat || solver_.aborted()) return;
+    int kept = 0;
+    for (int p = 0; p < kPoints; ++p) {
+        rootAllowed_[p] = false;
+        if (!pos_.nearStones(p) || !pos_.playable(us, p)) continue;
+        pos_.make(p);
+        const bool stands = threatOfSideToMove(budget);
+        pos_.unmake();
+        if (stands && !solver_.aborted()) continue;
+        rootAllowed_[p] = true;
+        ++kept;
+    }
+    rootFilter_ = kept > 0;
+}
+
 void Searcher::fillLine(SearchReport& r) const {
     r.line.clear();
     for (int j = 0; j < pvLength_[0]; ++j) r.line.push_back(pv_[0][j]);
@@ -267,14 +307,25 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         return report;
     };
     const int us = pos_.side();
+    // Node budgets of the threat searches: from the node limit when there is one, else from
+    // the time (about what a loaded core searches in it).
+    const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : 2000;
+    const uint64_t vctBudget =
+        limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 6, 500)
+                         : static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 150, 2000, 400000));
+    const uint64_t vcfBudget =
+        limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 4, 500) : 200000;
+    const uint64_t filterBudget =
+        limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 100, 100)
+                         : static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 20, 500, 20000));
+    // The threat searches before the main search get a share of the time.
+    // (Without a time limit, half a second, so that the main search reports soon.)
+    solver_.setDeadline(
+        start_ + std::chrono::milliseconds(limits_.timeMs > 0 ? limits_.timeMs * 3 / 10 : 500));
     // A proven win by fours, then by threes, is played at once.
     {
-        const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : 2000;
         const uint64_t before = solver_.nodes();
-        const bool win =
-            solver_.vcf(200000) ||
-            solver_.vct(static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 150, 2000, 400000)),
-                        6);
+        const bool win = solver_.vcf(vcfBudget) || solver_.vct(vctBudget, 6);
         nodes_ += solver_.nodes() - before;
         if (win && solver_.lineLength() > 0 && pos_.playable(us, solver_.line()[0])) {
             report.bestMove = solver_.line()[0];
@@ -284,8 +335,20 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
             return finish();
         }
     }
+    filterRootDefences(filterBudget);
+    solver_.setDeadline(Clock::time_point::max());
     tt_.newSearch();
-    const int64_t softMs = limits_.timeMs > 0 ? std::max<int64_t>(limits_.timeMs * 2 / 5, 1) : 0;
+    // No new depth is begun after half of what is left to the main search has gone.
+    const int64_t searchStartMs = elapsedMs();
+    const uint64_t searchStartNodes = nodes_;
+    const int64_t softMs =
+        limits_.timeMs > 0
+            ? searchStartMs + std::max<int64_t>(limits_.timeMs - searchStartMs, 2) / 2
+            : 0;
+    const uint64_t softNodes =
+        limits_.maxNodes > searchStartNodes
+            ? searchStartNodes + (limits_.maxNodes - searchStartNodes) * 2 / 5
+            : 0;
     for (int depth = 1; depth <= std::max(1, limits_.maxDepth); ++depth) {
         const int score = search(depth, -kInfinity, kInfinity, 0, true);
         if (aborted_ && depth > 1) break;
@@ -301,6 +364,7 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         if (onReport) onReport(report);
         if (isMate(score) && depth > 2 * std::abs(report.winIn) + 2) break;
         if (softMs && elapsedMs() >= softMs) break;
+        if (limits_.maxNodes && nodes_ >= softNodes) break;
     }
     return finish();
 }

@@ -25,6 +25,7 @@ struct StrongLimits {
     int64_t timeMs = 1000; // budget for this decision; <= 0: until stopped
     int maxDepth = 60;
     size_t hashMegabytes = 64; // transposition table size
+    uint64_t maxNodes = 0;     // > 0: also stop after about this many nodes (repeatable tests)
 };
 
 // Decides a move for colourToMove(board.moveCount()). Always returns a legal empty point when

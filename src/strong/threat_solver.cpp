@@ -15,7 +15,8 @@ ThreatSolver::Entry* ThreatSolver::probe(uint64_t key) {
 }
 
 bool ThreatSolver::tick() {
-    if (nodes_ >= limit_ || ((nodes_ & 255) == 0 && stop_.load(std::memory_order_relaxed)))
+    if (nodes_ >= limit_ || ((nodes_ & 63) == 0 && (stop_.load(std::memory_order_relaxed) ||
+                                                    std::chrono::steady_clock::now() >= deadline_)))
         aborted_ = true;
     ++nodes_;
     return !aborted_;
@@ -80,7 +81,7 @@ bool ThreatSolver::winByTwoFives(int block) {
 bool ThreatSolver::vcf(uint64_t nodeBudget) {
     attacker_ = pos_.side();
     limit_ = nodes_ + nodeBudget;
-    aborted_ = false;
+    aborted_ = stop_.load(std::memory_order_relaxed);
     pathLength_ = winLength_ = 0;
     return vcfAttack() && !aborted_;
 }
@@ -88,7 +89,7 @@ bool ThreatSolver::vcf(uint64_t nodeBudget) {
 bool ThreatSolver::vct(uint64_t nodeBudget, int maxThrees) {
     attacker_ = pos_.side();
     limit_ = nodes_ + nodeBudget;
-    aborted_ = false;
+    aborted_ = stop_.load(std::memory_order_relaxed);
     pathLength_ = winLength_ = 0;
     // Deepening on the number of threes finds short wins first and fills the table.
     for (int threes = 1; threes <= maxThrees; ++threes)

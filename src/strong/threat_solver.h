@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -40,6 +41,9 @@ class ThreatSolver {
     // A win by at most maxThrees threats (open threes or fours), then continuous fours, within
     // nodeBudget further nodes.
     bool vct(uint64_t nodeBudget, int maxThrees);
+
+    // Calls answer no win once the clock passes deadline (checked every 64 nodes).
+    void setDeadline(std::chrono::steady_clock::time_point deadline) { deadline_ = deadline; }
 
     // The winning line of the last successful call, from the attacker's first move.
     const int* line() const { return win_.data(); }
@@ -78,4 +82,5 @@ class ThreatSolver {
     std::array<int, kPoints + 1> win_{};
     int winLength_ = 0;
     std::unique_ptr<Entry[]> table_;
+    std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
 };
