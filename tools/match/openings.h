@@ -1,0 +1,30 @@
+#pragma once
+
+#include "rules/ban_array.h"
+
+#include <string>
+#include <vector>
+
+// The 26 canonical renju openings: black on the centre, white next to it directly (D1-D13)
+// or diagonally (I1-I13), and black's third stone, in this program's coordinates (y = 0 is
+// the top row). White is to move after them.
+struct Opening {
+    const char* code;   // "D1".."D13", "I1".."I13"
+    const char* name;   // the Japanese name
+    int thirdX, thirdY; // black's third stone
+};
+
+// All 26, direct openings first.
+const std::vector<Opening>& canonicalOpenings();
+
+// The number of board symmetries (rotations and reflections about the centre).
+inline constexpr int kSymmetries = 8;
+
+// The three stones in the order played: h8 (black), h7 or i7 (white), the third stone, as
+// seen through symmetry 0..7 (0 leaves them as they are; 1..3 turn them by quarter turns,
+// 4..7 mirror them first). Every symmetry gives the same opening.
+std::vector<int> openingMoves(const Opening& opening, int symmetry = 0);
+
+// The openings named in list: "all", or codes separated by commas ("D1,I13"; case-insensitive).
+// False, with the unknown code in bad, when a code is not one of the 26.
+bool selectOpenings(const std::string& list, std::vector<Opening>& out, std::string& bad);
