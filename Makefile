@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 export QT_QPA_PLATFORM ?= $(if $(DISPLAY)$(WAYLAND_DISPLAY),,offscreen)
 
-.PHONY: run test setup build build-asan build-tsan bench fuzz clean
+.PHONY: run test setup build build-asan build-tsan bench fuzz clean book
 
 setup:
 	@scripts/setup
@@ -54,3 +54,10 @@ fuzz: setup
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz
+
+# Regenerates the shipped openings book in data/book from the strong player's searches
+# (deterministic: fixed depth, fresh tables). BOOK_DEPTH sets the depth of every search.
+BOOK_DEPTH ?= 10
+book: build
+	@mkdir -p data/book
+	@build/tools/sorell-book --out data/book --depth $(BOOK_DEPTH) --stones 10

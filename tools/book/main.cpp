@@ -1,0 +1,181 @@
+// sorell-book: makes the shipped openings book, kelpNNN.kdb files of good replies for the 26
+// canonical openings and the early positions that grow out of them.
+//
+// Every answer is a depth-limited search of the strong player with a fresh table, so the book
+// is the same on every machine and at any load: the time budget is large and never reached.
+// From each opening the tool records
+//   - the main line: the strong player's move for both colours up to --stones stones;
+//   - black's answer to every white fourth stone next to the three opening stones (the
+//     computer as black meets many fourth moves in play);
+//   - white's answer to each of those black fifth moves.
+// Positions are stored in the orientation in which they arise; the database finds them under
+// all eight symmetries, and a position met twice (in any orientation) is registered once.
+
+#include "database/k_data.h"
+#include "database/k_database.h"
+#include "rules/ban_array.h"
+#include "rules/chk_stat.h"
+#include "strong/strong_search.h"
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct Opening {
+    const char* name;
+    int whiteX, whiteY, thirdX, thirdY;
+};
+
+// Black h8 (7,7); white directly above (h7) or diagonally (i7); the third stone names the opening.
+constexpr std::array<Opening, 26> kOpenings{{
+    {"D1", 7, 6, 7, 5},  {"D2", 7, 6, 8, 5},  {"D3", 7, 6, 9, 5},  {"D4", 7, 6, 8, 6},
+    {"D5", 7, 6, 9, 6},  {"D6", 7, 6, 8, 7},  {"D7", 7, 6, 9, 7},  {"D8", 7, 6, 7, 8},
+    {"D9", 7, 6, 8, 8},  {"D10", 7, 6, 9, 8}, {"D11", 7, 6, 7, 9}, {"D12", 7, 6, 8, 9},
+    {"D13", 7, 6, 9, 9}, {"I1", 8, 6, 9, 5},  {"I2", 8, 6, 9, 6},  {"I3", 8, 6, 9, 7},
+    {"I4", 8, 6, 9, 8},  {"I5", 8, 6, 9, 9},  {"I6", 8, 6, 8, 7},  {"I7", 8, 6, 8, 8},
+    {"I8", 8, 6, 8, 9},  {"I9", 8, 6, 7, 8},  {"I10", 8, 6, 7, 9}, {"I11", 8, 6, 6, 8},
+    {"I12", 8, 6, 6, 9}, {"I13", 8, 6, 5, 9},
+}};
+
+struct Options {
+    std::string outDir = ".";
+    int depth = 8;
+    int stones = 10;
+};
+
+class Book {
+  public:
+    Book(const Options& options) : options_(options) {}
+
+    // The strong player's move for the board's side to move, registered under the board's
+    // stone count; kNoMove when the search found none.
+    int answer(const BanArray& board) {
+        const int n = board.moveCount();
+        KDataBase& db = database(n);
+        KData query(board);
+        const uint8_t known = db.lookup(query);
+        if (known < kPoints) return known;
+        StrongLimits limits;
+        limits.timeMs = 3'600'000;
+        limits.maxDepth = options_.depth;
+        limits.hashMegabytes = 32;
+        const SearchReport report = strongSearch(board, limits, stop_);
+        if (report.bestMove >= kPoints) return kNoMove;
+        query.continuations.push_back(KDataElement{static_cast<uint8_t>(report.bestMove), 0});
+        db.registerData(query);
+        ++searches_;
+        return report.bestMove;
+    }
+
+    // Writes every database; false when one could not be written.
+    bool save() const {
+        bool ok = true;
+        for (const auto& [n, db] : databases_) {
+            if (!db->save()) {
+                std::cerr << "sorell-book: can't write " << db->fileName() << "\n";
+                ok = false;
+            } else {
+                std::cout << db->fileName() << ": " << db->count() << " positions\n";
+            }
+        }
+        return ok;
+    }
+
+    int searches() const { return searches_; }
+
+  private:
+    KDataBase& database(int n) {
+        auto& slot = databases_[n];
+        if (!slot)
+            slot = std::make_unique<KDataBase>(
+                KDataBase::unloaded(static_cast<uint8_t>(n), options_.outDir + "/"));
+        return *slot;
+    }
+
+    Options options_;
+    std::atomic<bool> stop_{false};
+    std::map<int, std::unique_ptr<KDataBase>> databases_;
+    int searches_ = 0;
+};
+
+BanArray openingBoard(const Opening& o) {
+    BanArray board;
+    board.put(cellIndex(7, 7));
+    board.put(cellIndex(o.whiteX, o.whiteY));
+    board.put(cellIndex(o.thirdX, o.thirdY));
+    return board;
+}
+
+// Whether the move ends the game (a five or a forbidden black stone): nothing follows it.
+bool endsGame(BanArray& board, int point) {
+    ChkStat judge(board);
+    return isEndCode(judge.judgePoint(point, colourToMove(board.moveCount())));
+}
+
+void mainLine(Book& book, BanArray board, int stones) {
+    while (board.moveCount() < stones) {
+        const int move = book.answer(board);
+        if (move >= kPoints || endsGame(board, move)) return;
+        board.put(move);
+    }
+}
+
+void fourthMoves(Book& book, const BanArray& opening) {
+    for (int p = 0; p < kPoints; ++p) {
+        if (opening.at(p) != kEmpty) continue;
+        bool near = false;
+        for (int q = 0; q < kPoints && !near; ++q)
+            near = opening.at(q) != kEmpty && std::abs(cellX(p) - cellX(q)) <= 1 &&
+                   std::abs(cellY(p) - cellY(q)) <= 1;
+        if (!near) continue;
+        BanArray board(opening);
+        board.put(p);
+        const int reply = book.answer(board);
+        if (reply >= kPoints || endsGame(board, reply)) continue;
+        board.put(reply);
+        book.answer(board);
+    }
+}
+
+bool parseInt(const char* text, int lo, int hi, int& out) {
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || v < lo || v > hi) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--out" && hasValue) {
+            options.outDir = argv[++i];
+        } else if (arg == "--depth" && hasValue && parseInt(argv[i + 1], 1, 40, options.depth)) {
+            ++i;
+        } else if (arg == "--stones" && hasValue && parseInt(argv[i + 1], 4, 40, options.stones)) {
+            ++i;
+        } else {
+            std::cerr << "usage: sorell-book [--out DIR] [--depth D] [--stones N]\n";
+            return 2;
+        }
+    }
+    Book book(options);
+    for (const Opening& o : kOpenings) {
+        const BanArray board = openingBoard(o);
+        mainLine(book, board, options.stones);
+        fourthMoves(book, board);
+        std::cout << o.name << ": " << book.searches() << " searches so far\n" << std::flush;
+    }
+    return book.save() ? 0 : 1;
+}
