@@ -63,14 +63,10 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     StatusBar1 = status.bar;
     statusLabel_ = status.text;
 
-    // The form sees keys before its controls.
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (!qobject_cast<QMenu*>(w) && !qobject_cast<QMenuBar*>(w)) w->installEventFilter(this);
-    }
-
     // FormCreate: a new game, then the menus and the toolbar follow the options.
     ResetGame();
     applyOptions();
+    bindOptionItems();
     layoutClient();
     RefreshBoard();
 }
@@ -187,23 +183,6 @@ void TMainForm::buildMenus() {
     connect(KA1, &QAction::triggered, this, &TMainForm::KA1Click);
     connect(K5, &QAction::triggered, this, &TMainForm::UndoMove);
     connect(K6, &QAction::triggered, this, &TMainForm::Resign);
-
-    // A toggle item's own check mark decides: the toolkit has already flipped it when the
-    // signal arrives, so it is put back before the handler flips it.
-    auto toggle = [this](QAction* a, void (TMainForm::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, a, handler](bool checked) {
-            a->setChecked(!checked);
-            (this->*handler)();
-        });
-    };
-    toggle(KN2, &TMainForm::KN2Click);
-    toggle(KL1, &TMainForm::KL1Click);
-    toggle(KS3, &TMainForm::KS3Click);
-    toggle(KW1, &TMainForm::KW1Click);
-    toggle(K8, &TMainForm::K8Click);
-    toggle(KA3, &TMainForm::KA3Click);
-    toggle(KA2, &TMainForm::KA2Click);
-    toggle(KS2, &TMainForm::KS2Click);
 }
 
 void TMainForm::buildToolbar(QWidget* client) {
@@ -311,9 +290,20 @@ void TMainForm::layoutClient() {
     setFixedSize(kClientWidth, menuHeight + top + kBoardHeight + kStatusHeight);
 }
 
-// The menus and the toolbar follow the options (at window creation).
+namespace {
+
+// A toggle item of the menus and the option it stores: checked is 1, unchecked 0.
+struct OptionItem {
+    QAction* item;
+    int32_t SrOption::*option;
+};
+
+} // namespace
+
+// At window creation each item's check mark follows its option (any non-zero value is on).
 void TMainForm::applyOptions() {
     const SrOption& o = srOption();
+    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2}) a->blockSignals(true);
     KN2->setChecked(o.numbering != 0);
     KL1->setChecked(o.latestCursor != 0);
     KS2->setChecked(o.sound != 0);
@@ -321,47 +311,32 @@ void TMainForm::applyOptions() {
     KA2->setChecked(o.inputAssistant != 0);
     KW1->setChecked(o.warning != 0);
     K8->setChecked(o.toolbar != 0);
+    KA3->setChecked(o.axisChar != 0);
+    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2}) a->blockSignals(false);
     Panel2->setVisible(o.toolbar != 0);
-    if (o.axisChar == 0) KA3->setChecked(false);
 }
 
-void TMainForm::toggleOption(QAction* item, int32_t& option) {
-    const bool on = !item->isChecked();
-    item->setChecked(on);
-    option = on ? 1 : 0;
-    RefreshBoard();
-}
-
-void TMainForm::KN2Click() {
-    toggleOption(KN2, srOption().numbering);
-}
-void TMainForm::KL1Click() {
-    toggleOption(KL1, srOption().latestCursor);
-}
-void TMainForm::KS3Click() {
-    toggleOption(KS3, srOption().standard);
-}
-void TMainForm::KW1Click() {
-    toggleOption(KW1, srOption().warning);
-}
-void TMainForm::KA3Click() {
-    toggleOption(KA3, srOption().axisChar);
-}
-void TMainForm::KA2Click() {
-    toggleOption(KA2, srOption().inputAssistant);
-}
-void TMainForm::KS2Click() {
-    toggleOption(KS2, srOption().sound);
-}
-
-// Shows or hides the toolbar; the window grows or shrinks by the toolbar's height, so the
-// board keeps its size. The board is not redrawn.
-void TMainForm::K8Click() {
-    const bool on = !K8->isChecked();
-    K8->setChecked(on);
-    Panel2->setVisible(on);
-    srOption().toolbar = on ? 1 : 0;
-    layoutClient();
+// The item's check mark decides: toggling stores its new state and redraws the board. The
+// toolbar item instead shows or hides the toolbar, and the window grows or shrinks by its
+// height so the board keeps its size; the board is not redrawn.
+void TMainForm::bindOptionItems() {
+    const OptionItem items[] = {
+        {KN2, &SrOption::numbering}, {KL1, &SrOption::latestCursor},
+        {KS3, &SrOption::standard},  {KW1, &SrOption::warning},
+        {KA3, &SrOption::axisChar},  {KA2, &SrOption::inputAssistant},
+        {KS2, &SrOption::sound},     {K8, &SrOption::toolbar},
+    };
+    for (const OptionItem& b : items) {
+        connect(b.item, &QAction::toggled, this, [this, b](bool on) {
+            srOption().*b.option = on ? 1 : 0;
+            if (b.item == K8) {
+                Panel2->setVisible(on);
+                layoutClient();
+            } else {
+                RefreshBoard();
+            }
+        });
+    }
 }
 
 void TMainForm::KC1Click() {
@@ -398,23 +373,16 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    if (!eventFilter(this, event)) QMainWindow::keyPressEvent(event);
-}
-
-// Keys reach the form first: Backspace and the characters of keyboard moves are taken here;
-// everything else goes on to the control.
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    if (key->key() == Qt::Key_Backspace) {
-        FormKeyDown(key->key());
-        return true;
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        if (event->key() == Qt::Key_Backspace) {
+            FormKeyDown(event->key());
+            return;
+        }
+        const QString text = event->text();
+        if (text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128) {
+            FormKeyPress(text[0]);
+            return;
+        }
     }
-    const QString text = key->text();
-    if (text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128) {
-        FormKeyPress(text[0]);
-        return true;
-    }
-    return false;
+    QMainWindow::keyPressEvent(event);
 }

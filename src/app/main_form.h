@@ -89,20 +89,13 @@ class TMainForm : public QMainWindow {
 
     // ---- window events ----
     void Goban0MouseDown(Qt::MouseButton button, int X, int Y);
-    // A typed character (keys are seen by the form before its controls).
+    // A typed character of a keyboard move.
     void FormKeyPress(QChar key);
     // A pressed key; Backspace cancels a pending column or takes a move back.
     void FormKeyDown(int key);
 
-    // ---- options (menu items bound to the settings) ----
-    void KN2Click();
-    void KL1Click();
-    void KS3Click();
-    void KW1Click();
-    void K8Click();
-    void KA3Click();
-    void KA2Click();
-    void KS2Click();
+    // ---- options ----
+    // The board colour item: the colour dialog, then the board redrawn.
     void KC1Click();
 
     // ---- commands, bodies in main_form_commands.cpp ----
@@ -205,8 +198,9 @@ class TMainForm : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Keys the focused control leaves alone reach the form here: Backspace and the
+    // characters of keyboard moves.
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // Dropped files (main_form_commands.cpp): the first dropped file is opened.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -216,8 +210,9 @@ class TMainForm : public QMainWindow {
     void buildToolbar(QWidget* client);
     void buildSidePanel(QWidget* client);
     void layoutClient();
+    // The menus and the toolbar follow the options; then each toggle item stores its option.
     void applyOptions();
-    void toggleOption(QAction* item, int32_t& option);
+    void bindOptionItems();
     // Takes one move back: the last history line and one step of the record.
     void takeBack();
     bool gameOver() const;
