@@ -1,5 +1,6 @@
 #include "app/board_drawing.h"
 
+#include "app/forbidden_marks.h"
 #include "app/sorell_process.h"
 #include "database/k_data.h"
 #include "database/k_database.h"
@@ -57,6 +58,7 @@ BoardDrawOptions BoardDrawOptions::from(const SrOption& option) {
     o.standard = option.standard != 0;
     o.axisChar = option.axisChar != 0;
     o.warning = option.warning != 0;
+    o.forbidden = option.forbiddenMarks != 0;
     o.face = option.boardColour();
     return o;
 }
@@ -187,6 +189,20 @@ std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
             DrawStone(canvas, cellX(p), cellY(p), kNoNumber, kWarningStone, false, options);
             copies.push_back(copySquare(cellX(p), cellY(p)));
         }
+    }
+    if (options.forbidden) {
+        for (int p : forbiddenPoints(moves)) {
+            DrawForbiddenMark(canvas, cellX(p), cellY(p));
+            copies.push_back(copySquare(cellX(p), cellY(p)));
+        }
+        // The marks shown before the latest stone go away with it.
+        BanHistory before = moves;
+        before.removeLast();
+        for (int p : forbiddenPoints(before)) copies.push_back(copySquare(cellX(p), cellY(p)));
+    }
+    for (int p : decidingStones(moves)) {
+        DrawDecidingMark(canvas, cellX(p), cellY(p));
+        copies.push_back(copySquare(cellX(p), cellY(p)));
     }
     return copies;
 }

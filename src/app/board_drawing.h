@@ -19,6 +19,8 @@ struct BoardDrawOptions {
     bool standard = true;
     bool axisChar = true;
     bool warning = false;
+    // Black's forbidden points while black is to move.
+    bool forbidden = true;
     QColor face{228, 175, 14};
 
     static BoardDrawOptions from(const SrOption& option);
@@ -51,7 +53,8 @@ void DrawStone(QPainter& canvas, int x, int y, int number, int kind, bool latest
                const BoardDrawOptions& options);
 
 // Draws the whole board of the line on the bitmap and returns, in order, the squares that
-// changed since the previous stone: the latest stone, the previous stone and the hints.
+// changed since the previous stone: the latest stone, the previous stone, the hints, black's
+// forbidden points now and before the latest stone, and the stones that decided the game.
 std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
                                 const BoardDrawOptions& options, const StandardLookup& standard);
 

@@ -54,6 +54,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     Goban0->setBitmap(&srFlags().boardBitmap);
     Goban0->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Goban0, &GobanBox::mouseDown, this, &TMainForm::Goban0MouseDown);
+    Goban0->setToolTipSource([this](const QPoint& at) { return BoardToolTip(at.x(), at.y()); });
     connect(Goban0, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopUpMenuOfShortCut->popup(Goban0->mapToGlobal(at)); });
 
@@ -132,6 +133,7 @@ void TMainForm::buildMenus() {
     KL1 = item(KV1, "KL1", "最新手(&C)");
     KS3 = item(KV1, "KS3", "定石(&S)");
     KW1 = item(KV1, "KW1", "警告(&W)");
+    KForbidden = item(KV1, "KForbidden", "禁手表示");
     N2 = separator(KV1, "N2");
     K8 = item(KV1, "K8", "ツールバー(&B)");
     KA3 = item(KV1, "KA3", "軸文字の表示(&A)");
@@ -162,7 +164,7 @@ void TMainForm::buildMenus() {
     K7 = item(PopUpMenuOfShortCut, "K7", "キャンセル");
 
     // The layout's own starting state: K8 and KA3 checked, every other item unchecked.
-    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2}) a->setCheckable(true);
+    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2, KForbidden}) a->setCheckable(true);
     K8->setChecked(true);
     KA3->setChecked(true);
 
@@ -303,7 +305,9 @@ struct OptionItem {
 // At window creation each item's check mark follows its option (any non-zero value is on).
 void TMainForm::applyOptions() {
     const SrOption& o = srOption();
-    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2}) a->blockSignals(true);
+    const std::initializer_list<QAction*> items = {KN2, KL1, KS3, KW1,       K8,
+                                                   KA3, KA2, KS2, KForbidden};
+    for (QAction* a : items) a->blockSignals(true);
     KN2->setChecked(o.numbering != 0);
     KL1->setChecked(o.latestCursor != 0);
     KS2->setChecked(o.sound != 0);
@@ -312,7 +316,8 @@ void TMainForm::applyOptions() {
     KW1->setChecked(o.warning != 0);
     K8->setChecked(o.toolbar != 0);
     KA3->setChecked(o.axisChar != 0);
-    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2}) a->blockSignals(false);
+    KForbidden->setChecked(o.forbiddenMarks != 0);
+    for (QAction* a : items) a->blockSignals(false);
     Panel2->setVisible(o.toolbar != 0);
 }
 
@@ -321,10 +326,15 @@ void TMainForm::applyOptions() {
 // height so the board keeps its size; the board is not redrawn.
 void TMainForm::bindOptionItems() {
     const OptionItem items[] = {
-        {KN2, &SrOption::numbering}, {KL1, &SrOption::latestCursor},
-        {KS3, &SrOption::standard},  {KW1, &SrOption::warning},
-        {KA3, &SrOption::axisChar},  {KA2, &SrOption::inputAssistant},
-        {KS2, &SrOption::sound},     {K8, &SrOption::toolbar},
+        {KN2, &SrOption::numbering},
+        {KL1, &SrOption::latestCursor},
+        {KS3, &SrOption::standard},
+        {KW1, &SrOption::warning},
+        {KA3, &SrOption::axisChar},
+        {KA2, &SrOption::inputAssistant},
+        {KS2, &SrOption::sound},
+        {K8, &SrOption::toolbar},
+        {KForbidden, &SrOption::forbiddenMarks},
     };
     for (const OptionItem& b : items) {
         connect(b.item, &QAction::toggled, this, [this, b](bool on) {

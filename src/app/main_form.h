@@ -89,6 +89,8 @@ class TMainForm : public QMainWindow {
 
     // ---- window events ----
     void Goban0MouseDown(Qt::MouseButton button, int X, int Y);
+    // The tooltip of the board at pixel (X, Y): why black may not play the point there.
+    QString BoardToolTip(int X, int Y) const;
     // A typed character of a keyboard move.
     void FormKeyPress(QChar key);
     // A pressed key; Backspace cancels a pending column or takes a move back.
@@ -140,6 +142,8 @@ class TMainForm : public QMainWindow {
     QAction* N2 = nullptr;
     QAction* K8 = nullptr;
     QAction* KA3 = nullptr;
+    // Black's forbidden points shown.
+    QAction* KForbidden = nullptr;
     QMenu* KR1 = nullptr;
     QMenu* K1 = nullptr;
     QAction* K2 = nullptr;

@@ -2,6 +2,7 @@
 // taking back and replaying moves, play mode, keyboard and mouse moves, and the history box.
 
 #include "app/board_drawing.h"
+#include "app/forbidden_marks.h"
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
@@ -344,6 +345,15 @@ void TMainForm::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
         uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error 3"),
                          UiSeam::Kind::Error);
     }
+}
+
+// The point whose clickable square holds the pixel, as for a click.
+QString TMainForm::BoardToolTip(int X, int Y) const {
+    if (srOption().forbiddenMarks == 0 || X < 11 || Y < 11) return {};
+    const int x = (X - 30) / 20;
+    const int y = (Y - 30) / 20;
+    if (x < 0 || x > 14 || y < 0 || y > 14) return {};
+    return forbiddenExplanation(moves(), cellIndex(x, y));
 }
 
 // A column letter, then a row character ("h" then "8" is the centre).
