@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/analysis_worker.h"
 #include "app/form_parts.h"
 #include "app/goban_box.h"
 #include "app/program_icon.h"
@@ -63,6 +64,8 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     const StatusBarParts status = addStatusBar(*this, kStatusHeight);
     StatusBar1 = status.bar;
     statusLabel_ = status.text;
+    buildToolMenus();
+    buildToolButtons();
 
     // FormCreate: a new game, then the menus and the toolbar follow the options.
     ResetGame();
@@ -73,6 +76,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    stopAllAnalysers();
     stopAllWorkers();
     record_.reset();
 }
@@ -379,6 +383,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::FormClose() {
     CloseEditor();
     Resign();
+    stopAllAnalysers();
     stopAllWorkers();
 }
 
