@@ -61,8 +61,8 @@ class QuietSeam : public UiSeam {
     bool question(QWidget*, const QString&, const QString&) override { return false; }
     void beep(Beep) override {}
     bool chooseColour(QWidget*, QColor&) override { return false; }
-    QString openFileName(QWidget*, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&) override { return {}; }
+    QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 } // namespace

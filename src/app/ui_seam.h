@@ -24,9 +24,12 @@ class UiSeam {
     virtual void beep(Beep kind) = 0;
     // The colour dialog; false when cancelled.
     virtual bool chooseColour(QWidget* parent, QColor& colour) = 0;
-    // File dialogs: the chosen name, or empty when cancelled.
-    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    // File dialogs starting in directory (the dialog's own choice when empty): the chosen
+    // name, or empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& filter,
+                                 const QString& directory) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter,
+                                 const QString& directory) = 0;
 };
 
 // The seam in use: the real one unless a test installed another.

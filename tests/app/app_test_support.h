@@ -62,6 +62,7 @@ class AppTestEnvironment {
         seam.messages.clear();
         seam.questions.clear();
         seam.beeps.clear();
+        seam.dialogDirectories.clear();
         seam.questionAnswer = false;
         seam.colourAnswer = QColor();
         seam.openAnswer.clear();

@@ -37,12 +37,20 @@ class RecordingUiSeam : public UiSeam {
         colour = colourAnswer;
         return true;
     }
-    QString openFileName(QWidget*, const QString&) override { return openAnswer; }
-    QString saveFileName(QWidget*, const QString&) override { return saveAnswer; }
+    QString openFileName(QWidget*, const QString&, const QString& directory) override {
+        dialogDirectories.push_back(directory);
+        return openAnswer;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString& directory) override {
+        dialogDirectories.push_back(directory);
+        return saveAnswer;
+    }
 
     std::vector<Message> messages;
     std::vector<Question> questions;
     std::vector<Beep> beeps;
+    // The folder each file dialog started in.
+    std::vector<QString> dialogDirectories;
     // The answer to every question: true for Yes.
     bool questionAnswer = false;
     // Dialog answers; invalid colour and empty names mean "cancelled".
