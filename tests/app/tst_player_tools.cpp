@@ -7,6 +7,7 @@
 #include "app/opening_dialog.h"
 #include "app/openings.h"
 #include "app/sorell_process.h"
+#include "app/standard_form.h"
 #include "app_test_support.h"
 #include "database/k_data.h"
 #include "database/k_database.h"
@@ -53,6 +54,7 @@ class PlayerToolsTest : public QObject {
     void navigationToAnyMove();
     void pendingColumnAndWindowSize();
     void databaseIsFoundInItsPlaces();
+    void editorHasAMenuItem();
     void hintMarksTheWinningPoint();
     void analysisFollowsThePositionAndStops();
 
@@ -203,6 +205,15 @@ void PlayerToolsTest::databaseIsFoundInItsPlaces() {
     QVERIFY(found);
     QCOMPARE(QString::fromStdString(*found),
              QDir(QCoreApplication::applicationDirPath()).absolutePath() + '/');
+}
+
+void PlayerToolsTest::editorHasAMenuItem() {
+    TestGame g;
+    QVERIFY(g.form->SpeedButton7->isHidden());
+    QVERIFY(g.form->KE1->actions().contains(g.form->KEditor));
+    g.form->KEditor->trigger();
+    QVERIFY(g.form->StandardForm);
+    QVERIFY(g.form->StandardForm->isVisible());
 }
 
 void PlayerToolsTest::hintMarksTheWinningPoint() {
