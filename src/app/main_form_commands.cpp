@@ -57,6 +57,7 @@ bool TMainForm::OpenRecord(const QString& path) {
     }
     Resign();
     srFlags().fileName = path;
+    srOption().lastFolder = QFileInfo(path).absolutePath();
     assignRecord(*record_, loaded);
     RecordChanged();
     return true;
@@ -77,7 +78,7 @@ bool TMainForm::LoadFromText(const QString& text) {
 }
 
 void TMainForm::KO1Click() {
-    const QString name = uiSeam().openFileName(this, kRecordFilter);
+    const QString name = uiSeam().openFileName(this, kRecordFilter, srOption().lastFolder);
     if (name.isEmpty()) return;
     OpenRecord(name);
 }
@@ -88,7 +89,7 @@ void TMainForm::KO1Click() {
 // agrees. A failed write leaves the old file as it was, keeps the title, and says so in a
 // message box.
 void TMainForm::KS1Click() {
-    const QString chosen = uiSeam().saveFileName(this, kRecordFilter);
+    const QString chosen = uiSeam().saveFileName(this, kRecordFilter, srOption().lastFolder);
     if (chosen.isEmpty()) return;
     QString name = chosen;
     if (!name.contains(QLatin1String(".ban")) && !name.contains(QLatin1String(".BAN")))
@@ -106,6 +107,7 @@ void TMainForm::KS1Click() {
         return;
     }
     srFlags().fileName = name;
+    srOption().lastFolder = QFileInfo(name).absolutePath();
     UpdateCaption();
     RefreshBoard();
 }

@@ -92,12 +92,14 @@ class RealUiSeam : public UiSeam {
         return true;
     }
 
-    QString openFileName(QWidget* parent, const QString& filter) override {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    QString openFileName(QWidget* parent, const QString& filter,
+                         const QString& directory) override {
+        return QFileDialog::getOpenFileName(parent, QString(), directory, filter);
     }
 
-    QString saveFileName(QWidget* parent, const QString& filter) override {
-        return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    QString saveFileName(QWidget* parent, const QString& filter,
+                         const QString& directory) override {
+        return QFileDialog::getSaveFileName(parent, QString(), directory, filter);
     }
 
   private:

@@ -11,8 +11,8 @@
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
-#include "app/ui_seam.h"
 #include "model/move_tree.h"
+#include "recording_ui_seam.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -62,6 +62,7 @@ class AppTestEnvironment {
         seam.messages.clear();
         seam.questions.clear();
         seam.beeps.clear();
+        seam.dialogDirectories.clear();
         seam.questionAnswer = false;
         seam.colourAnswer = QColor();
         seam.openAnswer.clear();

@@ -83,6 +83,7 @@ class CmdFilesTest : public QObject {
     void unreadableFileChangesNothing_data();
     void unreadableFileChangesNothing();
     void failedSaveSaysSoAndKeepsTheOldFile();
+    void dialogsStartInTheFolderLastUsed();
 
   private:
     QString path(const QString& name) const { return env_->workFile(name); }
@@ -337,6 +338,31 @@ void CmdFilesTest::failedSaveSaysSoAndKeepsTheOldFile() {
     g.form->KS1Click();
     QVERIFY(env_->seam.messages.empty());
     QCOMPARE(readBytes(path("old.ban")), kGameBan);
+}
+
+void CmdFilesTest::dialogsStartInTheFolderLastUsed() {
+    AppTestEnvironment::clearSettings();
+    const QString folder = path("games");
+    QVERIFY(QDir().mkpath(folder));
+    {
+        TestGame g;
+        g.form->KO1Click(); // cancelled: nothing is remembered
+        QCOMPARE(env_->seam.dialogDirectories.back(), QString());
+        g.place(kGame);
+        env_->seam.saveAnswer = folder + "/one.ban";
+        g.form->KS1Click();
+        QCOMPARE(srOption().lastFolder, folder);
+        g.form->KO1Click();
+        QCOMPARE(env_->seam.dialogDirectories.back(), folder);
+    }
+    TestGame again(storedOptions);
+    again.form->KS1Click();
+    QCOMPARE(env_->seam.dialogDirectories.back(), folder);
+    // Opening a file remembers its folder too.
+    QVERIFY(writeBytes(path("other.ban"), "808\r\n"));
+    QVERIFY(again.form->OpenRecord(path("other.ban")));
+    QCOMPARE(srOption().lastFolder, env_->workPath());
+    QFile::remove(path("other.ban"));
 }
 
 QTEST_MAIN(CmdFilesTest)
