@@ -239,6 +239,7 @@ class Reference {
     // m (one of candidates()) is a legal four for the attacker and, after the forced block,
     // then() holds.
     template <class Then> bool fourWins(int m, Then then) {
+        if (!ownAround(b_, m, att_, 3)) return false; // no four or five can pass through m
         if (makesFive(b_, m, att_)) return true;
         b_.setAt(m, att_);
         const std::vector<int> fives = fivePointsNear(b_, m, att_);

@@ -181,10 +181,10 @@ TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
     fast.graceMs = 300;
     fast.startTimeoutMs = 5000;
     const Opening& d1 = canonicalOpenings()[0];
-    const EngineSpec pbrain{"pbrain", {PBRAIN_PATH}};
+    const EngineCommand pbrain{"pbrain", {PBRAIN_PATH}};
 
     // White (to move first) answers on the centre, which holds black's stone.
-    EngineSpec pair[2] = {pbrain, {"occupied", scriptEngine(dir, "occupied.sh", "echo 7,7")}};
+    EngineCommand pair[2] = {pbrain, {"occupied", scriptEngine(dir, "occupied.sh", "echo 7,7")}};
     GameRecord g = playGame(pair, 0, d1, 0, fast);
     EXPECT_EQ(g.outcome, Outcome::BlackWins);
     EXPECT_EQ(g.reason, EndReason::Illegal);
@@ -207,7 +207,7 @@ TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
 
     // Two real engines: every stone legal, the game ends the way the record says. The grace
     // is generous: sanitizer builds think slowly.
-    EngineSpec real[2] = {pbrain, pbrain};
+    EngineCommand real[2] = {pbrain, pbrain};
     GameSettings patient = fast;
     patient.graceMs = 120000;
     for (int black = 0; black < 2; ++black) {

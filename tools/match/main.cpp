@@ -31,7 +31,7 @@ const char* const kUsage =
     "  --engine-log FILE the engines' standard error (dropped by default)\n";
 
 struct Options {
-    EngineSpec engines[2];
+    EngineCommand engines[2];
     GameSettings game;
     int rounds = 1;
     std::vector<Opening> openings;
@@ -63,10 +63,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
         int64_t n = 0;
         bool ok = true;
         if (arg == "--engine1" || arg == "--engine2") {
-            EngineSpec& spec = o.engines[arg == "--engine1" ? 0 : 1];
-            spec.name = arg.substr(2);
-            spec.argv = splitCommandLine(value);
-            ok = !spec.argv.empty();
+            EngineCommand& engine = o.engines[arg == "--engine1" ? 0 : 1];
+            engine.name = arg.substr(2);
+            engine.argv = splitCommandLine(value);
+            ok = !engine.argv.empty();
         } else if (arg == "--time") {
             ok = parseCount(value, 1, n);
             o.game.moveTimeMs[0] = o.game.moveTimeMs[1] = n;

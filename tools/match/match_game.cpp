@@ -57,7 +57,7 @@ const char* endReasonText(EndReason reason) {
     return "full board";
 }
 
-GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& opening,
+GameRecord playGame(const EngineCommand engines[2], int blackIndex, const Opening& opening,
                     int symmetry, const GameSettings& settings) {
     GameRecord record;
     auto lose = [&](int engine, EndReason reason, const std::string& note) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 // One engine of a match: a name for the reports and its command line split into words.
-struct EngineSpec {
+struct EngineCommand {
     std::string name;
     std::vector<std::string> argv;
 };
@@ -41,5 +41,5 @@ struct GameRecord {
 // has black, the other white (to move after the opening). Each engine is started for the game and
 // ended after it; it receives the position with BOARD before its first move and the opponent's
 // moves with TURN.
-GameRecord playGame(const EngineSpec engines[2], int blackIndex, const Opening& opening,
+GameRecord playGame(const EngineCommand engines[2], int blackIndex, const Opening& opening,
                     int symmetry, const GameSettings& settings);
