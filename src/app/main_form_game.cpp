@@ -49,9 +49,13 @@ bool TMainForm::PutStone(int x, int y) {
     if (!PlaceAndJudge(x, y, code)) return false;
     if (srOption().inputAssistant != 0 && isFourCode(code)) {
         // The answer to a four is computed at once on this thread and played as the next
-        // stone; nothing can stop this search.
+        // stone; nothing can stop this search. It is the standard player's at every level, so
+        // a long thinking time never holds the window.
         const std::atomic<bool> neverStop{false};
-        PlayPoint(thinkMove(moves(), thinkingLevel(), neverStop,
+        const ThinkingLevel level = thinkingLevel().kind == ThinkingLevel::Kind::Strong
+                                        ? ThinkingLevel::standard()
+                                        : thinkingLevel();
+        PlayPoint(thinkMove(moves(), level, neverStop,
                             databaseDirectory(moveCount()).value_or(std::string())));
         return true;
     }

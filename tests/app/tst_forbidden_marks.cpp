@@ -88,9 +88,9 @@ void ForbiddenMarksTest::tooltipNamesTheRuleAndTheLines() {
     QVERIFY(g.form->BoardToolTip(pointPixel(6), pointPixel(7)).isEmpty()); // a stone
     QVERIFY(g.form->BoardToolTip(5, 5).isEmpty());                         // off the board
     // Two fours on one line.
-    TestGame four(plainBoard);
-    four.place({{4, 7}, {0, 0}, {6, 7}, {0, 2}, {8, 7}, {0, 4}, {10, 7}, {0, 6}});
-    QCOMPARE(four.form->BoardToolTip(pointPixel(7), pointPixel(7)),
+    g.form->NewGame();
+    g.place({{4, 7}, {0, 0}, {6, 7}, {0, 2}, {8, 7}, {0, 4}, {10, 7}, {0, 6}});
+    QCOMPARE(g.form->BoardToolTip(pointPixel(7), pointPixel(7)),
              QString("四四禁: h8 で一列に四が二つ (e8·g8·h8·i8·k8)"));
 }
 
@@ -130,12 +130,12 @@ void ForbiddenMarksTest::decidingStonesAreMarkedUntilUndo() {
     g.form->UndoMove();
     QVERIFY(!ringAt(g.board(), 3, 7));
     // Black's forbidden move: the two threes are marked.
-    TestGame f(plainBoard);
-    f.place(kDoubleThree);
-    QVERIFY(f.form->PutStone(7, 7));
+    g.form->NewGame();
+    g.place(kDoubleThree);
+    QVERIFY(g.form->PutStone(7, 7));
     for (const auto& [x, y] : Points{{6, 7}, {7, 7}, {8, 7}, {7, 6}, {7, 8}})
-        QVERIFY(ringAt(f.board(), x, y));
-    QVERIFY(!crossAt(f.board(), 9, 9));
+        QVERIFY(ringAt(g.board(), x, y));
+    QVERIFY(!crossAt(g.board(), 9, 9));
 }
 
 QTEST_MAIN(ForbiddenMarksTest)

@@ -72,6 +72,13 @@ void PlayerToolsTest::levelIsChosenAndStored() {
         QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Strong);
         QCOMPARE(thinkingLevel().timeMs, 3000);
         QVERIFY(!g.form->KLevelStandard->isChecked());
+        // The computer plays at the strong level.
+        g.form->KLevelStrong1->trigger();
+        g.form->PlaySecond();
+        QVERIFY(g.settled());
+        QCOMPARE(g.moveCount(), 1);
+        g.form->Resign();
+        g.form->KLevelStrong3->trigger();
     }
     QCOMPARE(QSettings("Pellham", "Sorell").value("Level").toInt(), 3000);
     {
