@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/goban_box.h"
 #include "app/program_icon.h"
@@ -36,7 +37,7 @@ const QString TMainForm::kRecordFilter = QStringLiteral("五目競争形式 (*.b
 TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     : QMainWindow(parent), commandLine_(commandLine) {
     setObjectName("MainForm");
-    setWindowTitle("Sorell");
+    setWindowTitle(caption::sorell());
     setWindowIcon(programIcon());
     setFont(proportionalGothic(12));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &

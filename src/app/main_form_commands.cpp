@@ -3,6 +3,7 @@
 // picture, help, the version box and the openings editor.
 
 #include "app/board_drawing.h"
+#include "app/captions.h"
 #include "app/goban_box.h"
 #include "app/help_viewer.h"
 #include "app/main_form.h"
@@ -32,13 +33,6 @@
 
 namespace {
 
-const QString kCaptionSorell = QStringLiteral("Sorell");
-const QString kCaptionWindows = QStringLiteral("Sorell for Windows");
-
-// The version box's single line.
-const QString kVersionText =
-    QStringLiteral("Sorell Version 2.22  連珠対局プログラム (Linux 版, Qt %1)");
-
 // The bytes of a file name as the record's file operations take them.
 std::string localName(const QString& name) {
     return QFile::encodeName(name).toStdString();
@@ -65,7 +59,7 @@ bool readRecordFile(const QString& name, MOveTree& into) {
 bool TMainForm::OpenRecord(const QString& path) {
     MOveTree loaded;
     if (path.isEmpty() || !readRecordFile(path, loaded)) {
-        uiSeam().message(this, kCaptionSorell,
+        uiSeam().message(this, caption::sorell(),
                          QStringLiteral("棋譜ファイル %1 を読み込めません").arg(path),
                          UiSeam::Kind::Warning);
         return false;
@@ -109,13 +103,13 @@ void TMainForm::KS1Click() {
     if (!name.contains(QLatin1String(".ban")) && !name.contains(QLatin1String(".BAN")))
         name += QStringLiteral(".ban");
     if (name != chosen && QFileInfo::exists(name) &&
-        !uiSeam().question(this, kCaptionSorell,
+        !uiSeam().question(this, caption::sorell(),
                            QStringLiteral("%1 は既に存在します。\n置き換えますか?").arg(name)))
         return;
     record_->setRecordFormat(kRecordBan);
     const std::string file = localName(name);
     if (!record_->WriteFile(file.c_str())) {
-        uiSeam().message(this, kCaptionSorell,
+        uiSeam().message(this, caption::sorell(),
                          QStringLiteral("棋譜ファイル %1 に書き込めません").arg(name),
                          UiSeam::Kind::Warning);
         return;
@@ -137,7 +131,7 @@ void TMainForm::KC2Click() {
 void TMainForm::KP1Click() {
     try {
         if (!LoadFromText(QApplication::clipboard()->text())) {
-            uiSeam().message(this, kCaptionSorell,
+            uiSeam().message(this, caption::sorell(),
                              QStringLiteral("クリップボードの棋譜データ形式は読み込みできません"),
                              UiSeam::Kind::Warning);
             return;
@@ -166,7 +160,7 @@ void TMainForm::KH2Click() {
     if (!viewer) viewer = new HelpViewer(this);
     const QString file = HelpViewer::helpFilePath();
     if (!viewer->showContext(file, 1)) {
-        uiSeam().message(this, kCaptionSorell,
+        uiSeam().message(this, caption::sorell(),
                          QStringLiteral("ヘルプファイル %1 が見つかりません").arg(file),
                          UiSeam::Kind::Warning);
         return;
@@ -177,8 +171,7 @@ void TMainForm::KH2Click() {
 }
 
 void TMainForm::KA1Click() {
-    uiSeam().message(this, kCaptionWindows, kVersionText.arg(QString::fromLatin1(qVersion())),
-                     UiSeam::Kind::Information);
+    uiSeam().message(this, caption::windows(), versionLine(), UiSeam::Kind::Information);
 }
 
 // The openings editor is made on first use with a copy of this window's record.

@@ -2,6 +2,7 @@
 // taking back and replaying moves, play mode, keyboard and mouse moves, and the history box.
 
 #include "app/board_drawing.h"
+#include "app/captions.h"
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-const QString kCaptionError = QStringLiteral("Sorell for Windows");
 const QString kUserTurn = QStringLiteral("あなたの番です");
 const QString kThinking = QStringLiteral("ただいま考えています");
 const QString kNoMoreMoves = QStringLiteral("終局");
@@ -73,7 +73,7 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
                 (blackWins ? QStringLiteral("で黒の勝ち") : QStringLiteral("で白の勝ち"));
             SetStatus(text);
             RefreshBoard();
-            uiSeam().message(this, QStringLiteral("終局"), text, UiSeam::Kind::Information);
+            uiSeam().message(this, caption::gameEnd(), text, UiSeam::Kind::Information);
             LeavePlayMode();
         } else if (srOption().sound != 0) {
             uiSeam().beep(code >= 16 && code <= 20 ? UiSeam::Beep::Default
@@ -83,8 +83,8 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
         srFlags().pendingColumn = 'z';
         return true;
     } catch (...) {
-        uiSeam().message(this, kCaptionError, QStringLiteral("思考ルーチンが途中で中断されました"),
-                         UiSeam::Kind::Error);
+        uiSeam().message(this, caption::windows(),
+                         QStringLiteral("思考ルーチンが途中で中断されました"), UiSeam::Kind::Error);
         return false;
     }
 }
@@ -106,7 +106,7 @@ void TMainForm::StartThinking() {
     try {
         worker = std::make_unique<ThinkingThread>(serial, moves(), thinkingLevel());
     } catch (...) {
-        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error B"),
+        uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error B"),
                          UiSeam::Kind::Error);
         SetStatus(QString());
         return;
@@ -123,7 +123,7 @@ void TMainForm::StartThinking() {
         awaitedWorker_ = 0;
         srFlags().thinking = 0;
         SetStatus(QString());
-        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error C"),
+        uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error C"),
                          UiSeam::Kind::Error);
     }
 }
@@ -301,8 +301,8 @@ void TMainForm::NewGame() {
 
 void TMainForm::UpdateCaption() {
     const SrFlags& f = srFlags();
-    QString title =
-        f.fileName.isEmpty() ? QStringLiteral("Sorell") : QStringLiteral("Sorell - ") + f.fileName;
+    QString title = f.fileName.isEmpty() ? caption::sorell()
+                                         : caption::sorell() + QStringLiteral(" - ") + f.fileName;
     if (f.playMode == 1) title += QStringLiteral(" [対局モード]");
     setWindowTitle(title);
 }
@@ -341,7 +341,7 @@ void TMainForm::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
         // Division truncates toward zero: pixels 11..29 still give 0, smaller ones -1.
         PutStone((X - 30) / 20, (Y - 30) / 20);
     } catch (...) {
-        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error 3"),
+        uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error 3"),
                          UiSeam::Kind::Error);
     }
 }

@@ -1,6 +1,7 @@
 #include "app/standard_form.h"
 
 #include "app/board_drawing.h"
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/sorell_process.h"
 #include "database/k_data.h"
@@ -95,7 +96,7 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
     : QMainWindow(owner, Qt::Window), source_(source), shown_(std::make_unique<MOveTree>()),
       own_(std::make_unique<MOveTree>()), bitmap_(SrFlags::kBitmapWidth, SrFlags::kBitmapHeight) {
     setObjectName("StandardForm");
-    setWindowTitle("定石エディタ");
+    setWindowTitle(caption::openingsEditor());
     setFont(proportionalGothic(12));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                    ~Qt::WindowMaximizeButtonHint);

@@ -1,6 +1,7 @@
 // sorell-cli: records, the computer's move and the rules' judgement from the command line.
 
 #include "cli/cli_commands.h"
+#include "sorell_version.h"
 
 #include <iostream>
 #include <string>
@@ -8,6 +9,10 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "sorell-cli " << kSorellVersion << '\n';
+        return 0;
+    }
     int status = runCli(args, std::cout, std::cerr);
     std::cout.flush();
     return status;

@@ -4,6 +4,7 @@
 #include "engine/think.h"
 #include "engine/thinking_level.h"
 #include "protocol/pbrain_session.h"
+#include "sorell_version.h"
 
 #include <atomic>
 #include <cstring>
@@ -13,7 +14,7 @@
 namespace {
 
 void usage(std::ostream& out) {
-    out << "usage: pbrain-sorell [--db DIR]\n"
+    out << "usage: pbrain-sorell [--db DIR] | --version | --help\n"
            "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
            "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
            "TAKEBACK x,y, ABOUT, END).\n"
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             usage(std::cout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "pbrain-sorell " << kSorellVersion << '\n';
             return 0;
         }
         if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc) {

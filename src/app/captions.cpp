@@ -1,0 +1,43 @@
+#include "app/captions.h"
+
+#include "sorell_version.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+namespace caption {
+
+QString sorell() {
+    return QStringLiteral("Sorell");
+}
+
+QString windows() {
+    return QStringLiteral("Sorell for Windows");
+}
+
+QString gameEnd() {
+    return QStringLiteral("終局");
+}
+
+QString help() {
+    return QStringLiteral("Sorell ヘルプ");
+}
+
+QString openingsEditor() {
+    return QStringLiteral("定石エディタ");
+}
+
+} // namespace caption
+
+QString versionLine() {
+    return QStringLiteral("Sorell Version %1  連珠対局プログラム (Linux 版, Qt %2)")
+        .arg(QString::fromLatin1(kSorellVersion), QString::fromLatin1(qVersion()));
+}
+
+void setProgramIdentity() {
+    QCoreApplication::setApplicationName(caption::sorell());
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kSorellVersion));
+    QCoreApplication::setOrganizationName(QStringLiteral("Pellham"));
+    // The desktop entry, so that the desktop shows its icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("sorell"));
+}
