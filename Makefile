@@ -2,7 +2,8 @@
 JOBS ?= $(shell nproc)
 export QT_QPA_PLATFORM ?= $(if $(DISPLAY)$(WAYLAND_DISPLAY),,offscreen)
 
-.PHONY: run test setup build build-asan build-tsan bench fuzz clean
+.PHONY: run test setup build build-asan build-tsan bench fuzz clean package windows test-windows \
+        dist-windows
 
 setup:
 	@scripts/setup
@@ -50,5 +51,29 @@ fuzz: setup
 	   echo "fuzz_$$t: $$(sed -n 's/^stat::number_of_executed_units: *//p' $$run/$$t.log) executions in $(FUZZ_TIME) s, no crash"; \
 	 done
 
+# The Debian package (build-pkg/sorell_<version>_<arch>.deb), from a release build of its own.
+package: setup
+	@cmake --preset package >/dev/null
+	@cmake --build --preset package -j $(JOBS)
+	@cd build-pkg && cpack -G DEB
+	@ls build-pkg/*.deb
+
+# The Windows engine pbrain-sorell.exe (build-win/tools/), cross-built with mingw-w64 and linked
+# statically; test-windows plays a short exchange with it under wine; dist-windows zips it
+# with the book files for tournaments (build-win/pbrain-sorell-<version>-win64.zip).
+windows:
+	@scripts/setup --windows
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows --target pbrain-sorell -j $(JOBS)
+
+test-windows: windows setup
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target windows_engine_tests -j $(JOBS)
+	@ctest --test-dir build -L windows --output-on-failure
+
+dist-windows: windows
+	@cd build-win && cpack -G ZIP
+	@ls build-win/*.zip
+
 clean:
-	rm -rf build build-asan build-tsan build-fuzz
+	rm -rf build build-asan build-tsan build-fuzz build-pkg build-win
