@@ -52,6 +52,19 @@ bool gameOver(TMainForm& form) {
     return isEndCode(form.record().current()->code);
 }
 
+// Nothing is shown and nothing sounds: message boxes are dropped and dialogs cancelled.
+class QuietSeam : public UiSeam {
+  public:
+    QuietSeam() { setUiSeam(this); }
+    ~QuietSeam() override { setUiSeam(nullptr); }
+    void message(QWidget*, const QString&, const QString&, Kind) override {}
+    bool question(QWidget*, const QString&, const QString&) override { return false; }
+    void beep(Beep) override {}
+    bool chooseColour(QWidget*, QColor&) override { return false; }
+    QString openFileName(QWidget*, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&) override { return {}; }
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,7 +76,7 @@ int main(int argc, char* argv[]) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
     QDir().mkpath(dir.filePath("work"));
     QDir::setCurrent(dir.filePath("work"));
-    RecordingUiSeam seam;
+    QuietSeam seam;
 
     std::vector<double> replies;
     std::vector<double> pauses;

@@ -1,8 +1,9 @@
 #include "app/board_drawing.h"
 
+#include "app/board_overlay.h"
+#include "app/database_places.h"
+#include "app/forbidden_marks.h"
 #include "app/sorell_process.h"
-#include "database/k_data.h"
-#include "database/k_database.h"
 #include "rules/ban_array.h"
 #include "rules/ban_history.h"
 #include "rules/chk_stat.h"
@@ -57,6 +58,7 @@ BoardDrawOptions BoardDrawOptions::from(const SrOption& option) {
     o.standard = option.standard != 0;
     o.axisChar = option.axisChar != 0;
     o.warning = option.warning != 0;
+    o.forbidden = option.forbiddenMarks != 0;
     o.face = option.boardColour();
     return o;
 }
@@ -64,11 +66,10 @@ BoardDrawOptions BoardDrawOptions::from(const SrOption& option) {
 int databaseStandardMove(const BanHistory& moves) {
     const int n = static_cast<int>(moves.size());
     if (n <= 0 || n >= 225) return 255;
-    KData query(n);
-    int k = 0;
-    for (const MovedPos& m : moves) query.stones[k++] = static_cast<uint8_t>(cellIndex(m.x, m.y));
-    KDataBase base(static_cast<uint8_t>(n));
-    return base.lookup(query);
+    std::vector<unsigned char> stones;
+    for (const MovedPos& m : moves)
+        stones.push_back(static_cast<unsigned char>(cellIndex(m.x, m.y)));
+    return lookupStandardMove(stones.data(), n);
 }
 
 void DrawEmptyBoard(QPainter& canvas, const BoardDrawOptions& options) {
@@ -156,12 +157,16 @@ std::vector<int> warningPoints(const BanHistory& moves) {
 }
 
 std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
-                                const BoardDrawOptions& options, const StandardLookup& standard) {
+                                const BoardDrawOptions& options, const StandardLookup& standard,
+                                const BoardOverlay* overlay) {
     std::vector<QRect> copies;
     QPainter canvas(&bitmap);
     DrawEmptyBoard(canvas, options);
     const int n = static_cast<int>(moves.size());
-    if (n == 0) return copies;
+    if (n == 0) {
+        if (overlay) DrawOverlay(canvas, *overlay, moves, copies);
+        return copies;
+    }
     int k = 0;
     for (const MovedPos& m : moves) {
         ++k;
@@ -169,7 +174,10 @@ std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
     }
     const MovedPos& last = moves.last();
     copies.push_back(copySquare(last.x, last.y));
-    if (n == 1) return copies;
+    if (n == 1) {
+        if (overlay) DrawOverlay(canvas, *overlay, moves, copies);
+        return copies;
+    }
 
     const MovedPos& previous = *std::prev(moves.end(), 2);
     DrawStone(canvas, previous.x, previous.y, n - 1, (n - 2) % 2, false, options);
@@ -188,18 +196,34 @@ std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
             copies.push_back(copySquare(cellX(p), cellY(p)));
         }
     }
+    if (options.forbidden) {
+        for (int p : forbiddenPoints(moves)) {
+            DrawForbiddenMark(canvas, cellX(p), cellY(p));
+            copies.push_back(copySquare(cellX(p), cellY(p)));
+        }
+        // The marks shown before the latest stone go away with it.
+        BanHistory before = moves;
+        before.removeLast();
+        for (int p : forbiddenPoints(before)) copies.push_back(copySquare(cellX(p), cellY(p)));
+    }
+    for (int p : decidingStones(moves)) {
+        DrawDecidingMark(canvas, cellX(p), cellY(p));
+        copies.push_back(copySquare(cellX(p), cellY(p)));
+    }
+    if (overlay) DrawOverlay(canvas, *overlay, moves, copies);
     return copies;
 }
 
-void PaintBoard(QWidget& paintBox, const BanHistory& moves) {
+void PaintBoard(QWidget& paintBox, const BanHistory& moves, const BoardOverlay* overlay) {
     ComposeBoard(srFlags().boardBitmap, moves, BoardDrawOptions::from(srOption()),
-                 databaseStandardMove);
+                 databaseStandardMove, overlay);
     paintBox.update();
 }
 
-void DrawBoardIncremental(QWidget& paintBox, const BanHistory& moves) {
-    const auto copies = ComposeBoard(srFlags().boardBitmap, moves,
-                                     BoardDrawOptions::from(srOption()), databaseStandardMove);
+void DrawBoardIncremental(QWidget& paintBox, const BanHistory& moves, const BoardOverlay* overlay) {
+    const auto copies =
+        ComposeBoard(srFlags().boardBitmap, moves, BoardDrawOptions::from(srOption()),
+                     databaseStandardMove, overlay);
     for (const QRect& r : copies) paintBox.update(r);
 }
 

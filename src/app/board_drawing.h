@@ -11,6 +11,7 @@ class QPainter;
 class QPixmap;
 class QWidget;
 class SrOption;
+struct BoardOverlay;
 
 // What the board drawing shows, taken from the options.
 struct BoardDrawOptions {
@@ -19,6 +20,8 @@ struct BoardDrawOptions {
     bool standard = true;
     bool axisChar = true;
     bool warning = false;
+    // Black's forbidden points while black is to move.
+    bool forbidden = true;
     QColor face{228, 175, 14};
 
     static BoardDrawOptions from(const SrOption& option);
@@ -26,7 +29,7 @@ struct BoardDrawOptions {
 
 // The standard continuation of a line: point 0..224, or 255 for none.
 using StandardLookup = std::function<int(const BanHistory& moves)>;
-// The openings database's answer for the line (files in the current directory).
+// The openings database's answer for the line (the file found by databaseDirectory).
 int databaseStandardMove(const BanHistory& moves);
 
 // Pixel geometry of the board: grid line i at 40 + 20 i both ways.
@@ -51,9 +54,12 @@ void DrawStone(QPainter& canvas, int x, int y, int number, int kind, bool latest
                const BoardDrawOptions& options);
 
 // Draws the whole board of the line on the bitmap and returns, in order, the squares that
-// changed since the previous stone: the latest stone, the previous stone and the hints.
+// changed since the previous stone: the latest stone, the previous stone, the hints, black's
+// forbidden points now and before the latest stone, and the stones that decided the game.
+// The overlay, when given, is drawn last.
 std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
-                                const BoardDrawOptions& options, const StandardLookup& standard);
+                                const BoardDrawOptions& options, const StandardLookup& standard,
+                                const BoardOverlay* overlay = nullptr);
 
 // The points where the player who made the last move could next make five, an overline, a
 // double four, a four-three or a double three (black's forbidden shapes are not marked).
@@ -61,7 +67,8 @@ std::vector<int> warningPoints(const BanHistory& moves);
 
 // Composes the line on the process's board bitmap with the current options; the paint box
 // shows all of it (PaintBoard) or only the changed squares (DrawBoardIncremental).
-void PaintBoard(QWidget& paintBox, const BanHistory& moves);
-void DrawBoardIncremental(QWidget& paintBox, const BanHistory& moves);
+void PaintBoard(QWidget& paintBox, const BanHistory& moves, const BoardOverlay* overlay = nullptr);
+void DrawBoardIncremental(QWidget& paintBox, const BanHistory& moves,
+                          const BoardOverlay* overlay = nullptr);
 // Composes, then copies the whole 352 x 362 bitmap to the target at (0, 0).
 void CopyBoardImage(QPainter& target, const BanHistory& moves);

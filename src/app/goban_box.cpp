@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QToolTip>
 
 GobanBox::GobanBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -21,4 +22,17 @@ void GobanBox::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     emit mouseDown(event->button(), at.x(), at.y());
     QWidget::mousePressEvent(event);
+}
+
+bool GobanBox::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = toolTip_ ? toolTip_(help->pos()) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }

@@ -36,6 +36,12 @@ if(TARGET sorell)
   ")
 endif()
 
+# The openings book, when there is one, goes to the data directory the program searches.
+file(GLOB _sorell_book ${SORELL_DATA_DIR}/book/kelp*.kdb)
+if(_sorell_book)
+  install(FILES ${_sorell_book} DESTINATION ${CMAKE_INSTALL_DATADIR}/sorell)
+endif()
+
 install(FILES ${SORELL_DATA_DIR}/sorell.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${SORELL_DATA_DIR}/sorell.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

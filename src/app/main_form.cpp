@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/analysis_worker.h"
 #include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/goban_box.h"
@@ -55,6 +56,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     Goban0->setBitmap(&srFlags().boardBitmap);
     Goban0->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Goban0, &GobanBox::mouseDown, this, &TMainForm::Goban0MouseDown);
+    Goban0->setToolTipSource([this](const QPoint& at) { return BoardToolTip(at.x(), at.y()); });
     connect(Goban0, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopUpMenuOfShortCut->popup(Goban0->mapToGlobal(at)); });
 
@@ -63,20 +65,19 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     const StatusBarParts status = addStatusBar(*this, kStatusHeight);
     StatusBar1 = status.bar;
     statusLabel_ = status.text;
-
-    // The form sees keys before its controls.
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (!qobject_cast<QMenu*>(w) && !qobject_cast<QMenuBar*>(w)) w->installEventFilter(this);
-    }
+    buildToolMenus();
+    buildToolButtons();
 
     // FormCreate: a new game, then the menus and the toolbar follow the options.
     ResetGame();
     applyOptions();
+    bindOptionItems();
     layoutClient();
     RefreshBoard();
 }
 
 TMainForm::~TMainForm() {
+    stopAllAnalysers();
     stopAllWorkers();
     record_.reset();
 }
@@ -137,6 +138,7 @@ void TMainForm::buildMenus() {
     KL1 = item(KV1, "KL1", "最新手(&C)");
     KS3 = item(KV1, "KS3", "定石(&S)");
     KW1 = item(KV1, "KW1", "警告(&W)");
+    KForbidden = item(KV1, "KForbidden", "禁手表示");
     N2 = separator(KV1, "N2");
     K8 = item(KV1, "K8", "ツールバー(&B)");
     KA3 = item(KV1, "KA3", "軸文字の表示(&A)");
@@ -167,7 +169,7 @@ void TMainForm::buildMenus() {
     K7 = item(PopUpMenuOfShortCut, "K7", "キャンセル");
 
     // The layout's own starting state: K8 and KA3 checked, every other item unchecked.
-    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2}) a->setCheckable(true);
+    for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2, KForbidden}) a->setCheckable(true);
     K8->setChecked(true);
     KA3->setChecked(true);
 
@@ -188,23 +190,6 @@ void TMainForm::buildMenus() {
     connect(KA1, &QAction::triggered, this, &TMainForm::KA1Click);
     connect(K5, &QAction::triggered, this, &TMainForm::UndoMove);
     connect(K6, &QAction::triggered, this, &TMainForm::Resign);
-
-    // A toggle item's own check mark decides: the toolkit has already flipped it when the
-    // signal arrives, so it is put back before the handler flips it.
-    auto toggle = [this](QAction* a, void (TMainForm::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, a, handler](bool checked) {
-            a->setChecked(!checked);
-            (this->*handler)();
-        });
-    };
-    toggle(KN2, &TMainForm::KN2Click);
-    toggle(KL1, &TMainForm::KL1Click);
-    toggle(KS3, &TMainForm::KS3Click);
-    toggle(KW1, &TMainForm::KW1Click);
-    toggle(K8, &TMainForm::K8Click);
-    toggle(KA3, &TMainForm::KA3Click);
-    toggle(KA2, &TMainForm::KA2Click);
-    toggle(KS2, &TMainForm::KS2Click);
 }
 
 void TMainForm::buildToolbar(QWidget* client) {
@@ -312,9 +297,22 @@ void TMainForm::layoutClient() {
     setFixedSize(kClientWidth, menuHeight + top + kBoardHeight + kStatusHeight);
 }
 
-// The menus and the toolbar follow the options (at window creation).
+namespace {
+
+// A toggle item of the menus and the option it stores: checked is 1, unchecked 0.
+struct OptionItem {
+    QAction* item;
+    int32_t SrOption::*option;
+};
+
+} // namespace
+
+// At window creation each item's check mark follows its option (any non-zero value is on).
 void TMainForm::applyOptions() {
     const SrOption& o = srOption();
+    const std::initializer_list<QAction*> items = {KN2, KL1, KS3, KW1,       K8,
+                                                   KA3, KA2, KS2, KForbidden};
+    for (QAction* a : items) a->blockSignals(true);
     KN2->setChecked(o.numbering != 0);
     KL1->setChecked(o.latestCursor != 0);
     KS2->setChecked(o.sound != 0);
@@ -322,47 +320,38 @@ void TMainForm::applyOptions() {
     KA2->setChecked(o.inputAssistant != 0);
     KW1->setChecked(o.warning != 0);
     K8->setChecked(o.toolbar != 0);
+    KA3->setChecked(o.axisChar != 0);
+    KForbidden->setChecked(o.forbiddenMarks != 0);
+    for (QAction* a : items) a->blockSignals(false);
     Panel2->setVisible(o.toolbar != 0);
-    if (o.axisChar == 0) KA3->setChecked(false);
 }
 
-void TMainForm::toggleOption(QAction* item, int32_t& option) {
-    const bool on = !item->isChecked();
-    item->setChecked(on);
-    option = on ? 1 : 0;
-    RefreshBoard();
-}
-
-void TMainForm::KN2Click() {
-    toggleOption(KN2, srOption().numbering);
-}
-void TMainForm::KL1Click() {
-    toggleOption(KL1, srOption().latestCursor);
-}
-void TMainForm::KS3Click() {
-    toggleOption(KS3, srOption().standard);
-}
-void TMainForm::KW1Click() {
-    toggleOption(KW1, srOption().warning);
-}
-void TMainForm::KA3Click() {
-    toggleOption(KA3, srOption().axisChar);
-}
-void TMainForm::KA2Click() {
-    toggleOption(KA2, srOption().inputAssistant);
-}
-void TMainForm::KS2Click() {
-    toggleOption(KS2, srOption().sound);
-}
-
-// Shows or hides the toolbar; the window grows or shrinks by the toolbar's height, so the
-// board keeps its size. The board is not redrawn.
-void TMainForm::K8Click() {
-    const bool on = !K8->isChecked();
-    K8->setChecked(on);
-    Panel2->setVisible(on);
-    srOption().toolbar = on ? 1 : 0;
-    layoutClient();
+// The item's check mark decides: toggling stores its new state and redraws the board. The
+// toolbar item instead shows or hides the toolbar, and the window grows or shrinks by its
+// height so the board keeps its size; the board is not redrawn.
+void TMainForm::bindOptionItems() {
+    const OptionItem items[] = {
+        {KN2, &SrOption::numbering},
+        {KL1, &SrOption::latestCursor},
+        {KS3, &SrOption::standard},
+        {KW1, &SrOption::warning},
+        {KA3, &SrOption::axisChar},
+        {KA2, &SrOption::inputAssistant},
+        {KS2, &SrOption::sound},
+        {K8, &SrOption::toolbar},
+        {KForbidden, &SrOption::forbiddenMarks},
+    };
+    for (const OptionItem& b : items) {
+        connect(b.item, &QAction::toggled, this, [this, b](bool on) {
+            srOption().*b.option = on ? 1 : 0;
+            if (b.item == K8) {
+                Panel2->setVisible(on);
+                layoutClient();
+            } else {
+                RefreshBoard();
+            }
+        });
+    }
 }
 
 void TMainForm::KC1Click() {
@@ -395,27 +384,21 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::FormClose() {
     CloseEditor();
     Resign();
+    stopAllAnalysers();
     stopAllWorkers();
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    if (!eventFilter(this, event)) QMainWindow::keyPressEvent(event);
-}
-
-// Keys reach the form first: Backspace and the characters of keyboard moves are taken here;
-// everything else goes on to the control.
-bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-    if (key->key() == Qt::Key_Backspace) {
-        FormKeyDown(key->key());
-        return true;
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        if (event->key() == Qt::Key_Backspace) {
+            FormKeyDown(event->key());
+            return;
+        }
+        const QString text = event->text();
+        if (text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128) {
+            FormKeyPress(text[0]);
+            return;
+        }
     }
-    const QString text = key->text();
-    if (text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128) {
-        FormKeyPress(text[0]);
-        return true;
-    }
-    return false;
+    QMainWindow::keyPressEvent(event);
 }

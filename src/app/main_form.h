@@ -1,16 +1,21 @@
 #pragma once
 
+#include "app/board_overlay.h"
+#include "strong/strong_search.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class BanHistory;
 class GobanBox;
 class MOveTree;
+class AnalysisWorker;
 class QAction;
 class QFrame;
 class QLabel;
@@ -89,20 +94,15 @@ class TMainForm : public QMainWindow {
 
     // ---- window events ----
     void Goban0MouseDown(Qt::MouseButton button, int X, int Y);
-    // A typed character (keys are seen by the form before its controls).
+    // The tooltip of the board at pixel (X, Y): why black may not play the point there.
+    QString BoardToolTip(int X, int Y) const;
+    // A typed character of a keyboard move.
     void FormKeyPress(QChar key);
     // A pressed key; Backspace cancels a pending column or takes a move back.
     void FormKeyDown(int key);
 
-    // ---- options (menu items bound to the settings) ----
-    void KN2Click();
-    void KL1Click();
-    void KS3Click();
-    void KW1Click();
-    void K8Click();
-    void KA3Click();
-    void KA2Click();
-    void KS2Click();
+    // ---- options ----
+    // The board colour item: the colour dialog, then the board redrawn.
     void KC1Click();
 
     // ---- commands, bodies in main_form_commands.cpp ----
@@ -123,6 +123,34 @@ class TMainForm : public QMainWindow {
     void RefreshEditor();
     // Closes the openings editor when it exists.
     void CloseEditor();
+
+    // ---- player tools, bodies in main_form_tools.cpp ----
+    // The computer's level: 0 the standard player, otherwise the strong search with this
+    // many milliseconds a move; stored in the options.
+    void SetLevel(int timeMs);
+    // A new game from opening index 0..25 of openings(); computer: OpeningDialog::Computer.
+    // The computer then plays that colour (white is to move after the third stone).
+    void NewGameFromOpening(int index, int computer);
+    void KOpeningClick(); // the openings dialog
+    // Shows the line up to move k (0: the empty board), replaying or taking back quietly.
+    // Refused while the computer thinks and in play mode.
+    void GoToMove(int k);
+    void GoToStart();
+    void GoToEnd();
+    // The strong level's move for the side to move, searched on a worker: marked on the board
+    // with its score in the status bar.
+    void ShowHint();
+    // Continuous analysis of the shown position on a worker; off stops it at once.
+    void SetAnalysis(bool on);
+    bool analysing() const { return analysisOn_; }
+    // The marks over the board (hint and principal line).
+    const BoardOverlay& overlay() const { return overlay_; }
+    // The text of the analysis in the status bar.
+    QString analysisText() const;
+    // The pending column shown in the status bar ("" when none).
+    QString pendingText() const;
+    // The number of hint and analysis workers not yet joined.
+    int runningAnalysers() const { return static_cast<int>(analysers_.size()); }
 
     // The filter of the record file dialogs.
     static const QString kRecordFilter;
@@ -147,6 +175,8 @@ class TMainForm : public QMainWindow {
     QAction* N2 = nullptr;
     QAction* K8 = nullptr;
     QAction* KA3 = nullptr;
+    // Black's forbidden points shown.
+    QAction* KForbidden = nullptr;
     QMenu* KR1 = nullptr;
     QMenu* K1 = nullptr;
     QAction* K2 = nullptr;
@@ -158,6 +188,20 @@ class TMainForm : public QMainWindow {
     QAction* KA2 = nullptr;
     QAction* KS2 = nullptr;
     QAction* KC1 = nullptr;
+    // The level submenu: 標準 and 強い with three thinking times.
+    QMenu* KLevel = nullptr;
+    QAction* KLevelStandard = nullptr;
+    QAction* KLevelStrong1 = nullptr;
+    QAction* KLevelStrong3 = nullptr;
+    QAction* KLevelStrong10 = nullptr;
+    // New game from an opening; the openings editor.
+    QAction* KOpening = nullptr;
+    QAction* KEditor = nullptr;
+    // Navigation to the start and end of the line, hint, analysis.
+    QAction* KHome = nullptr;
+    QAction* KEnd = nullptr;
+    QAction* KHint = nullptr;
+    QAction* KAnalysis = nullptr;
     QMenu* KH1 = nullptr;
     QAction* KH2 = nullptr;
     QAction* KA1 = nullptr;
@@ -177,6 +221,10 @@ class TMainForm : public QMainWindow {
     QToolButton* SB_Back = nullptr;
     QToolButton* SB_Foward = nullptr;
     QToolButton* SpeedButton7 = nullptr;
+    QToolButton* SB_First = nullptr;
+    QToolButton* SB_Last = nullptr;
+    QToolButton* SB_Hint = nullptr;
+    QToolButton* SB_Analysis = nullptr;
 
     GobanBox* Goban0 = nullptr;
 
@@ -205,7 +253,10 @@ class TMainForm : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Keys the focused control leaves alone reach the form here: Backspace and the
+    // characters of keyboard moves.
     void keyPressEvent(QKeyEvent* event) override;
+    // A click on a line of the history box goes to that move.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Dropped files (main_form_commands.cpp): the first dropped file is opened.
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -213,11 +264,25 @@ class TMainForm : public QMainWindow {
 
   private:
     void buildMenus();
+    // The player tools' menu items and toolbar buttons (main_form_tools.cpp).
+    void buildToolMenus();
+    void buildToolButtons();
+    void showPending();
+    // Restarts the analysis when the shown position is not the analysed one; drops a hint
+    // that belongs to another position.
+    void followPosition();
+    // Starts a hint or analysis worker on the shown position; its serial, 0 on failure.
+    quint64 startAnalyser(int64_t timeMs);
+    void stopAnalyser(quint64 serial);
+    void stopAllAnalysers();
+    void analyserReport(quint64 serial, const SearchReport& report);
+    void analyserFinished(quint64 serial, const SearchReport& report);
     void buildToolbar(QWidget* client);
     void buildSidePanel(QWidget* client);
     void layoutClient();
+    // The menus and the toolbar follow the options; then each toggle item stores its option.
     void applyOptions();
-    void toggleOption(QAction* item, int32_t& option);
+    void bindOptionItems();
     // Takes one move back: the last history line and one step of the record.
     void takeBack();
     bool gameOver() const;
@@ -243,4 +308,17 @@ class TMainForm : public QMainWindow {
     // Serial number of the awaited worker; 0 when none is awaited.
     quint64 awaitedWorker_ = 0;
     quint64 nextWorkerSerial_ = 1;
+
+    // Hint and analysis workers not yet joined; the serials of the awaited hint and of the
+    // running analysis (0: none); the position the analysis works on.
+    std::vector<std::unique_ptr<AnalysisWorker>> analysers_;
+    quint64 hintSerial_ = 0;
+    quint64 analysisSerial_ = 0;
+    std::string hintPosition_;
+    std::string analysedPosition_;
+    QString analysisText_;
+    bool analysisOn_ = false;
+    BoardOverlay overlay_;
+    QLabel* pendingLabel_ = nullptr;
+    QLabel* analysisLabel_ = nullptr;
 };

@@ -3,6 +3,8 @@
 
 #include "app/board_drawing.h"
 #include "app/captions.h"
+#include "app/database_places.h"
+#include "app/forbidden_marks.h"
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
@@ -48,7 +50,8 @@ bool TMainForm::PutStone(int x, int y) {
         // The answer to a four is computed at once on this thread and played as the next
         // stone; nothing can stop this search.
         const std::atomic<bool> neverStop{false};
-        PlayPoint(thinkMove(moves(), thinkingLevel(), neverStop));
+        PlayPoint(thinkMove(moves(), thinkingLevel(), neverStop,
+                            databaseDirectory(moveCount()).value_or(std::string())));
         return true;
     }
     const SrFlags& f = srFlags();
@@ -81,6 +84,7 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
         }
         RefreshBoard();
         srFlags().pendingColumn = 'z';
+        showPending();
         return true;
     } catch (...) {
         uiSeam().message(this, caption::windows(),
@@ -104,7 +108,9 @@ void TMainForm::StartThinking() {
     const quint64 serial = nextWorkerSerial_++;
     std::unique_ptr<ThinkingThread> worker;
     try {
-        worker = std::make_unique<ThinkingThread>(serial, moves(), thinkingLevel());
+        worker = std::make_unique<ThinkingThread>(
+            serial, moves(), thinkingLevel(),
+            databaseDirectory(moveCount()).value_or(std::string()));
     } catch (...) {
         uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error B"),
                          UiSeam::Kind::Error);
@@ -309,7 +315,8 @@ void TMainForm::UpdateCaption() {
 
 void TMainForm::RefreshBoard() {
     StatusBar1->update();
-    PaintBoard(*Goban0, moves());
+    followPosition();
+    PaintBoard(*Goban0, moves(), &overlay_);
     RefreshEditor();
     UpdateNavigation();
 }
@@ -321,6 +328,8 @@ void TMainForm::UpdateNavigation() {
     const bool back = record_->Back();
     if (back) record_->Forward();
     SB_Back->setEnabled(back);
+    SB_First->setEnabled(back);
+    SB_Last->setEnabled(forward);
 }
 
 void TMainForm::RecordChanged() {
@@ -346,6 +355,15 @@ void TMainForm::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
     }
 }
 
+// The point whose clickable square holds the pixel, as for a click.
+QString TMainForm::BoardToolTip(int X, int Y) const {
+    if (srOption().forbiddenMarks == 0 || X < 11 || Y < 11) return {};
+    const int x = (X - 30) / 20;
+    const int y = (Y - 30) / 20;
+    if (x < 0 || x > 14 || y < 0 || y > 14) return {};
+    return forbiddenExplanation(moves(), cellIndex(x, y));
+}
+
 // A column letter, then a row character ("h" then "8" is the centre).
 void TMainForm::FormKeyPress(QChar key) {
     SrFlags& f = srFlags();
@@ -355,6 +373,7 @@ void TMainForm::FormKeyPress(QChar key) {
             f.pendingColumn = c;
         else if (c >= 'A' && c <= 'O')
             f.pendingColumn = static_cast<char>(c - 'A' + 'a');
+        showPending();
         return;
     }
     int row = -1;
@@ -366,6 +385,7 @@ void TMainForm::FormKeyPress(QChar key) {
         row = 9 + c - 'A';
     if (row < 0 || f.thinking == 1) return;
     if (PutStone(f.pendingColumn - 'a', row)) f.pendingColumn = 'z';
+    showPending();
 }
 
 void TMainForm::FormKeyDown(int key) {
@@ -375,6 +395,7 @@ void TMainForm::FormKeyDown(int key) {
         f.pendingColumn = 'z';
     else
         UndoMove();
+    showPending();
 }
 
 // ---- the history box ----

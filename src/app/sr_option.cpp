@@ -23,6 +23,13 @@ constexpr OptionField kFields[] = {
     {"Warning", &SrOption::warning, 0},
 };
 
+// Values added after the nine: no default is written at load.
+constexpr OptionField kLaterFields[] = {
+    {"ForbiddenMarks", &SrOption::forbiddenMarks, 1},
+    {"Level", &SrOption::level, 0},
+};
+constexpr const char* kLastFolder = "LastFolder";
+
 } // namespace
 
 SrOption::SrOption() {
@@ -46,12 +53,22 @@ void SrOption::load() {
             store.setValue(f.name, f.fallback);
         }
     }
+    for (const OptionField& f : kLaterFields) {
+        bool ok = false;
+        const qlonglong n = store.value(f.name).toLongLong(&ok);
+        this->*f.field =
+            ok && n >= INT32_MIN && n <= INT32_MAX ? static_cast<int32_t>(n) : f.fallback;
+    }
+    const QVariant folder = store.value(kLastFolder);
+    lastFolder = folder.typeId() == QMetaType::QString ? folder.toString() : QString();
     store.sync();
 }
 
 void SrOption::save() const {
     QSettings store("Pellham", "Sorell");
     for (const OptionField& f : kFields) store.setValue(f.name, this->*f.field);
+    for (const OptionField& f : kLaterFields) store.setValue(f.name, this->*f.field);
+    store.setValue(kLastFolder, lastFolder);
     store.sync();
 }
 

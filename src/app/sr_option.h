@@ -5,14 +5,15 @@
 
 #include <cstdint>
 
-// The nine user options, kept in the per-user settings store under "Pellham/Sorell". Read once
-// when made, written back once when destroyed; any non-zero value counts as on.
+// The nine user options, kept in the per-user settings store under "Pellham/Sorell", and the
+// later values beside them. Read once when made, written back once when destroyed; any
+// non-zero value counts as on.
 class SrOption {
   public:
     // Loads every value; a missing or non-integer value takes its default, which is written
     // back at once, so the store is complete after the first run.
     SrOption();
-    // Writes all nine values.
+    // Writes all nine values and the later ones.
     ~SrOption();
     SrOption(const SrOption&) = delete;
     SrOption& operator=(const SrOption&) = delete;
@@ -35,4 +36,13 @@ class SrOption {
     int32_t axisChar = 1;
     int32_t inputAssistant = 0;
     int32_t warning = 0;
+
+    // Later values: read when present (a missing or unreadable one keeps its default, and
+    // nothing is written at load), written back with the nine.
+    // "ForbiddenMarks": mark black's forbidden points while black is to move.
+    int32_t forbiddenMarks = 1;
+    // "Level": the computer's thinking time in milliseconds; 0 is the standard player.
+    int32_t level = 0;
+    // "LastFolder": the folder of the record file last opened or saved; empty at first.
+    QString lastFolder;
 };

@@ -22,8 +22,6 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include <limits>
-
 // The editor's board: the composed board picture, and the window colour where the picture
 // does not reach.
 class StandardBoardBox : public QWidget {
@@ -199,28 +197,9 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
     connect(SpeedButton1, &QToolButton::clicked, this, &TStandardForm::Register);
     connect(SpeedButton2, &QToolButton::clicked, this, &TStandardForm::Delete);
     connect(SpeedButton3, &QToolButton::clicked, this, &TStandardForm::Refresh);
-    connect(E_ID, &QLineEdit::textChanged, this, &TStandardForm::E_IDChange);
 }
 
 TStandardForm::~TStandardForm() = default;
-
-int32_t TStandardForm::leadingNumber(const QString& text) {
-    int i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    int64_t value = 0;
-    const int64_t limit = negative ? -int64_t(std::numeric_limits<int32_t>::min())
-                                   : std::numeric_limits<int32_t>::max();
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min(limit, value * 10 + (text[i].unicode() - '0'));
-    }
-    return static_cast<int32_t>(negative ? -value : value);
-}
-
-void TStandardForm::E_IDChange(const QString& text) {
-    newId_ = leadingNumber(text);
-}
 
 QString TStandardForm::statusText() const {
     return statusLabel_->text();

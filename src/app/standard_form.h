@@ -41,11 +41,6 @@ class TStandardForm : public QMainWindow {
     // Deletes the shown position (in any orientation), saves the file, refreshes.
     void Delete();
 
-    // The decimal number at the start of text: leading blanks and one sign allowed, 0 when no
-    // digit comes first ("12ab" gives 12); clamped to the 32-bit range.
-    static int32_t leadingNumber(const QString& text);
-    // The new-ID value: 30 at first, then the number at the start of E_ID's text.
-    int32_t newId() const { return newId_; }
     // The record shown (the copy of the main window's) and the one drawn on Goban0.
     const MOveTree& shownRecord() const { return *shown_; }
     const MOveTree& ownRecord() const { return *own_; }
@@ -91,12 +86,10 @@ class TStandardForm : public QMainWindow {
     // failed save is said in the status bar, and so is an empty line (noStones).
     void changeShownPosition(bool (KDataBase::*change)(const KData&), const QString& noStones);
     void SetStatus(const QString& text);
-    void E_IDChange(const QString& text);
 
     const MOveTree& source_;
     std::unique_ptr<MOveTree> shown_;
     std::unique_ptr<MOveTree> own_;
-    int32_t newId_ = 30;
     QPixmap bitmap_;
     QLabel* statusLabel_ = nullptr;
 };

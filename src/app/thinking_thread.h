@@ -30,7 +30,6 @@ class ThinkingThread : public QObject {
     void start();
     // Asks the search to stop; returns at once. The answer will then be 255.
     void terminate() { stop_.store(true); }
-    bool terminated() const { return stop_.load(); }
     // Waits until the thread has ended (no-op when it was never started or already joined).
     void wait();
 

@@ -67,6 +67,31 @@ QPixmap draw(ToolbarGlyph glyph) {
         p.drawPolygon(QPolygonF({{tip, 9.5}, {base, 3.5}, {base, 15.5}}));
         break;
     }
+    case ToolbarGlyph::First:
+    case ToolbarGlyph::Last: {
+        p.setBrush(QColor(40, 120, 40));
+        const bool first = glyph == ToolbarGlyph::First;
+        const double bar = first ? 3.5 : 13.5;
+        p.drawRect(QRectF(bar - 1, 3.5, 2, 12));
+        const double tip = first ? 5.5 : 11.5;
+        const double base = first ? 13.5 : 3.5;
+        p.drawPolygon(QPolygonF({{tip, 9.5}, {base, 3.5}, {base, 15.5}}));
+        break;
+    }
+    case ToolbarGlyph::Hint: {
+        p.setBrush(QColor(250, 230, 90));
+        p.drawEllipse(QRectF(4.5, 1.5, 10, 10));
+        p.setBrush(QColor(160, 160, 160));
+        p.drawRect(QRectF(7.5, 11.5, 4, 5));
+        break;
+    }
+    case ToolbarGlyph::Analysis: {
+        p.setPen(QPen(QColor(0, 70, 230), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRectF(2.5, 2.5, 10, 10));
+        p.drawLine(QPointF(11, 11), QPointF(17, 17));
+        break;
+    }
     case ToolbarGlyph::Editor: {
         p.setBrush(QColor(150, 60, 40));
         p.drawRect(QRectF(3.5, 2.5, 12, 15));

@@ -2,6 +2,7 @@
 
 #include "engine/thinking_level.h"
 #include "rules/ban_history.h"
+#include "strong/strong_search.h"
 
 #include <atomic>
 #include <cstdint>
@@ -9,5 +10,12 @@
 
 // Decides the computer's move for the position after the history's last move.
 // Returns 0..224, or 255 when stop became true. Polls stop; never touches shared state.
+// The strong level answers from the openings database where the position is in it, else
+// with the strong search under level.timeMs.
 uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
                   const std::atomic<bool>& stop, const std::string& databaseDirectory = {});
+
+// The strong search on the position after the history's last move, for analysis: reports
+// through onReport after each depth and at the end. timeMs <= 0: until stop becomes true.
+SearchReport analysePosition(const BanHistory& history, int64_t timeMs,
+                             const std::atomic<bool>& stop, const ReportCallback& onReport);

@@ -5,6 +5,10 @@
 
 // The search parameters, passed and stored by value.
 struct ThinkingLevel {
+    // Which player decides: the fixed-width tree search, or the strong search under a time
+    // budget.
+    enum class Kind { Standard, Strong };
+
     // Entry d: how many candidate moves a node at depth d (plies below the root) may get.
     // Only entries 0 .. maxDepth - 1 are read.
     std::vector<int32_t> widths;
@@ -12,6 +16,9 @@ struct ThinkingLevel {
     int32_t maxDepth = 0;
     // Bucket count of each per-depth table.
     int32_t hashSize = 1;
+    Kind kind = Kind::Standard;
+    // The strong search's budget per move in milliseconds (<= 0: until stopped).
+    int64_t timeMs = 0;
 
     // The level of every computer move: depth 4, 5003 buckets, widths 10, 8, 8, 6 then 1s.
     static ThinkingLevel standard() {
@@ -20,6 +27,14 @@ struct ThinkingLevel {
         level.widths.resize(20, 1);
         level.maxDepth = 4;
         level.hashSize = 5003;
+        return level;
+    }
+
+    // The strong search with timeMs milliseconds a move.
+    static ThinkingLevel strong(int64_t timeMs) {
+        ThinkingLevel level;
+        level.kind = Kind::Strong;
+        level.timeMs = timeMs;
         return level;
     }
 };

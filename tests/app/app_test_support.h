@@ -11,8 +11,8 @@
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
-#include "app/ui_seam.h"
 #include "model/move_tree.h"
+#include "recording_ui_seam.h"
 
 #include <QColor>
 #include <QCoreApplication>

@@ -159,7 +159,7 @@ void GameFlowTest::soundsFollowTheCode() {
     QVERIFY(env_->seam.beeps.front() == UiSeam::Beep::Default);
     g.place({{9, 7}}); // a three
     QVERIFY(env_->seam.beeps.back() == UiSeam::Beep::Exclamation);
-    g.form->KS2Click(); // sound off
+    g.form->KS2->trigger(); // sound off
     g.place({{0, 2}});
     QCOMPARE(env_->seam.beeps.size(), size_t(5));
 }
@@ -373,7 +373,7 @@ void GameFlowTest::captionShowsPlayModeExactly() {
 
 void GameFlowTest::inputAssistantAnswersAFourAtOnce() {
     TestGame g;
-    g.form->KA2Click();
+    g.form->KA2->trigger();
     QCOMPARE(srOption().inputAssistant, 1);
     // Black's fourth stone in the row makes a four closed at (2, 7): white must take (7, 7).
     g.place({{3, 7}, {2, 7}, {4, 7}, {0, 14}, {5, 7}, {14, 0}, {6, 7}});
@@ -401,7 +401,7 @@ void GameFlowTest::closingWhileThinkingStopsTheWorkerAndSavesSettings() {
     {
         TestGame g;
         g.form->show();
-        g.form->KN2Click(); // numbering on
+        g.form->KN2->trigger(); // numbering on
         g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}});
         g.form->PlayFirst();
         g.place({{5, 5}});

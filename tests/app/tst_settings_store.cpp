@@ -98,7 +98,7 @@ void SettingsStoreTest::anyNonZeroValueIsOn() {
         Run run;
         QVERIFY(run.form->KN2->isChecked());
         QVERIFY(run.form->KS2->isChecked());
-        run.form->KN2Click();
+        run.form->KN2->trigger();
         QVERIFY(!run.form->KN2->isChecked());
         QCOMPARE(srOption().numbering, 0);
         // Nothing is written while the program runs.
@@ -155,7 +155,7 @@ void SettingsStoreTest::toolbarOffMakesTheWindowLower() {
         QVERIFY(!f.K8->isChecked());
         QVERIFY(!f.Panel2->isVisibleTo(&f));
         QCOMPARE(f.Goban0->geometry(), QRect(0, 0, 352, 343));
-        f.K8Click();
+        f.K8->trigger();
         QCOMPARE(f.height(), withToolbar);
         QVERIFY(f.K8->isChecked());
         QVERIFY(f.Panel2->isVisibleTo(&f));

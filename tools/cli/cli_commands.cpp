@@ -11,6 +11,7 @@
 #include "rules/move_code.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
@@ -26,7 +27,7 @@ const char* const kUsage =
     "commands:\n"
     "  show FILE                           the main line as move-history lines\n"
     "  convert IN OUT --format ban|sgf|bin write a record in another format\n"
-    "  think FILE [--db DIR]               the computer's move after the main line\n"
+    "  think FILE [--db DIR] [--level L]   the computer's move after the main line\n"
     "  judge FILE POINT                    what a black and a white stone make at POINT\n"
     "\n"
     "FILE may be any record file: the bracketed record text, .ban move numbers or the\n"
@@ -46,12 +47,16 @@ const std::map<std::string, std::string> kCommandHelp = {
                 "  bin  a count byte and one byte per move of the main line (at most 224 "
                 "moves)\n"
                 "OUT is replaced only when it was written completely.\n"},
-    {"think", "usage: sorell-cli think FILE [--db DIR]\n"
+    {"think", "usage: sorell-cli think FILE [--db DIR] [--level standard|strong] [--time MS]\n"
               "Prints the computer's move for the position at the end of the main line of\n"
               "FILE, as a point text and as 0-based x,y (\"h8 7,7\"), chosen as in the game:\n"
               "opening rules, the standard-openings database, then the search.\n"
-              "  --db DIR   directory of the database files kelp###.kdb (default: the current\n"
-              "             directory)\n"},
+              "  --db DIR      directory of the database files kelp###.kdb (default: the\n"
+              "                current directory)\n"
+              "  --level L     standard (default) or strong: the strong search, which also\n"
+              "                prints its score (\"score 35\", \"win in 3\", \"loss in 2\") and\n"
+              "                its principal line\n"
+              "  --time MS     the strong search's time in milliseconds (default 1000)\n"},
     {"judge", "usage: sorell-cli judge FILE POINT\n"
               "Judges an empty POINT of the position at the end of the main line of FILE and\n"
               "prints, for a black and then a white stone there, the code it would make and\n"
@@ -204,11 +209,40 @@ int convert(const std::vector<std::string>& args, std::ostream& err) {
     return kCliOk;
 }
 
+// The strong search's report: the move line, then the score and the principal line.
+void printStrongReport(const SearchReport& r, std::ostream& out) {
+    const int move = r.bestMove;
+    out << pointText(cellX(move), cellY(move)) << ' ' << cellX(move) << ',' << cellY(move) << '\n';
+    if (r.winIn > 0)
+        out << "win in " << r.winIn << '\n';
+    else if (r.winIn < 0)
+        out << "loss in " << -r.winIn << '\n';
+    else
+        out << "score " << r.score << '\n';
+    out << "line";
+    for (int p : r.line) out << ' ' << pointText(cellX(p), cellY(p));
+    out << "\ndepth " << r.depth << " nodes " << r.nodes << " ms " << r.elapsedMs << '\n';
+}
+
 int think(const std::vector<std::string>& args, std::ostream& out) {
     std::vector<std::string> files;
     std::string directory;
+    bool strong = false;
+    int64_t timeMs = 1000;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--db") {
+        if (args[i] == "--level") {
+            if (i + 1 >= args.size() || (args[i + 1] != "standard" && args[i + 1] != "strong"))
+                throw CliError{kCliUsage, "--level needs standard or strong"};
+            strong = args[++i] == "strong";
+        } else if (args[i] == "--time") {
+            char* end = nullptr;
+            const long long ms =
+                i + 1 < args.size() ? std::strtoll(args[i + 1].c_str(), &end, 10) : 0;
+            if (i + 1 >= args.size() || *end != '\0' || ms <= 0 || ms > 3600000)
+                throw CliError{kCliUsage, "--time needs milliseconds, 1..3600000"};
+            timeMs = ms;
+            ++i;
+        } else if (args[i] == "--db") {
             if (i + 1 >= args.size()) throw CliError{kCliUsage, "--db needs a directory"};
             directory = args[++i];
             if (directory.empty()) throw CliError{kCliUsage, "--db needs a directory"};
@@ -227,6 +261,13 @@ int think(const std::vector<std::string>& args, std::ostream& out) {
 
     const std::atomic<bool> stop{false};
     const BanHistory& history = record.board().history();
+    if (strong) {
+        const SearchReport report = analysePosition(history, timeMs, stop, {});
+        if (report.bestMove < 0 || report.bestMove >= kPoints)
+            throw CliError{kCliFailed, "the computer found no move"};
+        printStrongReport(report, out);
+        return kCliOk;
+    }
     int move = thinkMove(history, ThinkingLevel::standard(), stop, directory);
     BanArray board(history);
     if (move < 0 || move >= kPoints || board[move] != kEmpty)

@@ -6,7 +6,9 @@
 #include "protocol/pbrain_session.h"
 #include "sorell_version.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -14,18 +16,41 @@
 namespace {
 
 void usage(std::ostream& out) {
-    out << "usage: pbrain-sorell [--db DIR] | --version | --help\n"
+    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong] | --version | --help\n"
            "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
            "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
            "TAKEBACK x,y, ABOUT, END).\n"
-           "  --db DIR   directory of the standard-openings files kelp###.kdb\n"
-           "             (default: the current directory)\n";
+           "  --db DIR     directory of the standard-openings files kelp###.kdb\n"
+           "               (default: the current directory)\n"
+           "  --level L    strong (default): a search under the time of INFO timeout_turn,\n"
+           "               timeout_match and time_left; standard: the fixed-depth search\n";
+}
+
+// The strong search's time for one move: a share of the time left in the match, never past
+// the time for a turn less a margin for starting, answering and the pipe.
+int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed) {
+    constexpr int64_t kDefaultMs = 1000, kFastestMs = 20;
+    int64_t budget = kDefaultMs;
+    if (session.timeoutTurn() == 0) budget = kFastestMs;
+    if (session.timeoutTurn() > 0) {
+        const int64_t margin = std::max<int64_t>(30, session.timeoutTurn() / 10);
+        budget = std::max<int64_t>(session.timeoutTurn() - margin, kFastestMs / 2);
+    }
+    int64_t left = session.timeLeft();
+    if (left < 0 && session.timeoutMatch() > 0) left = session.timeoutMatch();
+    if (left >= 0) {
+        // Plan for the stones still to come on our side, at least ten more moves.
+        const int64_t ourMovesLeft = std::max<int64_t>(10, (kPoints - movesPlayed) / 4);
+        budget = std::min(budget, std::max<int64_t>((left - 50) / ourMovesLeft, 5));
+    }
+    return budget;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     std::string databaseDirectory;
+    bool strong = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             usage(std::cout);
@@ -34,6 +59,12 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::cout << "pbrain-sorell " << kSorellVersion << '\n';
             return 0;
+        }
+        if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc &&
+            (std::strcmp(argv[i + 1], "standard") == 0 ||
+             std::strcmp(argv[i + 1], "strong") == 0)) {
+            strong = std::strcmp(argv[++i], "strong") == 0;
+            continue;
         }
         if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc) {
             databaseDirectory = argv[++i];
@@ -46,11 +77,16 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const ThinkingLevel level = ThinkingLevel::standard();
     const std::atomic<bool> stop{false};
+    const PbrainSession* sessionSeen = nullptr;
     PbrainSession session([&](const BanHistory& history) {
+        const int moves = static_cast<int>(history.size());
+        const ThinkingLevel level = strong
+                                        ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
+                                        : ThinkingLevel::standard();
         return static_cast<int>(thinkMove(history, level, stop, databaseDirectory));
     });
+    sessionSeen = &session;
 
     std::string line;
     bool tooLong = false;

@@ -180,6 +180,14 @@ std::vector<std::string> PbrainSession::info(const std::string& args) {
     size_t space = text.find_first_of(" \t");
     std::string_view key = text.substr(0, space);
     std::string_view value = space == std::string_view::npos ? "" : trimLine(text.substr(space));
+    // The time keys set the brain's budget; a value that is no number leaves it as it was.
+    for (auto [name, field] :
+         {std::pair{"timeout_turn", &timeoutTurn_}, std::pair{"timeout_match", &timeoutMatch_},
+          std::pair{"time_left", &timeLeft_}}) {
+        if (!sameText(key, name)) continue;
+        if (auto ms = parseNumber(value); ms && *ms >= 0) *field = *ms;
+        return {};
+    }
     if (!sameText(key, "rule")) return {}; // other keys do not change how renju is played
     auto rule = parseNumber(value);
     if (!rule) return error("INFO rule needs a number");

@@ -3,6 +3,7 @@
 #include "protocol/protocol_command.h"
 #include "rules/ban_history.h"
 
+#include <cstdint>
 #include <functional>
 #include <istream>
 #include <string>
@@ -38,6 +39,11 @@ class PbrainSession {
     bool inBoardBlock() const { return inBoard_; }
     // The rule bits from "INFO rule", or -1 when none was received (renju is assumed).
     int rule() const { return rule_; }
+    // The times from "INFO timeout_turn", "INFO timeout_match" and "INFO time_left" in
+    // milliseconds, or -1 when not received.
+    int64_t timeoutTurn() const { return timeoutTurn_; }
+    int64_t timeoutMatch() const { return timeoutMatch_; }
+    int64_t timeLeft() const { return timeLeft_; }
     // The moves of the game so far, oldest first, each with the code it made.
     const BanHistory& history() const { return history_; }
 
@@ -59,6 +65,9 @@ class PbrainSession {
     bool started_ = false;
     bool ended_ = false;
     int rule_ = -1;
+    int64_t timeoutTurn_ = -1;
+    int64_t timeoutMatch_ = -1;
+    int64_t timeLeft_ = -1;
     bool inBoard_ = false;
     std::vector<ProtocolStone> pending_;
     std::string boardError_;

@@ -1,0 +1,106 @@
+#include "app/forbidden_marks.h"
+
+#include "app/board_drawing.h"
+#include "rules/ban_array.h"
+#include "rules/ban_history.h"
+#include "rules/chk_stat.h"
+#include "rules/forbidden_reason.h"
+
+#include <QPainter>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+// The board of the line, and whether its last move ended the game.
+struct Position {
+    explicit Position(const BanHistory& moves) : board(moves) {
+        over = !moves.empty() && isEndCode(ChkStat(board).judgeLastMove());
+    }
+    bool blackToMove() const { return board.moveCount() % 2 == 0 && !over; }
+
+    BanArray board;
+    bool over = false;
+};
+
+const QString kCountNames[] = {QStringLiteral("一つ"), QStringLiteral("二つ"),
+                               QStringLiteral("三つ"), QStringLiteral("四つ")};
+
+} // namespace
+
+QString pointName(int point) {
+    if (point < 0 || point >= kPoints) return QStringLiteral("?");
+    return QString(QChar(kPointChars[cellX(point)])) + QChar(kPointChars[15 + cellY(point)]);
+}
+
+std::vector<int> forbiddenPoints(const BanHistory& moves) {
+    std::vector<int> points;
+    Position p(moves);
+    if (!p.blackToMove() || p.board.moveCount() == 0) return points;
+    uint8_t codes[kPoints];
+    ChkStat(p.board).judgeEmptyPoints(kBlack, codes);
+    for (int i = 0; i < kPoints; ++i)
+        if (isForbiddenCode(codes[i])) points.push_back(i);
+    return points;
+}
+
+QString forbiddenExplanation(const BanHistory& moves, int point) {
+    Position p(moves);
+    if (!p.blackToMove() || point < 0 || point >= kPoints || p.board.at(point) != kEmpty) return {};
+    const ForbiddenReason reason = forbiddenReason(p.board, point);
+    if (!isForbiddenCode(reason.code)) return {};
+    QStringList lines;
+    for (const ShapeLine& line : reason.lines) {
+        QStringList names;
+        for (int stone : line.stones) names << pointName(stone);
+        lines << names.join(QStringLiteral("·"));
+    }
+    const QString rule = QString::fromUtf8(moveCodeName(reason.code));
+    const QString where = pointName(point);
+    QString what;
+    if (reason.code == kCodeForbiddenOverline) {
+        what = QStringLiteral("六つ以上並ぶ");
+    } else {
+        const QString shape =
+            reason.code == kCodeForbiddenThree ? QStringLiteral("三") : QStringLiteral("四");
+        // Two fours on one line are named as such.
+        const int count = std::max<int>(2, static_cast<int>(reason.lines.size()));
+        what = (reason.lines.size() == 1 ? QStringLiteral("一列に") : QString()) + shape +
+               QStringLiteral("が") + kCountNames[std::min(count, 4) - 1];
+    }
+    return QStringLiteral("%1: %2 で%3 (%4)")
+        .arg(rule, where, what, lines.join(QStringLiteral(" と ")));
+}
+
+std::vector<int> decidingStones(const BanHistory& moves) {
+    Position p(moves);
+    if (!p.over) return {};
+    const int last = p.board.lastMove();
+    const char colour = p.board.moveCount() % 2 == 1 ? kBlack : kWhite;
+    std::vector<int> stones = fiveThrough(p.board, last, colour);
+    if (!stones.empty()) return stones;
+    for (const ShapeLine& line : forbiddenReason(p.board, last).lines)
+        for (int s : line.stones)
+            if (std::find(stones.begin(), stones.end(), s) == stones.end()) stones.push_back(s);
+    return stones;
+}
+
+void DrawForbiddenMark(QPainter& canvas, int x, int y) {
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, true);
+    canvas.setPen(QPen(QColor(214, 0, 0), 2, Qt::SolidLine, Qt::RoundCap));
+    const QPointF c(boardPixel(x) + 0.5, boardPixel(y) + 0.5);
+    canvas.drawLine(c + QPointF(-4, -4), c + QPointF(4, 4));
+    canvas.drawLine(c + QPointF(-4, 4), c + QPointF(4, -4));
+    canvas.restore();
+}
+
+void DrawDecidingMark(QPainter& canvas, int x, int y) {
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, true);
+    canvas.setPen(QPen(QColor(230, 0, 0), 2));
+    canvas.setBrush(Qt::NoBrush);
+    canvas.drawEllipse(QRectF(boardPixel(x) - 4.5, boardPixel(y) - 4.5, 10, 10));
+    canvas.restore();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "rules/ban_array.h"
+#include "rules/chk_stat.h"
+#include "strong/line_pattern.h"
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+
+// The strong search's board: stones, the side to move, and per empty point and colour the four
+// line patterns, the point class and value, all updated incrementally by make and unmake. A
+// mirror BanArray lets the rules library judge black's forbidden points. Nothing is allocated
+// after construction.
+class Position {
+  public:
+    static constexpr int kMaxPly = kPoints + 1;
+
+    // The board's stones; the side to move is `toMove` ('B' or 'W').
+    Position(const BanArray& board, char toMove);
+
+    int side() const { return side_; } // 0 black, 1 white
+    int moveCount() const { return count_; }
+    uint64_t hash() const { return hash_ ^ (side_ ? kSideKey : 0); }
+    bool empty(int p) const { return cell_[p] == kEmpty; }
+    char cell(int p) const { return cell_[p]; }
+    // An empty point with a stone within two cells (in the 5 x 5 square around it).
+    bool nearStones(int p) const { return cell_[p] == kEmpty && near_[p] != 0; }
+
+    const PointInfo& info(int colour, int p) const { return info_[colour][p]; }
+    int cls(int colour, int p) const { return info_[colour][p].cls; }
+    uint8_t pattern(int colour, int p, int d) const { return pat_[colour][p][d]; }
+    // How many empty points give colour a class of at least cls.
+    int countAtLeast(int colour, int cls) const;
+    // The sum of colour's point values over the empty points.
+    int valueSum(int colour) const { return sum_[colour]; }
+
+    // The rules' judgement: black at the empty point p would be forbidden (a five never is).
+    bool forbidden(int p) const {
+        const PointInfo& i = info_[0][p];
+        if (!i.suspect) return false;
+        return judge_.isForbiddenBlack(p);
+    }
+    // colour may play p: empty, and for black not forbidden.
+    bool playable(int colour, int p) const { return empty(p) && (colour == 1 || !forbidden(p)); }
+
+    // Puts the side to move's stone on the empty point p and passes the turn.
+    void make(int p);
+    // Takes back the last move made.
+    void unmake();
+    // Passes the turn without a stone (for the threat solver's attacker of either colour).
+    void setSide(int colour) { side_ = colour; }
+    int lastMove() const { return count_ > base_ ? stack_[count_ - base_ - 1] : kNoMove; }
+
+  private:
+    static constexpr uint64_t kSideKey = 0x9e3779b97f4a7c15ULL;
+    void refresh(int p, int d);
+    void place(int p, uint32_t cellCode, int sign);
+
+    std::array<char, kPoints> cell_{};
+    std::array<std::array<uint32_t, 4>, kPoints> key_{};
+    uint8_t pat_[2][kPoints][4] = {};
+    PointInfo info_[2][kPoints] = {};
+    std::array<uint8_t, kPoints> near_{};
+    int classCount_[2][kClassCount] = {};
+    int sum_[2] = {};
+    uint64_t hash_ = 0;
+    int side_ = 0;
+    int count_ = 0;
+    int base_ = 0;
+    std::array<uint8_t, kMaxPly> stack_{};
+    mutable BanArray mirror_;
+    mutable ChkStat judge_{mirror_};
+    const uint8_t* table_[2];
+    const PointInfo* combo_[2];
+};
+
+// The four line directions as (dx, dy).
+inline constexpr int kDirX[4] = {1, 0, 1, 1};
+inline constexpr int kDirY[4] = {0, 1, 1, -1};
+
+// Zobrist key of a stone of colour (0, 1) at p.
+uint64_t zobrist(int colour, int p);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "base/geometry.h"
+#include "rules/ban_array.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// One report of the strong search, from the side to move's view.
+struct SearchReport {
+    int bestMove = kNoMove; // 0..224, kNoMove (255) when none
+    int score = 0;          // evaluation, positive = good for the side to move
+    int winIn = 0;          // > 0: proven win in this many own moves; < 0: proven loss; 0: unproven
+    int depth = 0;          // completed iterative-deepening depth
+    uint64_t nodes = 0;
+    int64_t elapsedMs = 0;
+    std::vector<int> line; // principal line from the root, points 0..224
+};
+using ReportCallback = std::function<void(const SearchReport&)>;
+
+struct StrongLimits {
+    int64_t timeMs = 1000; // budget for this decision; <= 0: until stopped
+    int maxDepth = 60;
+    size_t hashMegabytes = 64; // transposition table size
+};
+
+// Decides a move for colourToMove(board.moveCount()). Always returns a legal empty point when
+// one exists (black plays a forbidden point only when nothing else is empty); stops within
+// 10 ms of `stop` becoming true or of the deadline and returns its best move so far. Calls
+// onReport (on the calling thread) after each completed depth and for the final answer.
+SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
+                          const std::atomic<bool>& stop, const ReportCallback& onReport = {});

@@ -1,0 +1,238 @@
+#include "strong/threat_solver.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kTableBits = 16;
+constexpr uint64_t kVcfSalt = 0x51ed270b27a3c1f5ULL, kVctSalt = 0x7c3a9d1e8b24f06dULL;
+} // namespace
+
+ThreatSolver::ThreatSolver(Position& pos, const std::atomic<bool>& stop)
+    : pos_(pos), stop_(stop), table_(std::make_unique<Entry[]>(size_t{1} << kTableBits)) {}
+
+ThreatSolver::Entry* ThreatSolver::probe(uint64_t key) {
+    return &table_[key & ((uint64_t{1} << kTableBits) - 1)];
+}
+
+bool ThreatSolver::tick() {
+    ++nodes_;
+    if (nodes_ >= limit_ || ((nodes_ & 255) == 0 && stop_.load(std::memory_order_relaxed)))
+        aborted_ = true;
+    return !aborted_;
+}
+
+int ThreatSolver::collect(int colour, int minClass, int* out) const {
+    int n = 0;
+    for (int p = 0; p < kPoints; ++p)
+        if (pos_.empty(p) && pos_.cls(colour, p) >= minClass && pos_.cls(colour, p) < kClassFive)
+            out[n++] = p;
+    // Strongest threats first.
+    std::sort(out, out + n, [&](int a, int b) {
+        const PointInfo &ia = pos_.info(colour, a), &ib = pos_.info(colour, b);
+        return ia.cls != ib.cls ? ia.cls > ib.cls : ia.value > ib.value;
+    });
+    return n;
+}
+
+int ThreatSolver::fivePoint(int colour, int& count) const {
+    count = pos_.countAtLeast(colour, kClassFive);
+    if (count == 0) return kNoMove;
+    for (int p = 0; p < kPoints; ++p)
+        if (pos_.empty(p) && pos_.cls(colour, p) == kClassFive) return p;
+    return kNoMove;
+}
+
+void ThreatSolver::push(int p) {
+    path_[pathLength_++] = p;
+    pos_.make(p);
+}
+
+void ThreatSolver::pop() {
+    --pathLength_;
+    pos_.unmake();
+}
+
+bool ThreatSolver::winNowLine() {
+    std::copy_n(path_.begin(), pathLength_, win_.begin());
+    winLength_ = pathLength_;
+    return true;
+}
+
+// The side to move completes a five at p.
+bool ThreatSolver::winNow(int p) {
+    path_[pathLength_] = p;
+    ++pathLength_;
+    winNowLine();
+    --pathLength_;
+    return true;
+}
+
+bool ThreatSolver::vcf(uint64_t nodeBudget) {
+    attacker_ = pos_.side();
+    limit_ = nodes_ + nodeBudget;
+    aborted_ = false;
+    pathLength_ = winLength_ = 0;
+    return vcfAttack() && !aborted_;
+}
+
+bool ThreatSolver::vct(uint64_t nodeBudget, int maxThrees) {
+    attacker_ = pos_.side();
+    limit_ = nodes_ + nodeBudget;
+    aborted_ = false;
+    pathLength_ = winLength_ = 0;
+    // Deepening on the number of threes finds short wins first and fills the table.
+    for (int threes = 1; threes <= maxThrees; ++threes)
+        if (vctAttack(threes))
+            return !aborted_;
+        else if (aborted_)
+            return false;
+    return false;
+}
+
+// The attacker to move plays only fours. A defender's five point must be blocked, which
+// continues the sequence only when the block is itself a four.
+bool ThreatSolver::vcfAttack() {
+    const int a = attacker_, d = a ^ 1;
+    int n = 0;
+    int five = fivePoint(a, n);
+    if (n) return winNow(five);
+    if (!tick()) return false;
+    five = fivePoint(d, n);
+    if (n) {
+        if (n > 1 || pos_.cls(a, five) < kClassFour || !pos_.playable(a, five)) return false;
+        return vcfFour(five);
+    }
+    Entry* e = probe(pos_.hash() ^ kVcfSalt);
+    const uint64_t key = pos_.hash() ^ kVcfSalt;
+    if (e->key == key) return false;
+    int moves[kPoints];
+    const int count = collect(a, kClassFour, moves);
+    for (int i = 0; i < count; ++i) {
+        if (a == 0 && pos_.forbidden(moves[i])) continue;
+        if (vcfFour(moves[i])) return true;
+        if (aborted_) return false;
+    }
+    e->key = key;
+    return false;
+}
+
+// The attacker's four at p, the defender's forced block, and the attack on from there. Wins at
+// once when the four leaves two five points or black's only block is forbidden.
+bool ThreatSolver::vcfFour(int p) {
+    const int d = attacker_ ^ 1;
+    push(p);
+    int n = 0;
+    const int block = fivePoint(attacker_, n);
+    bool won = false;
+    if (n >= 2 || (n == 1 && d == 0 && pos_.forbidden(block))) {
+        won = winNowLine();
+    } else if (n == 1 && pos_.countAtLeast(d, kClassFive) == 0) {
+        push(block);
+        won = vcfAttack();
+        pop();
+    }
+    pop();
+    return won;
+}
+
+// Why the defence list is complete: the attacker's open three threatens a straight four at
+// some point q whose two completion points e1, e2 are, before q is played, points where the
+// attacker makes a four, as q is. A defender move elsewhere leaves q, e1 and e2 as they were,
+// so the straight four comes; fours of the defender only delay it (each is blocked and the
+// defender is to move again) and are tried as defences, and a win by the defender's fours
+// alone is looked for first.
+bool ThreatSolver::vctAttack(int threes) {
+    const int a = attacker_, d = a ^ 1;
+    int n = 0;
+    int five = fivePoint(a, n);
+    if (n) return winNow(five);
+    if (!tick()) return false;
+    five = fivePoint(d, n);
+    if (n) {
+        if (n > 1 || !pos_.playable(a, five)) return false;
+        push(five);
+        const bool won = vctDefend(threes);
+        pop();
+        return won;
+    }
+    const uint64_t key = pos_.hash() ^ kVctSalt;
+    Entry* e = probe(key);
+    // A stored win is searched again so that its line is known; a loss at this depth is final.
+    if (e->key == key && !e->win && e->depth >= threes) return false;
+    // Continuous fours first: cheap and the most common win.
+    if (vcfAttack()) return true;
+    if (aborted_) return false;
+    if (threes <= 0) return false;
+    int moves[kPoints];
+    const int count = collect(a, kClassThree, moves);
+    bool won = false;
+    for (int i = 0; i < count && !won; ++i) {
+        const int p = moves[i];
+        if (a == 0 && pos_.forbidden(p)) continue;
+        const bool four = pos_.cls(a, p) >= kClassFour;
+        push(p);
+        won = vctDefend(four ? threes : threes - 1);
+        pop();
+        if (aborted_) return false;
+    }
+    if (!aborted_) *e = Entry{key, static_cast<int8_t>(threes), static_cast<uint8_t>(won)};
+    return won;
+}
+
+// The defender to move: true when the attacker still wins.
+bool ThreatSolver::vctDefend(int threes) {
+    const int a = attacker_, d = a ^ 1;
+    int n = 0;
+    if (pos_.countAtLeast(d, kClassFive)) return false;
+    if (!tick()) return false;
+    const int five = fivePoint(a, n);
+    if (n >= 2) return winNowLine();
+    if (n == 1) {
+        if (d == 0 && pos_.forbidden(five)) return winNowLine();
+        push(five);
+        const bool won = vctAttack(threes);
+        pop();
+        return won;
+    }
+    // The attacker's threat must be a straight four it may play.
+    int flex[kPoints];
+    const int flexCount = collect(a, kClassFlexFour, flex);
+    bool threat = false;
+    for (int i = 0; i < flexCount && !threat; ++i) threat = pos_.playable(a, flex[i]);
+    if (!threat) return false;
+    // The defender's own continuous fours refute the three.
+    attacker_ = d;
+    const bool counter = vcfAttack();
+    attacker_ = a;
+    if (counter || aborted_) return false;
+    int moves[2 * kPoints];
+    int count = collect(a, kClassFour, moves);
+    count += collect(d, kClassFour, moves + count);
+    bool defended = false;
+    for (int i = 0; i < count; ++i) {
+        const int p = moves[i];
+        if (!pos_.empty(p) || (d == 0 && pos_.forbidden(p))) continue;
+        if (std::find(moves, moves + i, p) != moves + i) continue;
+        defended = true;
+        push(p);
+        const bool won = vctAttack(threes);
+        pop();
+        if (!won || aborted_) return false;
+    }
+    // With no defence at all the line ends here; otherwise the last refutation is the line.
+    return defended || winNowLine();
+}
+
+ThreatResult solveThreat(const BanArray& board, char attacker, ThreatKind kind, uint64_t nodeBudget,
+                         const std::atomic<bool>& stop) {
+    ThreatResult result;
+    Position pos(board, attacker == kBlack ? kBlack : kWhite);
+    ThreatSolver solver(pos, stop);
+    result.win = kind == ThreatKind::Vcf ? solver.vcf(nodeBudget) : solver.vct(nodeBudget, 8);
+    result.nodes = solver.nodes();
+    if (result.win) {
+        result.line.assign(solver.line(), solver.line() + solver.lineLength());
+        result.firstMove = result.line.empty() ? kNoMove : result.line.front();
+    }
+    return result;
+}

@@ -1,0 +1,247 @@
+// The player's tools: level, openings, navigation, keyboard column, database places, hint and
+// analysis.
+
+#include "app/board_overlay.h"
+#include "app/database_places.h"
+#include "app/main_form.h"
+#include "app/opening_dialog.h"
+#include "app/openings.h"
+#include "app/sorell_process.h"
+#include "app_test_support.h"
+#include "database/k_data.h"
+#include "database/k_database.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include <memory>
+#include <set>
+
+namespace {
+
+// Black's open four on row 7 with black to move: (2, 7) or (7, 7) wins at once.
+const Points kBlackToWin = {{3, 7}, {0, 0}, {4, 7}, {0, 2}, {5, 7}, {0, 4}, {6, 7}, {14, 14}};
+
+bool settledAnalysers(TestGame& g) {
+    return QTest::qWaitFor([&] { return g.form->runningAnalysers() == 0; }, 20000);
+}
+
+} // namespace
+
+class PlayerToolsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { env_ = std::make_unique<AppTestEnvironment>(); }
+    void cleanupTestCase() { env_.reset(); }
+    void init() {
+        AppTestEnvironment::clearSettings();
+        env_->resetSeam();
+    }
+
+    void levelIsChosenAndStored();
+    void openingsTableAndDialog();
+    void newGameFromAnOpening();
+    void navigationToAnyMove();
+    void pendingColumnAndWindowSize();
+    void databaseIsFoundInItsPlaces();
+    void hintMarksTheWinningPoint();
+    void analysisFollowsThePositionAndStops();
+
+  private:
+    std::unique_ptr<AppTestEnvironment> env_;
+};
+
+void PlayerToolsTest::levelIsChosenAndStored() {
+    {
+        TestGame g;
+        QVERIFY(g.form->KLevelStandard->isChecked());
+        QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
+        QCOMPARE(g.form->KLevel->actions().size(), 4);
+        g.form->KLevelStrong3->trigger();
+        QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Strong);
+        QCOMPARE(thinkingLevel().timeMs, 3000);
+        QVERIFY(!g.form->KLevelStandard->isChecked());
+    }
+    QCOMPARE(QSettings("Pellham", "Sorell").value("Level").toInt(), 3000);
+    {
+        TestGame again(storedOptions);
+        QVERIFY(again.form->KLevelStrong3->isChecked());
+        QCOMPARE(thinkingLevel().timeMs, 3000);
+    }
+    // A time the menu does not offer is the standard player.
+    QSettings("Pellham", "Sorell").setValue("Level", 1234);
+    TestGame odd(storedOptions);
+    QVERIFY(odd.form->KLevelStandard->isChecked());
+    QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
+}
+
+void PlayerToolsTest::openingsTableAndDialog() {
+    std::set<QString> names;
+    std::set<std::pair<int, int>> direct, diagonal;
+    for (const Opening& o : openings()) {
+        names.insert(QString::fromUtf8(o.name));
+        QCOMPARE(o.stones[0][0], 7);
+        QCOMPARE(o.stones[0][1], 7);
+        const auto third = std::pair{o.stones[2][0], o.stones[2][1]};
+        QVERIFY(third != std::pair(o.stones[1][0], o.stones[1][1]) && third != std::pair(7, 7));
+        (o.code[0] == 'D' ? direct : diagonal).insert(third);
+    }
+    QCOMPARE(names.size(), size_t(kOpeningCount));
+    QCOMPARE(direct.size(), size_t(13));
+    QCOMPARE(diagonal.size(), size_t(13));
+
+    OpeningDialog dialog;
+    QCOMPARE(dialog.list->count(), kOpeningCount);
+    QCOMPARE(dialog.list->item(0)->text(), QString("D1 寒星 (Kansei)"));
+    dialog.list->setCurrentRow(14);
+    dialog.side->setCurrentIndex(dialog.side->findData(OpeningDialog::kComputerBlack));
+    QCOMPARE(dialog.opening(), 14);
+    QCOMPARE(dialog.computer(), OpeningDialog::kComputerBlack);
+}
+
+void PlayerToolsTest::newGameFromAnOpening() {
+    TestGame g;
+    g.form->NewGameFromOpening(0, OpeningDialog::kNoComputer);
+    QCOMPARE(g.line(), (Points{{7, 7}, {7, 6}, {7, 5}}));
+    QCOMPARE(g.history().size(), 3);
+    QCOMPARE(srFlags().playMode, 0);
+    // The computer takes black: the user, white, is to move.
+    g.form->NewGameFromOpening(13, OpeningDialog::kComputerBlack);
+    QCOMPARE(g.line(), (Points{{7, 7}, {8, 6}, {9, 5}}));
+    QCOMPARE(srFlags().playMode, 1);
+    QCOMPARE(srFlags().userParity, 1);
+    QCOMPARE(g.form->statusText(), QString("あなたの番です"));
+    // The computer takes white: it answers the third stone.
+    g.form->NewGameFromOpening(5, OpeningDialog::kComputerWhite);
+    QVERIFY(g.settled());
+    QCOMPARE(g.moveCount(), 4);
+    QCOMPARE(srFlags().userParity, 0);
+    g.form->Resign();
+}
+
+void PlayerToolsTest::navigationToAnyMove() {
+    TestGame g;
+    g.form->show();
+    const Points five = {{7, 7}, {8, 8}, {6, 6}, {9, 9}, {5, 5}};
+    g.place(five);
+    g.form->GoToStart();
+    QCOMPARE(g.moveCount(), 0);
+    QVERIFY(g.history().isEmpty());
+    QVERIFY(!g.form->SB_First->isEnabled());
+    QVERIFY(g.form->SB_Last->isEnabled());
+    g.form->GoToEnd();
+    QCOMPARE(g.line(), five);
+    QCOMPARE(g.history().size(), 5);
+    g.form->GoToMove(2);
+    QCOMPARE(g.moveCount(), 2);
+    // The keys (shortcuts reach an active window) and the toolbar.
+    g.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(g.form.get()));
+    QTest::keyClick(g.form.get(), Qt::Key_End);
+    QCOMPARE(g.moveCount(), 5);
+    QTest::keyClick(g.form.get(), Qt::Key_Home);
+    QCOMPARE(g.moveCount(), 0);
+    g.form->SB_Last->click();
+    QCOMPARE(g.moveCount(), 5);
+    // A click on the third line of the history box.
+    QPlainTextEdit* box = g.form->MemoHistory;
+    const QPoint at = box->cursorRect(QTextCursor(box->document()->findBlockByNumber(2))).center();
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(g.line(), (Points{{7, 7}, {8, 8}, {6, 6}}));
+    // Refused while a game against the computer is on.
+    g.form->PlayFirst();
+    g.form->GoToStart();
+    QCOMPARE(g.moveCount(), 3);
+    g.form->Resign();
+}
+
+void PlayerToolsTest::pendingColumnAndWindowSize() {
+    TestGame g;
+    g.form->show();
+    const QSize size = g.form->size();
+    QTest::keyClick(g.form.get(), 'h');
+    QVERIFY(g.form->pendingText().contains('h'));
+    QTest::keyClick(g.form.get(), '8');
+    QVERIFY(g.form->pendingText().isEmpty());
+    QCOMPARE(g.moveCount(), 1);
+    QTest::keyClick(g.form.get(), 'j');
+    QTest::keyClick(g.form.get(), Qt::Key_Backspace);
+    QVERIFY(g.form->pendingText().isEmpty());
+    g.form->SetStatus(QString(300, QChar(0x9ed2)));
+    QCoreApplication::processEvents();
+    QCOMPARE(g.form->size(), size);
+}
+
+void PlayerToolsTest::databaseIsFoundInItsPlaces() {
+    QVERIFY(!databaseDirectory(3)); // nowhere
+    KDataBase here = KDataBase::unloaded(3);
+    KData entry(3);
+    entry.stones[0] = 112;
+    entry.stones[1] = 97;
+    entry.stones[2] = 82;
+    entry.continuations.push_back(KDataElement{113, 0});
+    QVERIFY(here.registerData(entry));
+    QVERIFY(here.save());
+    QCOMPARE(*databaseDirectory(3), std::string());
+    const unsigned char stones[] = {112, 97, 82};
+    QCOMPARE(lookupStandardMove(stones, 3), 113);
+    QFile::remove("kelp003.kdb");
+    // Beside the program, for a stone count no other test uses.
+    const QString beside = QCoreApplication::applicationDirPath() + "/kelp211.kdb";
+    QVERIFY(writeBytes(beside, "210 0 211\r\n"));
+    const auto found = databaseDirectory(211);
+    QFile::remove(beside);
+    QVERIFY(found);
+    QCOMPARE(QString::fromStdString(*found),
+             QDir(QCoreApplication::applicationDirPath()).absolutePath() + '/');
+}
+
+void PlayerToolsTest::hintMarksTheWinningPoint() {
+    TestGame g;
+    g.place(kBlackToWin);
+    g.form->SB_Hint->click();
+    QVERIFY(QTest::qWaitFor([&] { return g.form->overlay().hint != kNoMove; }, 20000));
+    const int hint = g.form->overlay().hint;
+    QVERIFY(hint == 2 + 15 * 7 || hint == 7 + 15 * 7);
+    QVERIFY(g.form->statusText().startsWith("ヒント: "));
+    // The mark goes with the position.
+    QVERIFY(g.form->PutStone(hint % 15, hint / 15));
+    QCOMPARE(g.form->overlay().hint, kNoMove);
+    QVERIFY(settledAnalysers(g));
+}
+
+void PlayerToolsTest::analysisFollowsThePositionAndStops() {
+    TestGame g;
+    g.place({{7, 7}, {8, 8}});
+    g.form->KAnalysis->trigger();
+    QVERIFY(g.form->analysing());
+    QVERIFY(g.form->SB_Analysis->isChecked());
+    QVERIFY(QTest::qWaitFor([&] { return !g.form->overlay().line.empty(); }, 20000));
+    QVERIFY(g.form->analysisText().contains("深さ"));
+    // A new stone: the analysis moves to the new position.
+    QVERIFY(g.form->PutStone(6, 6));
+    const std::string key = BoardOverlay::positionKey(g.form->moves());
+    QVERIFY(QTest::qWaitFor(
+        [&] { return g.form->overlay().position == key && !g.form->overlay().line.empty(); },
+        20000));
+    // Off: the marks and the text go at once, the worker ends.
+    g.form->SB_Analysis->click();
+    QVERIFY(!g.form->analysing());
+    QVERIFY(g.form->overlay().line.empty());
+    QVERIFY(g.form->analysisText().isEmpty());
+    QVERIFY(settledAnalysers(g));
+    QCoreApplication::processEvents();
+    QVERIFY(g.form->overlay().line.empty());
+}
+
+QTEST_MAIN(PlayerToolsTest)
+#include "tst_player_tools.moc"

@@ -1,0 +1,58 @@
+#include "random_positions.h"
+#include "strong/position.h"
+
+#include <gtest/gtest.h>
+
+// The incremental line patterns against the rules library, point by point: fives for both
+// colours and black's forbidden points must agree exactly, and make/unmake must restore every
+// point's class and the hash.
+TEST(StrongPosition, FivesAndForbiddenPointsAgreeWithTheRules) {
+    std::mt19937 rng(7);
+    int forbiddenSeen = 0, fivesSeen = 0;
+    for (int game = 0; game < 400; ++game) {
+        BanArray board = randomPosition(rng, 10 + game % 50);
+        Position pos(board, colourToMove(board.moveCount()));
+        ChkStat judge(board);
+        for (int p = 0; p < kPoints; ++p) {
+            if (board.at(p) != kEmpty) continue;
+            const MoveCode black = judge.judgeBlack(p), white = judge.judgeWhite(p);
+            ASSERT_EQ(pos.cls(0, p) == kClassFive, black == 1) << game << " " << p;
+            ASSERT_EQ(pos.cls(1, p) == kClassFive, isWinCode(white)) << game << " " << p;
+            ASSERT_EQ(pos.forbidden(p), isForbiddenCode(black)) << game << " " << p;
+            forbiddenSeen += isForbiddenCode(black);
+            fivesSeen += black == 1;
+        }
+    }
+    EXPECT_GT(forbiddenSeen, 20);
+    EXPECT_GT(fivesSeen, 20);
+}
+
+TEST(StrongPosition, MakeAndUnmakeRestoreEverything) {
+    std::mt19937 rng(11);
+    const BanArray board = randomPosition(rng, 30);
+    Position pos(board, colourToMove(board.moveCount()));
+    const Position fresh(board, colourToMove(board.moveCount()));
+    std::vector<int> made;
+    for (int p = 0; p < kPoints && made.size() < 40; p += 7)
+        if (pos.empty(p)) {
+            pos.make(p);
+            made.push_back(p);
+        }
+    // Built from scratch, the position after the moves has the same points.
+    BanArray after(board);
+    for (size_t i = 0; i < made.size(); ++i)
+        after[made[i]] =
+            (colourToMove(board.moveCount()) == kBlack) == (i % 2 == 0) ? kBlack : kWhite;
+    const Position rebuilt(after, colourToMove(board.moveCount() + static_cast<int>(made.size())));
+    EXPECT_EQ(pos.hash(), rebuilt.hash());
+    for (int p = 0; p < kPoints; ++p) {
+        if (!pos.empty(p)) continue;
+        for (int c = 0; c < 2; ++c) ASSERT_EQ(pos.cls(c, p), rebuilt.cls(c, p)) << p;
+    }
+    for (size_t i = 0; i < made.size(); ++i) pos.unmake();
+    EXPECT_EQ(pos.hash(), fresh.hash());
+    EXPECT_EQ(pos.valueSum(0), fresh.valueSum(0));
+    EXPECT_EQ(pos.valueSum(1), fresh.valueSum(1));
+    for (int p = 0; p < kPoints; ++p)
+        for (int c = 0; c < 2; ++c) ASSERT_EQ(pos.cls(c, p), fresh.cls(c, p)) << p;
+}
