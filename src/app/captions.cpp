@@ -16,21 +16,26 @@ QString windows() {
 }
 
 QString gameEnd() {
-    return QStringLiteral("終局");
+    return QCoreApplication::translate("Caption", "終局");
 }
 
 QString help() {
-    return QStringLiteral("Sorell ヘルプ");
+    return QCoreApplication::translate("Caption", "Sorell ヘルプ");
 }
 
 QString openingsEditor() {
-    return QStringLiteral("定石エディタ");
+    return QCoreApplication::translate("Caption", "定石エディタ");
+}
+
+QString openingDialog() {
+    return QCoreApplication::translate("Caption", "珠型から新規");
 }
 
 } // namespace caption
 
 QString versionLine() {
-    return QStringLiteral("Sorell Version %1  連珠対局プログラム (Linux 版, Qt %2)")
+    return QCoreApplication::translate("Caption",
+                                       "Sorell Version %1  連珠対局プログラム (Linux 版, Qt %2)")
         .arg(QString::fromLatin1(kSorellVersion), QString::fromLatin1(qVersion()));
 }
 

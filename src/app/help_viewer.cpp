@@ -21,7 +21,8 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QString HelpViewer::helpFilePath() {
-    return QCoreApplication::applicationDirPath() + "/srl.hlp";
+    // Each language has a help file of its own: the name is translated with the window.
+    return QCoreApplication::applicationDirPath() + "/" + tr("srl.hlp");
 }
 
 QString HelpViewer::contextAnchor(int context) {

@@ -21,10 +21,22 @@ if(TARGET sorell)
     endif()
   endif()
   configure_file(${SORELL_DATA_DIR}/srl.hlp.in ${_sorell_out}/srl.hlp @ONLY)
+  configure_file(${SORELL_DATA_DIR}/srl-en.hlp.in ${_sorell_out}/srl-en.hlp @ONLY)
+
+  # The translations of the window (the source texts are Japanese), built beside the program
+  # as sorell_<language>.qm. The target sorell_lupdate refreshes the .ts files from the sources.
+  find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
+  set(SORELL_TS_FILES ${CMAKE_CURRENT_LIST_DIR}/translations/sorell_en.ts)
+  set_source_files_properties(${SORELL_TS_FILES} PROPERTIES OUTPUT_LOCATION ${_sorell_out})
+  qt_add_lrelease(sorell_app_lib TS_FILES ${SORELL_TS_FILES} QM_FILES_OUTPUT_VARIABLE SORELL_QM_FILES)
+  qt_add_lupdate(sorell_app_lib TS_FILES ${SORELL_TS_FILES}
+                 SOURCES ${SORELL_APP_SOURCES} ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+                 OPTIONS -source-language ja -no-obsolete -locations none)
 
   set(SORELL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/sorell)
   install(TARGETS sorell RUNTIME DESTINATION ${SORELL_PROGRAM_DIR})
-  install(FILES ${_sorell_out}/srl.hlp DESTINATION ${SORELL_PROGRAM_DIR})
+  install(FILES ${_sorell_out}/srl.hlp ${_sorell_out}/srl-en.hlp ${SORELL_QM_FILES}
+          DESTINATION ${SORELL_PROGRAM_DIR})
   file(RELATIVE_PATH _sorell_link_target /prefix/${CMAKE_INSTALL_BINDIR}
        /prefix/${SORELL_PROGRAM_DIR}/sorell)
   install(CODE "

@@ -2,6 +2,7 @@
 #include "app/main_form.h"
 #include "app/program_icon.h"
 #include "app/sorell_process.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -22,7 +23,8 @@ class SorellApplication : public QApplication {
         } catch (const std::exception& e) {
             QMessageBox::critical(nullptr, caption::sorell(), QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            QMessageBox::critical(nullptr, caption::sorell(), "Unknown error");
+            QMessageBox::critical(nullptr, caption::sorell(),
+                                  QCoreApplication::translate("main", "Unknown error"));
         }
         return false;
     }
@@ -44,11 +46,13 @@ bool asksForTerminalAnswer(int argc, char* argv[]) {
 [[noreturn]] void answerOnTerminal(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     setProgramIdentity();
+    installTranslations();
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("連珠対局プログラム"));
+    parser.setApplicationDescription(QCoreApplication::translate("main", "連珠対局プログラム"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("開く棋譜ファイル (.ban)"),
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QCoreApplication::translate("main", "開く棋譜ファイル (.ban)"),
                                  QStringLiteral("[file]"));
     parser.parse(QCoreApplication::arguments());
     if (parser.isSet(version)) parser.showVersion();
@@ -62,6 +66,7 @@ int main(int argc, char* argv[]) {
 
     SorellApplication app(argc, argv);
     setProgramIdentity();
+    installTranslations();
     QApplication::setWindowIcon(programIcon());
 
     int status = 0;

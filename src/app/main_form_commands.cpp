@@ -59,8 +59,7 @@ bool readRecordFile(const QString& name, MOveTree& into) {
 bool TMainForm::OpenRecord(const QString& path) {
     MOveTree loaded;
     if (path.isEmpty() || !readRecordFile(path, loaded)) {
-        uiSeam().message(this, caption::sorell(),
-                         QStringLiteral("棋譜ファイル %1 を読み込めません").arg(path),
+        uiSeam().message(this, caption::sorell(), tr("棋譜ファイル %1 を読み込めません").arg(path),
                          UiSeam::Kind::Warning);
         return false;
     }
@@ -86,7 +85,7 @@ bool TMainForm::LoadFromText(const QString& text) {
 }
 
 void TMainForm::KO1Click() {
-    const QString name = uiSeam().openFileName(this, kRecordFilter);
+    const QString name = uiSeam().openFileName(this, recordFilter());
     if (name.isEmpty()) return;
     OpenRecord(name);
 }
@@ -97,20 +96,19 @@ void TMainForm::KO1Click() {
 // agrees. A failed write leaves the old file as it was, keeps the title, and says so in a
 // message box.
 void TMainForm::KS1Click() {
-    const QString chosen = uiSeam().saveFileName(this, kRecordFilter);
+    const QString chosen = uiSeam().saveFileName(this, recordFilter());
     if (chosen.isEmpty()) return;
     QString name = chosen;
     if (!name.contains(QLatin1String(".ban")) && !name.contains(QLatin1String(".BAN")))
         name += QStringLiteral(".ban");
     if (name != chosen && QFileInfo::exists(name) &&
         !uiSeam().question(this, caption::sorell(),
-                           QStringLiteral("%1 は既に存在します。\n置き換えますか?").arg(name)))
+                           tr("%1 は既に存在します。\n置き換えますか?").arg(name)))
         return;
     record_->setRecordFormat(kRecordBan);
     const std::string file = localName(name);
     if (!record_->WriteFile(file.c_str())) {
-        uiSeam().message(this, caption::sorell(),
-                         QStringLiteral("棋譜ファイル %1 に書き込めません").arg(name),
+        uiSeam().message(this, caption::sorell(), tr("棋譜ファイル %1 に書き込めません").arg(name),
                          UiSeam::Kind::Warning);
         return;
     }
@@ -125,18 +123,18 @@ void TMainForm::KX1Click() {
 
 void TMainForm::KC2Click() {
     QApplication::clipboard()->setText(QString::fromStdString(currentLineMoveText(*record_)));
-    SetStatus(QStringLiteral("クリップボードへ棋譜を書き込みました"));
+    SetStatus(tr("クリップボードへ棋譜を書き込みました"));
 }
 
 void TMainForm::KP1Click() {
     try {
         if (!LoadFromText(QApplication::clipboard()->text())) {
             uiSeam().message(this, caption::sorell(),
-                             QStringLiteral("クリップボードの棋譜データ形式は読み込みできません"),
+                             tr("クリップボードの棋譜データ形式は読み込みできません"),
                              UiSeam::Kind::Warning);
             return;
         }
-        SetStatus(QStringLiteral("クリップボードから棋譜を読み込みました"));
+        SetStatus(tr("クリップボードから棋譜を読み込みました"));
     } catch (const std::exception&) {
         // A failure while pasting ends the paste without a word.
     }
@@ -161,8 +159,7 @@ void TMainForm::KH2Click() {
     const QString file = HelpViewer::helpFilePath();
     if (!viewer->showContext(file, 1)) {
         uiSeam().message(this, caption::sorell(),
-                         QStringLiteral("ヘルプファイル %1 が見つかりません").arg(file),
-                         UiSeam::Kind::Warning);
+                         tr("ヘルプファイル %1 が見つかりません").arg(file), UiSeam::Kind::Warning);
         return;
     }
     viewer->show();

@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "app/sorell_process.h"
 #include "app/thinking_thread.h"
+#include "app/translations.h"
 #include "app/ui_seam.h"
 #include "engine/think.h"
 #include "model/history_line.h"
@@ -28,9 +29,9 @@
 
 namespace {
 
-const QString kUserTurn = QStringLiteral("あなたの番です");
-const QString kThinking = QStringLiteral("ただいま考えています");
-const QString kNoMoreMoves = QStringLiteral("終局");
+const char* const kUserTurn = QT_TRANSLATE_NOOP("TMainForm", "あなたの番です");
+const char* const kThinking = QT_TRANSLATE_NOOP("TMainForm", "ただいま考えています");
+const char* const kNoMoreMoves = QT_TRANSLATE_NOOP("TMainForm", "終局");
 
 } // namespace
 
@@ -72,8 +73,7 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
         if (gameOver()) {
             const bool blackWins = n % 2 == 1 && code <= 1;
             const QString text =
-                QString::fromUtf8(moveCodeName(code)) +
-                (blackWins ? QStringLiteral("で黒の勝ち") : QStringLiteral("で白の勝ち"));
+                (blackWins ? tr("%1で黒の勝ち") : tr("%1で白の勝ち")).arg(moveCodeText(code));
             SetStatus(text);
             RefreshBoard();
             uiSeam().message(this, caption::gameEnd(), text, UiSeam::Kind::Information);
@@ -87,8 +87,8 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
         showPending();
         return true;
     } catch (...) {
-        uiSeam().message(this, caption::windows(),
-                         QStringLiteral("思考ルーチンが途中で中断されました"), UiSeam::Kind::Error);
+        uiSeam().message(this, caption::windows(), tr("思考ルーチンが途中で中断されました"),
+                         UiSeam::Kind::Error);
         return false;
     }
 }
@@ -101,10 +101,10 @@ void TMainForm::PlayPoint(uint8_t point) {
 // window then waits for that worker's answer only.
 void TMainForm::StartThinking() {
     if (moveCount() >= 225) {
-        SetStatus(kNoMoreMoves);
+        SetStatus(tr(kNoMoreMoves));
         return;
     }
-    SetStatus(kThinking);
+    SetStatus(tr(kThinking));
     const quint64 serial = nextWorkerSerial_++;
     std::unique_ptr<ThinkingThread> worker;
     try {
@@ -165,20 +165,21 @@ void TMainForm::ThinkingDone() {
     SrFlags& f = srFlags();
     if (moveCount() >= 225) {
         f.thinking = 0;
-        SetStatus(kNoMoreMoves);
+        SetStatus(tr(kNoMoreMoves));
         return;
     }
     f.thinking = 0;
     if (resultCell == 255) {
         // The search ended without a move although nobody stopped it: the turn goes back to
         // the user rather than leaving the window waiting for ever.
-        SetStatus(kUserTurn);
+        SetStatus(tr(kUserTurn));
         emit computerMoveDone(255);
         return;
     }
     const int point = resultCell;
     PlayPoint(resultCell);
-    if (!gameOver() && f.thinking != 1) SetStatus(moveCount() >= 225 ? kNoMoreMoves : kUserTurn);
+    if (!gameOver() && f.thinking != 1)
+        SetStatus(tr(moveCount() >= 225 ? kNoMoreMoves : kUserTurn));
     emit computerMoveDone(point);
 }
 
@@ -211,7 +212,7 @@ void TMainForm::UndoMove() {
             takeBack(); // the computer's move
             takeBack(); // and the user's
         }
-        SetStatus(kUserTurn);
+        SetStatus(tr(kUserTurn));
     } else if (n > 0) {
         takeBack();
     }
@@ -234,7 +235,7 @@ void TMainForm::Resign() {
     if (gameOver()) return;
     LeavePlayMode();
     StopThinking();
-    SetStatus(QStringLiteral("投了しました"));
+    SetStatus(tr("投了しました"));
 }
 
 void TMainForm::EnterPlayMode() {
@@ -264,15 +265,15 @@ void TMainForm::PlaySecond() {
 void TMainForm::startPlay(int userParity) {
     const int n = moveCount();
     if (n >= 225) {
-        SetStatus(kNoMoreMoves);
+        SetStatus(tr(kNoMoreMoves));
         return;
     }
     if (gameOver()) return;
     StopThinking();
     EnterPlayMode();
     srFlags().userParity = userParity;
-    const QString user = QStringLiteral("あなた");
-    const QString computer = QStringLiteral("コンピュータ");
+    const QString user = tr("あなた");
+    const QString computer = tr("コンピュータ");
     Label5->setText(userParity == 0 ? user : computer);
     Label6->setText(userParity == 0 ? computer : user);
     Label5->adjustSize();
@@ -281,7 +282,7 @@ void TMainForm::startPlay(int userParity) {
     if (n % 2 != userParity)
         StartThinking();
     else
-        SetStatus(kUserTurn);
+        SetStatus(tr(kUserTurn));
 }
 
 void TMainForm::ResetGame() {
@@ -309,7 +310,7 @@ void TMainForm::UpdateCaption() {
     const SrFlags& f = srFlags();
     QString title = f.fileName.isEmpty() ? caption::sorell()
                                          : caption::sorell() + QStringLiteral(" - ") + f.fileName;
-    if (f.playMode == 1) title += QStringLiteral(" [対局モード]");
+    if (f.playMode == 1) title += tr(" [対局モード]");
     setWindowTitle(title);
 }
 
@@ -403,9 +404,11 @@ void TMainForm::FormKeyDown(int key) {
 // Line k describes move k; the colour name follows the move number's parity.
 void TMainForm::AddHistoryLine(int k) {
     const MOve* m = record_->current();
-    const std::string line =
-        historyLine(k, k % 2 == 1 ? kBlack : kWhite, m->pos.x, m->pos.y, m->code);
-    MemoHistory->appendPlainText(QString::fromStdString(line));
+    // The line of historyLine(), in the window's language.
+    const QString line = (k % 2 == 1 ? tr("黒%1(%2):%3") : tr("白%1(%2):%3"))
+                             .arg(k)
+                             .arg(pointName(cellIndex(m->pos.x, m->pos.y)), moveCodeText(m->code));
+    MemoHistory->appendPlainText(line);
 }
 
 void TMainForm::RemoveLastHistoryLine() {
