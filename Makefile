@@ -2,7 +2,8 @@
 JOBS ?= $(shell nproc)
 export QT_QPA_PLATFORM ?= $(if $(DISPLAY)$(WAYLAND_DISPLAY),,offscreen)
 
-.PHONY: run test setup build build-asan build-tsan bench fuzz clean book
+.PHONY: run test setup build build-asan build-tsan bench fuzz clean book package windows \
+        test-windows dist-windows
 
 setup:
 	@scripts/setup
@@ -52,12 +53,36 @@ fuzz: setup
 	   echo "fuzz_$$t: $$(sed -n 's/^stat::number_of_executed_units: *//p' $$run/$$t.log) executions in $(FUZZ_TIME) s, no crash"; \
 	 done
 
-clean:
-	rm -rf build build-asan build-tsan build-fuzz
+# The Debian package (build-pkg/sorell_<version>_<arch>.deb), from a release build of its own.
+package: setup
+	@cmake --preset package >/dev/null
+	@cmake --build --preset package -j $(JOBS)
+	@cd build-pkg && cpack -G DEB
+	@ls build-pkg/*.deb
 
-# Regenerates the shipped openings book in data/book from the strong player's searches
+# The Windows engine pbrain-sorell.exe (build-win/tools/), cross-built with mingw-w64 and linked
+# statically; test-windows plays a short exchange with it under wine; dist-windows zips it
+# with the book files for tournaments (build-win/pbrain-sorell-<version>-win64.zip).
+windows:
+	@scripts/setup --windows
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows --target pbrain-sorell -j $(JOBS)
+
+test-windows: windows setup
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default --target windows_engine_tests -j $(JOBS)
+	@ctest --test-dir build -L windows --output-on-failure
+
+dist-windows: windows
+	@cd build-win && cpack -G ZIP
+	@ls build-win/*.zip
+
+clean:
+	rm -rf build build-asan build-tsan build-fuzz build-pkg build-win
+
+# Regenerates the shipped openings book in src/app/data/book from the strong player's searches
 # (deterministic: fixed depth, fresh tables). BOOK_DEPTH sets the depth of every search.
 BOOK_DEPTH ?= 10
 book: build
-	@mkdir -p data/book
-	@build/tools/sorell-book --out data/book --depth $(BOOK_DEPTH) --stones 10
+	@mkdir -p src/app/data/book
+	@build/tools/sorell-book --out src/app/data/book --depth $(BOOK_DEPTH) --stones 10

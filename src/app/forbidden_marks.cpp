@@ -1,11 +1,13 @@
 #include "app/forbidden_marks.h"
 
 #include "app/board_drawing.h"
+#include "app/translations.h"
 #include "rules/ban_array.h"
 #include "rules/ban_history.h"
 #include "rules/chk_stat.h"
 #include "rules/forbidden_reason.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QStringList>
 
@@ -24,8 +26,13 @@ struct Position {
     bool over = false;
 };
 
-const QString kCountNames[] = {QStringLiteral("一つ"), QStringLiteral("二つ"),
-                               QStringLiteral("三つ"), QStringLiteral("四つ")};
+const char* const kCountNames[] = {
+    QT_TRANSLATE_NOOP("ForbiddenMarks", "一つ"), QT_TRANSLATE_NOOP("ForbiddenMarks", "二つ"),
+    QT_TRANSLATE_NOOP("ForbiddenMarks", "三つ"), QT_TRANSLATE_NOOP("ForbiddenMarks", "四つ")};
+
+QString marksText(const char* text) {
+    return QCoreApplication::translate("ForbiddenMarks", text);
+}
 
 } // namespace
 
@@ -56,21 +63,24 @@ QString forbiddenExplanation(const BanHistory& moves, int point) {
         for (int stone : line.stones) names << pointName(stone);
         lines << names.join(QStringLiteral("·"));
     }
-    const QString rule = QString::fromUtf8(moveCodeName(reason.code));
+    const QString rule = moveCodeText(reason.code);
     const QString where = pointName(point);
     QString what;
     if (reason.code == kCodeForbiddenOverline) {
-        what = QStringLiteral("六つ以上並ぶ");
+        what = QCoreApplication::translate("ForbiddenMarks", "六つ以上並ぶ");
     } else {
-        const QString shape =
-            reason.code == kCodeForbiddenThree ? QStringLiteral("三") : QStringLiteral("四");
+        const QString shape = reason.code == kCodeForbiddenThree
+                                  ? QCoreApplication::translate("ForbiddenMarks", "三")
+                                  : QCoreApplication::translate("ForbiddenMarks", "四");
         // Two fours on one line are named as such.
         const int count = std::max<int>(2, static_cast<int>(reason.lines.size()));
-        what = (reason.lines.size() == 1 ? QStringLiteral("一列に") : QString()) + shape +
-               QStringLiteral("が") + kCountNames[std::min(count, 4) - 1];
+        what = QCoreApplication::translate("ForbiddenMarks", "%1が%2")
+                   .arg(shape, marksText(kCountNames[std::min(count, 4) - 1]));
+        if (reason.lines.size() == 1)
+            what = QCoreApplication::translate("ForbiddenMarks", "一列に%1").arg(what);
     }
-    return QStringLiteral("%1: %2 で%3 (%4)")
-        .arg(rule, where, what, lines.join(QStringLiteral(" と ")));
+    return QCoreApplication::translate("ForbiddenMarks", "%1: %2 で%3 (%4)")
+        .arg(rule, where, what, lines.join(QCoreApplication::translate("ForbiddenMarks", " と ")));
 }
 
 std::vector<int> decidingStones(const BanHistory& moves) {

@@ -1,5 +1,7 @@
 #include "help_viewer.h"
 
+#include "app/captions.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -8,7 +10,7 @@
 
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("HelpViewer");
-    setWindowTitle("Sorell ヘルプ");
+    setWindowTitle(caption::help());
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("HelpBrowser");
     browser_->setOpenExternalLinks(true);
@@ -19,7 +21,8 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QString HelpViewer::helpFilePath() {
-    return QCoreApplication::applicationDirPath() + "/srl.hlp";
+    // Each language has a help file of its own: the name is translated with the window.
+    return QCoreApplication::applicationDirPath() + "/" + tr("srl.hlp");
 }
 
 QString HelpViewer::contextAnchor(int context) {

@@ -12,7 +12,8 @@ class HelpViewer : public QWidget {
   public:
     explicit HelpViewer(QWidget* parent = nullptr);
 
-    // The help file: the directory of the program's own executable followed by "srl.hlp".
+    // The help file: the directory of the program's own executable followed by "srl.hlp" (in
+    // English, "srl-en.hlp").
     static QString helpFilePath();
     // The anchor of a context number: "context-1" for 1.
     static QString contextAnchor(int context);

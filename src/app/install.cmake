@@ -9,12 +9,8 @@ include(GNUInstallDirs)
 
 set(SORELL_DATA_DIR ${CMAKE_CURRENT_LIST_DIR}/data)
 
-# The program looks for its help file in its own directory.
-add_custom_command(TARGET sorell POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${SORELL_DATA_DIR}/srl.hlp
-          $<TARGET_FILE_DIR:sorell>/srl.hlp
-  VERBATIM)
-# Also at configure time, so that an edited help file is copied without relinking.
+# The program looks for its help file in its own directory. The help shows the version, so it
+# is generated (again whenever its source changes).
 get_target_property(_sorell_out sorell RUNTIME_OUTPUT_DIRECTORY)
 if(NOT _sorell_out)
   if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
@@ -23,11 +19,23 @@ if(NOT _sorell_out)
     set(_sorell_out ${CMAKE_CURRENT_BINARY_DIR})
   endif()
 endif()
-configure_file(${SORELL_DATA_DIR}/srl.hlp ${_sorell_out}/srl.hlp COPYONLY)
+configure_file(${SORELL_DATA_DIR}/srl.hlp.in ${_sorell_out}/srl.hlp @ONLY)
+configure_file(${SORELL_DATA_DIR}/srl-en.hlp.in ${_sorell_out}/srl-en.hlp @ONLY)
+
+# The translations of the window (the source texts are Japanese), built beside the program
+# as sorell_<language>.qm. The target sorell_lupdate refreshes the .ts files from the sources.
+find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
+set(SORELL_TS_FILES ${CMAKE_CURRENT_LIST_DIR}/translations/sorell_en.ts)
+set_source_files_properties(${SORELL_TS_FILES} PROPERTIES OUTPUT_LOCATION ${_sorell_out})
+qt_add_lrelease(sorell_app_lib TS_FILES ${SORELL_TS_FILES} QM_FILES_OUTPUT_VARIABLE SORELL_QM_FILES)
+qt_add_lupdate(sorell_app_lib TS_FILES ${SORELL_TS_FILES}
+               SOURCES ${SORELL_APP_SOURCES} ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+               OPTIONS -source-language ja -no-obsolete -locations none)
 
 set(SORELL_PROGRAM_DIR ${CMAKE_INSTALL_LIBEXECDIR}/sorell)
 install(TARGETS sorell RUNTIME DESTINATION ${SORELL_PROGRAM_DIR})
-install(FILES ${SORELL_DATA_DIR}/srl.hlp DESTINATION ${SORELL_PROGRAM_DIR})
+install(FILES ${_sorell_out}/srl.hlp ${_sorell_out}/srl-en.hlp ${SORELL_QM_FILES}
+        DESTINATION ${SORELL_PROGRAM_DIR})
 file(RELATIVE_PATH _sorell_link_target /prefix/${CMAKE_INSTALL_BINDIR}
      /prefix/${SORELL_PROGRAM_DIR}/sorell)
 install(CODE "
@@ -50,6 +58,11 @@ install(FILES ${SORELL_DATA_DIR}/sorell.svg
 install(FILES ${SORELL_DATA_DIR}/sorell.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
 install(FILES ${SORELL_DATA_DIR}/sorell.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# The software centres' description, with the version of this build.
+set(SORELL_METAINFO ${CMAKE_CURRENT_BINARY_DIR}/${SORELL_APPSTREAM_ID}.metainfo.xml)
+string(TIMESTAMP SORELL_RELEASE_DATE "%Y-%m-%d" UTC)
+configure_file(${SORELL_DATA_DIR}/sorell.metainfo.xml.in ${SORELL_METAINFO} @ONLY)
+install(FILES ${SORELL_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Refresh the desktop's caches when installing for real (not into a staging DESTDIR), so that
 # a double click on a ".ban" file opens the game at once. Missing tools are skipped.

@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/analysis_worker.h"
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/goban_box.h"
 #include "app/program_icon.h"
@@ -32,12 +33,14 @@ constexpr int kStatusHeight = 25;
 
 } // namespace
 
-const QString TMainForm::kRecordFilter = QStringLiteral("五目競争形式 (*.ban)");
+QString TMainForm::recordFilter() {
+    return tr("五目競争形式 (*.ban)");
+}
 
 TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     : QMainWindow(parent), commandLine_(commandLine) {
     setObjectName("MainForm");
-    setWindowTitle("Sorell");
+    setWindowTitle(caption::sorell());
     setWindowIcon(programIcon());
     setFont(proportionalGothic(12));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
@@ -119,53 +122,53 @@ void TMainForm::buildMenus() {
         return m;
     };
 
-    KF1 = menu(bar, "KF1", "ファイル(&F)");
-    KN1 = item(KF1, "KN1", "新規(&N)", QKeySequence("Ctrl+N"));
-    KO1 = item(KF1, "KO1", "棋譜を開く(&O)", QKeySequence("Ctrl+O"));
-    KS1 = item(KF1, "KS1", "棋譜を保存(&S)", QKeySequence("Ctrl+S"));
+    KF1 = menu(bar, "KF1", tr("ファイル(&F)"));
+    KN1 = item(KF1, "KN1", tr("新規(&N)"), QKeySequence("Ctrl+N"));
+    KO1 = item(KF1, "KO1", tr("棋譜を開く(&O)"), QKeySequence("Ctrl+O"));
+    KS1 = item(KF1, "KS1", tr("棋譜を保存(&S)"), QKeySequence("Ctrl+S"));
     N1 = separator(KF1, "N1");
-    KX1 = item(KF1, "KX1", "終了(&X)");
+    KX1 = item(KF1, "KX1", tr("終了(&X)"));
 
-    KE1 = menu(bar, "KE1", "編集(&E)");
-    KC2 = item(KE1, "KC2", "コピー(&C)", QKeySequence("Ctrl+C"));
-    KP1 = item(KE1, "KP1", "貼り付け(&P)", QKeySequence("Ctrl+V"));
+    KE1 = menu(bar, "KE1", tr("編集(&E)"));
+    KC2 = item(KE1, "KC2", tr("コピー(&C)"), QKeySequence("Ctrl+C"));
+    KP1 = item(KE1, "KP1", tr("貼り付け(&P)"), QKeySequence("Ctrl+V"));
     N3 = separator(KE1, "N3");
-    H1 = item(KE1, "H1", "画面ハードコピー(&H)", QKeySequence("Ctrl+H"));
+    H1 = item(KE1, "H1", tr("画面ハードコピー(&H)"), QKeySequence("Ctrl+H"));
 
-    KV1 = menu(bar, "KV1", "表示(&V)");
-    KN2 = item(KV1, "KN2", "着手順(&N)");
-    KL1 = item(KV1, "KL1", "最新手(&C)");
-    KS3 = item(KV1, "KS3", "定石(&S)");
-    KW1 = item(KV1, "KW1", "警告(&W)");
-    KForbidden = item(KV1, "KForbidden", "禁手表示");
+    KV1 = menu(bar, "KV1", tr("表示(&V)"));
+    KN2 = item(KV1, "KN2", tr("着手順(&N)"));
+    KL1 = item(KV1, "KL1", tr("最新手(&C)"));
+    KS3 = item(KV1, "KS3", tr("定石(&S)"));
+    KW1 = item(KV1, "KW1", tr("警告(&W)"));
+    KForbidden = item(KV1, "KForbidden", tr("禁手表示"));
     N2 = separator(KV1, "N2");
-    K8 = item(KV1, "K8", "ツールバー(&B)");
-    KA3 = item(KV1, "KA3", "軸文字の表示(&A)");
+    K8 = item(KV1, "K8", tr("ツールバー(&B)"));
+    KA3 = item(KV1, "KA3", tr("軸文字の表示(&A)"));
 
-    KR1 = menu(bar, "KR1", "実行(&R)");
-    K1 = KR1->addMenu("対局(&R)");
+    KR1 = menu(bar, "KR1", tr("実行(&R)"));
+    K1 = KR1->addMenu(tr("対局(&R)"));
     K1->setObjectName("K1");
     K1->menuAction()->setObjectName("K1");
-    K2 = item(K1, "K2", "先手(黒)を選ぶ");
-    K3 = item(K1, "K3", "後手(白)を選ぶ");
-    K4 = item(KR1, "K4", "一手戻す(&B)", QKeySequence("Ctrl+B"));
-    F1 = item(KR1, "F1", "一手進める(&F)", QKeySequence("Ctrl+F"));
-    KG1 = item(KR1, "KG1", "投了(&G)");
+    K2 = item(K1, "K2", tr("先手(黒)を選ぶ"));
+    K3 = item(K1, "K3", tr("後手(白)を選ぶ"));
+    K4 = item(KR1, "K4", tr("一手戻す(&B)"), QKeySequence("Ctrl+B"));
+    F1 = item(KR1, "F1", tr("一手進める(&F)"), QKeySequence("Ctrl+F"));
+    KG1 = item(KR1, "KG1", tr("投了(&G)"));
 
-    KO2 = menu(bar, "KO2", "設定(&O)");
-    KA2 = item(KO2, "KA2", "入力補助(&A)");
-    KS2 = item(KO2, "KS2", "サウンド(&S)");
-    KC1 = item(KO2, "KC1", "画面カラー(&C)");
+    KO2 = menu(bar, "KO2", tr("設定(&O)"));
+    KA2 = item(KO2, "KA2", tr("入力補助(&A)"));
+    KS2 = item(KO2, "KS2", tr("サウンド(&S)"));
+    KC1 = item(KO2, "KC1", tr("画面カラー(&C)"));
 
-    KH1 = menu(bar, "KH1", "ヘルプ(&H)");
-    KH2 = item(KH1, "KH2", "ヘルプ(&H)", QKeySequence(Qt::Key_F1));
-    KA1 = item(KH1, "KA1", "バージョン情報(&A)");
+    KH1 = menu(bar, "KH1", tr("ヘルプ(&H)"));
+    KH2 = item(KH1, "KH2", tr("ヘルプ(&H)"), QKeySequence(Qt::Key_F1));
+    KA1 = item(KH1, "KA1", tr("バージョン情報(&A)"));
 
     PopUpMenuOfShortCut = new QMenu(this);
     PopUpMenuOfShortCut->setObjectName("PopUpMenuOfShortCut");
-    K5 = item(PopUpMenuOfShortCut, "K5", "一手戻す");
-    K6 = item(PopUpMenuOfShortCut, "K6", "投了");
-    K7 = item(PopUpMenuOfShortCut, "K7", "キャンセル");
+    K5 = item(PopUpMenuOfShortCut, "K5", tr("一手戻す"));
+    K6 = item(PopUpMenuOfShortCut, "K6", tr("投了"));
+    K7 = item(PopUpMenuOfShortCut, "K7", tr("キャンセル"));
 
     // The layout's own starting state: K8 and KA3 checked, every other item unchecked.
     for (QAction* a : {KN2, KL1, KS3, KW1, K8, KA3, KA2, KS2, KForbidden}) a->setCheckable(true);
@@ -208,21 +211,23 @@ void TMainForm::buildToolbar(QWidget* client) {
         ToolbarGlyph glyph;
     };
     const ButtonPlace places[] = {
-        {&SpeedButton1, "SpeedButton1", 8, 25, "新規", ToolbarGlyph::New},
-        {&SpeedButton2, "SpeedButton2", 36, 25, "棋譜を開く", ToolbarGlyph::Open},
-        {&SpeedButton3, "SpeedButton3", 64, 25, "棋譜を保存", ToolbarGlyph::Save},
-        {&SpeedButton4, "SpeedButton4", 104, 25, "先手で対局開始", ToolbarGlyph::PlayFirst},
-        {&SpeedButton5, "SpeedButton5", 132, 25, "後手で対局開始", ToolbarGlyph::PlaySecond},
-        {&SpeedButton6, "SpeedButton6", 160, 25, "投了", ToolbarGlyph::Resign},
-        {&SB_Back, "SB_Back", 192, 21, "一手戻す", ToolbarGlyph::Back},
-        {&SB_Foward, "SB_Foward", 216, 21, "一手進める", ToolbarGlyph::Forward},
-        {&SpeedButton7, "SpeedButton7", 320, 25, "定石登録", ToolbarGlyph::Editor},
+        {&SpeedButton1, "SpeedButton1", 8, 25, QT_TR_NOOP("新規"), ToolbarGlyph::New},
+        {&SpeedButton2, "SpeedButton2", 36, 25, QT_TR_NOOP("棋譜を開く"), ToolbarGlyph::Open},
+        {&SpeedButton3, "SpeedButton3", 64, 25, QT_TR_NOOP("棋譜を保存"), ToolbarGlyph::Save},
+        {&SpeedButton4, "SpeedButton4", 104, 25, QT_TR_NOOP("先手で対局開始"),
+         ToolbarGlyph::PlayFirst},
+        {&SpeedButton5, "SpeedButton5", 132, 25, QT_TR_NOOP("後手で対局開始"),
+         ToolbarGlyph::PlaySecond},
+        {&SpeedButton6, "SpeedButton6", 160, 25, QT_TR_NOOP("投了"), ToolbarGlyph::Resign},
+        {&SB_Back, "SB_Back", 192, 21, QT_TR_NOOP("一手戻す"), ToolbarGlyph::Back},
+        {&SB_Foward, "SB_Foward", 216, 21, QT_TR_NOOP("一手進める"), ToolbarGlyph::Forward},
+        {&SpeedButton7, "SpeedButton7", 320, 25, QT_TR_NOOP("定石登録"), ToolbarGlyph::Editor},
     };
     for (const ButtonPlace& p : places) {
         auto* b = new QToolButton(Panel2);
         b->setObjectName(p.name);
         b->setGeometry(p.left, 4, p.width, 25);
-        b->setToolTip(QString::fromUtf8(p.hint));
+        b->setToolTip(tr(p.hint));
         b->setIcon(toolbarGlyph(p.glyph));
         b->setIconSize(QSize(p.width - 6, 19));
         b->setAutoRaise(true);
@@ -264,12 +269,12 @@ void TMainForm::buildSidePanel(QWidget* client) {
         f->setGeometry(x, y, 113, 25);
         return f;
     };
-    Label2 = label("Label2", "黒", fixedGothic(16), 8, 16);
-    Label3 = label("Label3", "白", fixedGothic(16), 8, 48);
+    Label2 = label("Label2", tr("黒"), fixedGothic(16), 8, 16);
+    Label3 = label("Label3", tr("白"), fixedGothic(16), 8, 48);
     Bevel1 = bevel("Bevel1", 32, 8);
     Bevel2 = bevel("Bevel2", 32, 48);
-    Label5 = label("Label5", "先手", proportionalGothic(16), 40, 12);
-    Label6 = label("Label6", "後手", proportionalGothic(16), 40, 52);
+    Label5 = label("Label5", tr("先手"), proportionalGothic(16), 40, 12);
+    Label6 = label("Label6", tr("後手"), proportionalGothic(16), 40, 52);
 
     MemoHistory = new QPlainTextEdit(Panel1);
     MemoHistory->setObjectName("MemoHistory");

@@ -154,7 +154,7 @@ class TMainForm : public QMainWindow {
     int runningAnalysers() const { return static_cast<int>(analysers_.size()); }
 
     // The filter of the record file dialogs.
-    static const QString kRecordFilter;
+    static QString recordFilter();
 
     // ---- components, named as in the original layout (docs/glossary.md) ----
     QMenu* KF1 = nullptr;

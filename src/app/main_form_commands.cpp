@@ -3,6 +3,7 @@
 // picture, help, the version box and the openings editor.
 
 #include "app/board_drawing.h"
+#include "app/captions.h"
 #include "app/goban_box.h"
 #include "app/help_viewer.h"
 #include "app/main_form.h"
@@ -31,13 +32,6 @@
 
 namespace {
 
-const QString kCaptionSorell = QStringLiteral("Sorell");
-const QString kCaptionWindows = QStringLiteral("Sorell for Windows");
-
-// The version box's single line.
-const QString kVersionText =
-    QStringLiteral("Sorell Version 2.22  連珠対局プログラム (Linux 版, Qt %1)");
-
 // The bytes of a file name as the record's file operations take them.
 std::string localName(const QString& name) {
     return QFile::encodeName(name).toStdString();
@@ -50,8 +44,7 @@ std::string localName(const QString& name) {
 bool TMainForm::OpenRecord(const QString& path) {
     MOveTree loaded;
     if (path.isEmpty() || !loaded.ReadFile(localName(path).c_str())) {
-        uiSeam().message(this, kCaptionSorell,
-                         QStringLiteral("棋譜ファイル %1 を読み込めません").arg(path),
+        uiSeam().message(this, caption::sorell(), tr("棋譜ファイル %1 を読み込めません").arg(path),
                          UiSeam::Kind::Warning);
         return false;
     }
@@ -78,7 +71,7 @@ bool TMainForm::LoadFromText(const QString& text) {
 }
 
 void TMainForm::KO1Click() {
-    const QString name = uiSeam().openFileName(this, kRecordFilter, srOption().lastFolder);
+    const QString name = uiSeam().openFileName(this, recordFilter(), srOption().lastFolder);
     if (name.isEmpty()) return;
     OpenRecord(name);
 }
@@ -89,20 +82,19 @@ void TMainForm::KO1Click() {
 // agrees. A failed write leaves the old file as it was, keeps the title, and says so in a
 // message box.
 void TMainForm::KS1Click() {
-    const QString chosen = uiSeam().saveFileName(this, kRecordFilter, srOption().lastFolder);
+    const QString chosen = uiSeam().saveFileName(this, recordFilter(), srOption().lastFolder);
     if (chosen.isEmpty()) return;
     QString name = chosen;
     if (!name.contains(QLatin1String(".ban")) && !name.contains(QLatin1String(".BAN")))
         name += QStringLiteral(".ban");
     if (name != chosen && QFileInfo::exists(name) &&
-        !uiSeam().question(this, kCaptionSorell,
-                           QStringLiteral("%1 は既に存在します。\n置き換えますか?").arg(name)))
+        !uiSeam().question(this, caption::sorell(),
+                           tr("%1 は既に存在します。\n置き換えますか?").arg(name)))
         return;
     record_->setRecordFormat(kRecordBan);
     const std::string file = localName(name);
     if (!record_->WriteFile(file.c_str())) {
-        uiSeam().message(this, kCaptionSorell,
-                         QStringLiteral("棋譜ファイル %1 に書き込めません").arg(name),
+        uiSeam().message(this, caption::sorell(), tr("棋譜ファイル %1 に書き込めません").arg(name),
                          UiSeam::Kind::Warning);
         return;
     }
@@ -118,18 +110,18 @@ void TMainForm::KX1Click() {
 
 void TMainForm::KC2Click() {
     QApplication::clipboard()->setText(QString::fromStdString(currentLineMoveText(*record_)));
-    SetStatus(QStringLiteral("クリップボードへ棋譜を書き込みました"));
+    SetStatus(tr("クリップボードへ棋譜を書き込みました"));
 }
 
 void TMainForm::KP1Click() {
     try {
         if (!LoadFromText(QApplication::clipboard()->text())) {
-            uiSeam().message(this, kCaptionSorell,
-                             QStringLiteral("クリップボードの棋譜データ形式は読み込みできません"),
+            uiSeam().message(this, caption::sorell(),
+                             tr("クリップボードの棋譜データ形式は読み込みできません"),
                              UiSeam::Kind::Warning);
             return;
         }
-        SetStatus(QStringLiteral("クリップボードから棋譜を読み込みました"));
+        SetStatus(tr("クリップボードから棋譜を読み込みました"));
     } catch (const std::exception&) {
         // A failure while pasting ends the paste without a word.
     }
@@ -153,9 +145,8 @@ void TMainForm::KH2Click() {
     if (!viewer) viewer = new HelpViewer(this);
     const QString file = HelpViewer::helpFilePath();
     if (!viewer->showContext(file, 1)) {
-        uiSeam().message(this, kCaptionSorell,
-                         QStringLiteral("ヘルプファイル %1 が見つかりません").arg(file),
-                         UiSeam::Kind::Warning);
+        uiSeam().message(this, caption::sorell(),
+                         tr("ヘルプファイル %1 が見つかりません").arg(file), UiSeam::Kind::Warning);
         return;
     }
     viewer->show();
@@ -164,8 +155,7 @@ void TMainForm::KH2Click() {
 }
 
 void TMainForm::KA1Click() {
-    uiSeam().message(this, kCaptionWindows, kVersionText.arg(QString::fromLatin1(qVersion())),
-                     UiSeam::Kind::Information);
+    uiSeam().message(this, caption::windows(), versionLine(), UiSeam::Kind::Information);
 }
 
 // The openings editor is made on first use with a copy of this window's record.

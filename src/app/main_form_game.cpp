@@ -2,12 +2,14 @@
 // taking back and replaying moves, play mode, keyboard and mouse moves, and the history box.
 
 #include "app/board_drawing.h"
+#include "app/captions.h"
 #include "app/database_places.h"
 #include "app/forbidden_marks.h"
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
 #include "app/thinking_thread.h"
+#include "app/translations.h"
 #include "app/ui_seam.h"
 #include "engine/think.h"
 #include "model/history_line.h"
@@ -27,11 +29,11 @@
 
 namespace {
 
-const QString kCaptionError = QStringLiteral("Sorell for Windows");
-const QString kUserTurn = QStringLiteral("あなたの番です");
-const QString kThinking = QStringLiteral("ただいま考えています");
-const QString kNoMoreMoves = QStringLiteral("終局");
-const QString kNoComputerMove = QStringLiteral("コンピュータが着手できないため対局を終了しました");
+const char* const kUserTurn = QT_TRANSLATE_NOOP("TMainForm", "あなたの番です");
+const char* const kThinking = QT_TRANSLATE_NOOP("TMainForm", "ただいま考えています");
+const char* const kNoMoreMoves = QT_TRANSLATE_NOOP("TMainForm", "終局");
+const char* const kNoComputerMove =
+    QT_TRANSLATE_NOOP("TMainForm", "コンピュータが着手できないため対局を終了しました");
 
 } // namespace
 
@@ -77,11 +79,10 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
         if (gameOver()) {
             const bool blackWins = n % 2 == 1 && isWinCode(code);
             const QString text =
-                QString::fromUtf8(moveCodeName(code)) +
-                (blackWins ? QStringLiteral("で黒の勝ち") : QStringLiteral("で白の勝ち"));
+                (blackWins ? tr("%1で黒の勝ち") : tr("%1で白の勝ち")).arg(moveCodeText(code));
             SetStatus(text);
             RefreshBoard();
-            uiSeam().message(this, QStringLiteral("終局"), text, UiSeam::Kind::Information);
+            uiSeam().message(this, caption::gameEnd(), text, UiSeam::Kind::Information);
             LeavePlayMode();
         } else if (srOption().sound != 0) {
             uiSeam().beep(isQuietCode(code) ? UiSeam::Beep::Default : UiSeam::Beep::Exclamation);
@@ -91,7 +92,7 @@ bool TMainForm::PlaceAndJudge(int x, int y, int& code) {
         showPending();
         return true;
     } catch (...) {
-        uiSeam().message(this, kCaptionError, QStringLiteral("思考ルーチンが途中で中断されました"),
+        uiSeam().message(this, caption::windows(), tr("思考ルーチンが途中で中断されました"),
                          UiSeam::Kind::Error);
         return false;
     }
@@ -105,10 +106,10 @@ void TMainForm::PlayPoint(uint8_t point) {
 // window then waits for that worker's answer only.
 void TMainForm::StartThinking() {
     if (moveCount() >= kPoints) {
-        SetStatus(kNoMoreMoves);
+        SetStatus(tr(kNoMoreMoves));
         return;
     }
-    SetStatus(kThinking);
+    SetStatus(tr(kThinking));
     const quint64 serial = nextWorkerSerial_++;
     std::unique_ptr<ThinkingThread> worker;
     try {
@@ -116,7 +117,7 @@ void TMainForm::StartThinking() {
             serial, moves(), thinkingLevel(),
             databaseDirectory(moveCount()).value_or(std::string()));
     } catch (...) {
-        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error B"),
+        uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error B"),
                          UiSeam::Kind::Error);
         SetStatus(QString());
         return;
@@ -133,7 +134,7 @@ void TMainForm::StartThinking() {
         awaitedWorker_ = 0;
         srFlags().thinking = 0;
         SetStatus(QString());
-        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error C"),
+        uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error C"),
                          UiSeam::Kind::Error);
     }
 }
@@ -169,7 +170,7 @@ void TMainForm::ThinkingDone() {
     SrFlags& f = srFlags();
     if (moveCount() >= kPoints) {
         f.thinking = 0;
-        SetStatus(kNoMoreMoves);
+        SetStatus(tr(kNoMoreMoves));
         return;
     }
     f.thinking = 0;
@@ -181,9 +182,9 @@ void TMainForm::ThinkingDone() {
     const int point = moveCount() > before ? resultCell : kNoMove;
     if (point == kNoMove) {
         LeavePlayMode();
-        SetStatus(kNoComputerMove);
+        SetStatus(tr(kNoComputerMove));
     } else if (!gameOver() && f.thinking != 1) {
-        SetStatus(moveCount() >= kPoints ? kNoMoreMoves : kUserTurn);
+        SetStatus(tr(moveCount() >= kPoints ? kNoMoreMoves : kUserTurn));
     }
     emit computerMoveDone(point);
 }
@@ -217,7 +218,7 @@ void TMainForm::UndoMove() {
             takeBack(); // the computer's move
             takeBack(); // and the user's
         }
-        SetStatus(kUserTurn);
+        SetStatus(tr(kUserTurn));
     } else if (n > 0) {
         takeBack();
     }
@@ -240,7 +241,7 @@ void TMainForm::Resign() {
     if (gameOver()) return;
     LeavePlayMode();
     StopThinking();
-    SetStatus(QStringLiteral("投了しました"));
+    SetStatus(tr("投了しました"));
 }
 
 void TMainForm::EnterPlayMode() {
@@ -270,15 +271,15 @@ void TMainForm::PlaySecond() {
 void TMainForm::startPlay(int userParity) {
     const int n = moveCount();
     if (n >= kPoints) {
-        SetStatus(kNoMoreMoves);
+        SetStatus(tr(kNoMoreMoves));
         return;
     }
     if (gameOver()) return;
     StopThinking();
     EnterPlayMode();
     srFlags().userParity = userParity;
-    const QString user = QStringLiteral("あなた");
-    const QString computer = QStringLiteral("コンピュータ");
+    const QString user = tr("あなた");
+    const QString computer = tr("コンピュータ");
     Label5->setText(userParity == 0 ? user : computer);
     Label6->setText(userParity == 0 ? computer : user);
     Label5->adjustSize();
@@ -287,7 +288,7 @@ void TMainForm::startPlay(int userParity) {
     if (n % 2 != userParity)
         StartThinking();
     else
-        SetStatus(kUserTurn);
+        SetStatus(tr(kUserTurn));
 }
 
 void TMainForm::ResetGame() {
@@ -313,9 +314,9 @@ void TMainForm::NewGame() {
 
 void TMainForm::UpdateCaption() {
     const SrFlags& f = srFlags();
-    QString title =
-        f.fileName.isEmpty() ? QStringLiteral("Sorell") : QStringLiteral("Sorell - ") + f.fileName;
-    if (f.playMode == 1) title += QStringLiteral(" [対局モード]");
+    QString title = f.fileName.isEmpty() ? caption::sorell()
+                                         : caption::sorell() + QStringLiteral(" - ") + f.fileName;
+    if (f.playMode == 1) title += tr(" [対局モード]");
     setWindowTitle(title);
 }
 
@@ -356,7 +357,7 @@ void TMainForm::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
         // Division truncates toward zero: pixels 11..29 still give 0, smaller ones -1.
         PutStone((X - 30) / 20, (Y - 30) / 20);
     } catch (...) {
-        uiSeam().message(this, kCaptionError, QStringLiteral("Thread Error 3"),
+        uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error 3"),
                          UiSeam::Kind::Error);
     }
 }
@@ -409,9 +410,11 @@ void TMainForm::FormKeyDown(int key) {
 // Line k describes move k; the colour name follows the move number's parity.
 void TMainForm::AddHistoryLine(int k) {
     const MOve* m = record_->current();
-    const std::string line =
-        historyLine(k, k % 2 == 1 ? kBlack : kWhite, m->pos.x, m->pos.y, m->code);
-    MemoHistory->appendPlainText(QString::fromStdString(line));
+    // The line of historyLine(), in the window's language.
+    const QString line = (k % 2 == 1 ? tr("黒%1(%2):%3") : tr("白%1(%2):%3"))
+                             .arg(k)
+                             .arg(pointName(cellIndex(m->pos.x, m->pos.y)), moveCodeText(m->code));
+    MemoHistory->appendPlainText(line);
 }
 
 void TMainForm::RemoveLastHistoryLine() {

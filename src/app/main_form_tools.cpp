@@ -36,9 +36,9 @@ constexpr int kHintMs = 1000;
 constexpr size_t kLineWords = 5;
 
 QString scoreText(const SearchReport& r) {
-    if (r.winIn > 0) return QStringLiteral("%1手で勝ち").arg(r.winIn);
-    if (r.winIn < 0) return QStringLiteral("%1手で負け").arg(-r.winIn);
-    return QStringLiteral("評価 %1%2").arg(r.score > 0 ? "+" : "").arg(r.score);
+    if (r.winIn > 0) return TMainForm::tr("%1手で勝ち").arg(r.winIn);
+    if (r.winIn < 0) return TMainForm::tr("%1手で負け").arg(-r.winIn);
+    return TMainForm::tr("評価 %1%2").arg(r.score > 0 ? "+" : "").arg(r.score);
 }
 
 } // namespace
@@ -51,24 +51,24 @@ void TMainForm::buildToolMenus() {
         return a;
     };
 
-    KOpening = item("KOpening", QStringLiteral("珠型から新規(&T)..."));
+    KOpening = item("KOpening", tr("珠型から新規(&T)..."));
     KF1->insertAction(KO1, KOpening);
     connect(KOpening, &QAction::triggered, this, &TMainForm::KOpeningClick);
 
     KE1->addSeparator();
-    KEditor = item("KEditor", QStringLiteral("定石エディタ(&E)"));
+    KEditor = item("KEditor", tr("定石エディタ(&E)"));
     KE1->addAction(KEditor);
     connect(KEditor, &QAction::triggered, this, &TMainForm::SpeedButton7Click);
 
-    KHome = item("KHome", QStringLiteral("最初へ(&H)"), QKeySequence(Qt::Key_Home));
-    KEnd = item("KEnd", QStringLiteral("最後へ(&E)"), QKeySequence(Qt::Key_End));
+    KHome = item("KHome", tr("最初へ(&H)"), QKeySequence(Qt::Key_Home));
+    KEnd = item("KEnd", tr("最後へ(&E)"), QKeySequence(Qt::Key_End));
     KR1->insertAction(KG1, KHome);
     KR1->insertAction(KG1, KEnd);
     connect(KHome, &QAction::triggered, this, &TMainForm::GoToStart);
     connect(KEnd, &QAction::triggered, this, &TMainForm::GoToEnd);
     KR1->addSeparator();
-    KHint = item("KHint", QStringLiteral("ヒント(&I)"), QKeySequence("Ctrl+I"));
-    KAnalysis = item("KAnalysis", QStringLiteral("検討モード(&A)"), QKeySequence("Ctrl+E"));
+    KHint = item("KHint", tr("ヒント(&I)"), QKeySequence("Ctrl+I"));
+    KAnalysis = item("KAnalysis", tr("検討モード(&A)"), QKeySequence("Ctrl+E"));
     KAnalysis->setCheckable(true);
     KR1->addAction(KHint);
     KR1->addAction(KAnalysis);
@@ -76,7 +76,7 @@ void TMainForm::buildToolMenus() {
     connect(KAnalysis, &QAction::toggled, this, &TMainForm::SetAnalysis);
 
     KO2->addSeparator();
-    KLevel = KO2->addMenu(QStringLiteral("レベル(&L)"));
+    KLevel = KO2->addMenu(tr("レベル(&L)"));
     KLevel->setObjectName("KLevel");
     KLevel->menuAction()->setObjectName("KLevel");
     auto* group = new QActionGroup(this);
@@ -89,10 +89,10 @@ void TMainForm::buildToolMenus() {
         connect(a, &QAction::triggered, this, [this, ms] { SetLevel(ms); });
         return a;
     };
-    KLevelStandard = level("KLevelStandard", QStringLiteral("標準"), 0);
-    KLevelStrong1 = level("KLevelStrong1", QStringLiteral("強い 1秒"), kLevelTimes[0]);
-    KLevelStrong3 = level("KLevelStrong3", QStringLiteral("強い 3秒"), kLevelTimes[1]);
-    KLevelStrong10 = level("KLevelStrong10", QStringLiteral("強い 10秒"), kLevelTimes[2]);
+    KLevelStandard = level("KLevelStandard", tr("標準"), 0);
+    KLevelStrong1 = level("KLevelStrong1", tr("強い 1秒"), kLevelTimes[0]);
+    KLevelStrong3 = level("KLevelStrong3", tr("強い 3秒"), kLevelTimes[1]);
+    KLevelStrong10 = level("KLevelStrong10", tr("強い 10秒"), kLevelTimes[2]);
     // A stored time the menu does not offer counts as the standard player.
     const int stored = srOption().level;
     SetLevel(std::find(std::begin(kLevelTimes), std::end(kLevelTimes), stored) !=
@@ -114,16 +114,17 @@ void TMainForm::buildToolButtons() {
         QAction* action;
     };
     const ButtonPlace places[] = {
-        {&SB_First, "SB_First", 244, 21, "最初へ", ToolbarGlyph::First, KHome},
-        {&SB_Last, "SB_Last", 268, 21, "最後へ", ToolbarGlyph::Last, KEnd},
-        {&SB_Hint, "SB_Hint", 356, 25, "ヒント", ToolbarGlyph::Hint, KHint},
-        {&SB_Analysis, "SB_Analysis", 384, 25, "検討モード", ToolbarGlyph::Analysis, nullptr},
+        {&SB_First, "SB_First", 244, 21, QT_TR_NOOP("最初へ"), ToolbarGlyph::First, KHome},
+        {&SB_Last, "SB_Last", 268, 21, QT_TR_NOOP("最後へ"), ToolbarGlyph::Last, KEnd},
+        {&SB_Hint, "SB_Hint", 356, 25, QT_TR_NOOP("ヒント"), ToolbarGlyph::Hint, KHint},
+        {&SB_Analysis, "SB_Analysis", 384, 25, QT_TR_NOOP("検討モード"), ToolbarGlyph::Analysis,
+         nullptr},
     };
     for (const ButtonPlace& p : places) {
         auto* b = new QToolButton(Panel2);
         b->setObjectName(p.name);
         b->setGeometry(p.left, 4, p.width, 25);
-        b->setToolTip(QString::fromUtf8(p.hint));
+        b->setToolTip(tr(p.hint));
         b->setIcon(toolbarGlyph(p.glyph));
         b->setIconSize(QSize(p.width - 6, 19));
         b->setAutoRaise(true);
@@ -211,8 +212,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainForm::showPending() {
     const char column = srFlags().pendingColumn;
-    pendingLabel_->setText(column == 'z' ? QString()
-                                         : QStringLiteral("入力 %1_").arg(QChar(column)));
+    pendingLabel_->setText(column == 'z' ? QString() : tr("入力 %1_").arg(QChar(column)));
 }
 
 QString TMainForm::pendingText() const {
@@ -256,7 +256,7 @@ void TMainForm::ShowHint() {
     hintSerial_ = startAnalyser(level > 0 ? level : kHintMs);
     if (hintSerial_ == 0) return;
     hintPosition_ = BoardOverlay::positionKey(moves());
-    SetStatus(QStringLiteral("ヒントを考えています"));
+    SetStatus(tr("ヒントを考えています"));
 }
 
 void TMainForm::SetAnalysis(bool on) {
@@ -302,14 +302,14 @@ void TMainForm::followPosition() {
         return;
     }
     analysisSerial_ = startAnalyser(0);
-    analysisLabel_->setText(QStringLiteral("検討中"));
+    analysisLabel_->setText(tr("検討中"));
 }
 
 void TMainForm::analyserReport(quint64 serial, const SearchReport& r) {
     if (serial == 0 || serial != analysisSerial_ || r.bestMove == kNoMove) return;
     QStringList words;
     for (size_t i = 0; i < r.line.size() && i < kLineWords; ++i) words << pointName(r.line[i]);
-    analysisText_ = QStringLiteral("深さ%1 %2 %3 | %4")
+    analysisText_ = tr("深さ%1 %2 %3 | %4")
                         .arg(r.depth)
                         .arg(pointName(r.bestMove), scoreText(r), words.join(' '));
     analysisLabel_->setText(analysisText_);
@@ -338,6 +338,6 @@ void TMainForm::analyserFinished(quint64 serial, const SearchReport& r) {
     if (hintPosition_ != BoardOverlay::positionKey(moves()) || r.bestMove == kNoMove) return;
     overlay_.position = hintPosition_;
     overlay_.hint = r.bestMove;
-    SetStatus(QStringLiteral("ヒント: %1 (%2)").arg(pointName(r.bestMove), scoreText(r)));
+    SetStatus(tr("ヒント: %1 (%2)").arg(pointName(r.bestMove), scoreText(r)));
     PaintBoard(*Goban0, moves(), &overlay_);
 }

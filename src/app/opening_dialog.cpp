@@ -1,5 +1,6 @@
 #include "app/opening_dialog.h"
 
+#include "app/captions.h"
 #include "app/openings.h"
 
 #include <QComboBox>
@@ -10,23 +11,23 @@
 
 OpeningDialog::OpeningDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("OpeningDialog");
-    setWindowTitle(QStringLiteral("珠型から新規"));
+    setWindowTitle(caption::openingDialog());
     list = new QListWidget(this);
     list->setObjectName("OpeningList");
     for (const Opening& o : openings()) list->addItem(openingCaption(o));
     list->setCurrentRow(0);
     side = new QComboBox(this);
     side->setObjectName("ComputerSide");
-    side->addItem(QStringLiteral("対局しない"), kNoComputer);
-    side->addItem(QStringLiteral("白 (あなたは黒)"), kComputerWhite);
-    side->addItem(QStringLiteral("黒 (あなたは白)"), kComputerBlack);
+    side->addItem(tr("対局しない"), kNoComputer);
+    side->addItem(tr("白 (あなたは黒)"), kComputerWhite);
+    side->addItem(tr("黒 (あなたは白)"), kComputerBlack);
     side->setCurrentIndex(1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("コンピュータ"), side);
+    form->addRow(tr("コンピュータ"), side);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list);
     layout->addLayout(form);

@@ -1,6 +1,7 @@
 #include "app/standard_form.h"
 
 #include "app/board_drawing.h"
+#include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/sorell_process.h"
 #include "database/k_data.h"
@@ -93,7 +94,7 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
     : QMainWindow(owner, Qt::Window), source_(source), shown_(std::make_unique<MOveTree>()),
       own_(std::make_unique<MOveTree>()), bitmap_(SrFlags::kBitmapWidth, SrFlags::kBitmapHeight) {
     setObjectName("StandardForm");
-    setWindowTitle("定石エディタ");
+    setWindowTitle(caption::openingsEditor());
     setFont(proportionalGothic(12));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
                    ~Qt::WindowMaximizeButtonHint);
@@ -101,15 +102,15 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
 
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    KF1 = bar->addMenu("ファイル(&F)");
+    KF1 = bar->addMenu(tr("ファイル(&F)"));
     KF1->setObjectName("KF1");
-    KX1 = KF1->addAction("終了(&X)");
+    KX1 = KF1->addAction(tr("終了(&X)"));
     KX1->setObjectName("KX1");
-    KE1 = bar->addMenu("編集(&E)");
+    KE1 = bar->addMenu(tr("編集(&E)"));
     KE1->setObjectName("KE1");
-    KAppend = KE1->addAction("追加(&A)");
+    KAppend = KE1->addAction(tr("追加(&A)"));
     KAppend->setObjectName("KAppend");
-    KDelete = KE1->addAction("削除(&D)");
+    KDelete = KE1->addAction(tr("削除(&D)"));
     KDelete->setObjectName("KDelete");
 
     auto* client = new QWidget(this);
@@ -126,16 +127,16 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
         auto* b = new QToolButton(Panel1);
         b->setObjectName(name);
         b->setGeometry(x, y, 25, 25);
-        b->setToolTip(QString::fromUtf8(hint));
+        b->setToolTip(tr(hint));
         b->setIcon(editorGlyph(glyph));
         b->setIconSize(QSize(19, 19));
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    SpeedButton1 = button("SpeedButton1", 24, 5, "登録", EditorGlyph::Register);
-    SpeedButton2 = button("SpeedButton2", 55, 5, "削除", EditorGlyph::Delete);
-    SpeedButton3 = button("SpeedButton3", 94, 6, "表示更新", EditorGlyph::Refresh);
+    SpeedButton1 = button("SpeedButton1", 24, 5, QT_TR_NOOP("登録"), EditorGlyph::Register);
+    SpeedButton2 = button("SpeedButton2", 55, 5, QT_TR_NOOP("削除"), EditorGlyph::Delete);
+    SpeedButton3 = button("SpeedButton3", 94, 6, QT_TR_NOOP("表示更新"), EditorGlyph::Refresh);
 
     Panel2 = new QFrame(client);
     Panel2->setObjectName("Panel2");
@@ -160,12 +161,12 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
         l->adjustSize();
         return l;
     };
-    Label5 = label(Panel3, "Label5", "新規ID", 16, 20);
+    Label5 = label(Panel3, "Label5", tr("新規ID"), 16, 20);
     E_ID = new QLineEdit("30", Panel3);
     E_ID->setObjectName("E_ID");
     E_ID->setGeometry(80, 16, 57, 24);
 
-    GroupBox1 = new QGroupBox("登録棋譜情報", Panel3);
+    GroupBox1 = new QGroupBox(tr("登録棋譜情報"), Panel3);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setFont(proportionalGothic(13));
     GroupBox1->setGeometry(8, 48, 137, 121);
@@ -177,11 +178,11 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
         bevel->setFrameShadow(QFrame::Sunken);
         bevel->setGeometry(80, rows[i], 49, 25);
     }
-    Label3 = label(GroupBox1, "Label3", "登録ID", 8, 28);
+    Label3 = label(GroupBox1, "Label3", tr("登録ID"), 8, 28);
     ResistedID = label(GroupBox1, "ResistedID", "0", 88, 28);
-    Label1 = label(GroupBox1, "Label1", "手数", 8, 60);
+    Label1 = label(GroupBox1, "Label1", tr("手数"), 8, 60);
     Tesu = label(GroupBox1, "Tesu", "0", 88, 60);
-    Label2 = label(GroupBox1, "Label2", "登録総数", 8, 92);
+    Label2 = label(GroupBox1, "Label2", tr("登録総数"), 8, 92);
     NumOfData = label(GroupBox1, "NumOfData", "0", 88, 92);
 
     const StatusBarParts status = addStatusBar(*this, kStatusHeight);
@@ -258,18 +259,18 @@ void TStandardForm::changeShownPosition(bool (KDataBase::*change)(const KData&),
     // A file that exists but did not load completely is never replaced by what was read of it.
     if (!p.db->save())
         SetStatus((p.db->mayReplaceFile()
-                       ? QStringLiteral("定石ファイル %1 に書き込めません")
-                       : QStringLiteral("定石ファイル %1 を読み込めないため書き込みません"))
+                       ? tr("定石ファイル %1 に書き込めません")
+                       : tr("定石ファイル %1 を読み込めないため書き込みません"))
                       .arg(QString::fromStdString(p.db->fileName())));
     Refresh();
 }
 
 void TStandardForm::Register() {
-    changeShownPosition(&KDataBase::registerData, QStringLiteral("登録する石がありません"));
+    changeShownPosition(&KDataBase::registerData, tr("登録する石がありません"));
 }
 
 void TStandardForm::Delete() {
-    changeShownPosition(&KDataBase::deleteData, QStringLiteral("削除する石がありません"));
+    changeShownPosition(&KDataBase::deleteData, tr("削除する石がありません"));
 }
 
 void TStandardForm::showEvent(QShowEvent* event) {

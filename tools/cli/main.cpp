@@ -2,6 +2,7 @@
 
 #include "base/diag.h"
 #include "cli/cli_commands.h"
+#include "sorell_version.h"
 
 #include <iostream>
 #include <string>
@@ -10,6 +11,10 @@
 int main(int argc, char** argv) {
     diagEachLineOnce();
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "sorell-cli " << kSorellVersion << '\n';
+        return 0;
+    }
     int status = runCli(args, std::cout, std::cerr);
     std::cout.flush();
     return status;

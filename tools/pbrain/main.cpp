@@ -5,6 +5,7 @@
 #include "engine/think.h"
 #include "engine/thinking_level.h"
 #include "protocol/pbrain_session.h"
+#include "sorell_version.h"
 
 #include <algorithm>
 #include <atomic>
@@ -16,7 +17,7 @@
 namespace {
 
 void usage(std::ostream& out) {
-    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong]\n"
+    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong] | --version | --help\n"
            "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
            "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
            "TAKEBACK x,y, ABOUT, END).\n"
@@ -55,6 +56,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             usage(std::cout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "pbrain-sorell " << kSorellVersion << '\n';
             return 0;
         }
         if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc &&

@@ -5,6 +5,7 @@
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
 #include "rules/move_code.h"
+#include "sorell_version.h"
 
 #include <algorithm>
 #include <cassert>
@@ -111,7 +112,8 @@ std::vector<std::string> PbrainSession::dispatch(const ProtocolCommand& command)
     case CommandKind::Info:
         return info(command.args);
     case CommandKind::About:
-        return {R"(name="Sorell", version="2.22", author="Pellham", country="Japan")"};
+        return {std::string(R"(name="Sorell", version=")") + kSorellVersion +
+                R"(", author="Pellham", country="Japan")"};
     case CommandKind::End:
         ended_ = true;
         return {};
