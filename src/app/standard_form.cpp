@@ -4,6 +4,7 @@
 #include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/sorell_process.h"
+#include "model/abm_tree.h"
 #include "database/k_data.h"
 #include "database/k_database.h"
 #include "model/move_tree.h"
@@ -197,6 +198,8 @@ TStandardForm::TStandardForm(const MOveTree& source, QWidget* owner)
     connect(SpeedButton1, &QToolButton::clicked, this, &TStandardForm::Register);
     connect(SpeedButton2, &QToolButton::clicked, this, &TStandardForm::Delete);
     connect(SpeedButton3, &QToolButton::clicked, this, &TStandardForm::Refresh);
+    connect(E_ID, &QLineEdit::textChanged, this,
+            [this](const QString& text) { newId_ = leadingInteger(text.toStdString()); });
 }
 
 TStandardForm::~TStandardForm() = default;

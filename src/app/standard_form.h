@@ -42,6 +42,9 @@ class TStandardForm : public QMainWindow {
     void Delete();
 
     // The record shown (the copy of the main window's) and the one drawn on Goban0.
+    // The new-ID value: 30 at first, then the number at the start of E_ID's text (leading
+    // blanks and one sign allowed, 0 when no digit comes first, clamped to 32 bits).
+    int32_t newId() const { return newId_; }
     const MOveTree& shownRecord() const { return *shown_; }
     const MOveTree& ownRecord() const { return *own_; }
     // The text of the status bar.
@@ -90,6 +93,7 @@ class TStandardForm : public QMainWindow {
     const MOveTree& source_;
     std::unique_ptr<MOveTree> shown_;
     std::unique_ptr<MOveTree> own_;
+    int32_t newId_ = 30;
     QPixmap bitmap_;
     QLabel* statusLabel_ = nullptr;
 };

@@ -99,6 +99,8 @@ class EditorStandardTest : public QObject {
     void failedSaveIsSaid();
     void aFileThatDidNotLoadIsKept();
     void editorFollowsTheMainWindowWithItsOwnCopy();
+    void newIdTakesTheLeadingNumber_data();
+    void newIdTakesTheLeadingNumber();
 
   private:
     QString path(const QString& name) const { return env_->workFile(name); }
@@ -116,6 +118,7 @@ void EditorStandardTest::theButtonIsHiddenAndOpensTheEditor() {
     QVERIFY(editor->isVisible());
     QVERIFY(editor->isWindow());
     QCOMPARE(editor->windowTitle(), QString("定石エディタ"));
+    QCOMPARE(editor->newId(), 30);
     QCOMPARE(editor->E_ID->text(), QString("30"));
     QCOMPARE(editor->SpeedButton1->toolTip(), QString("登録"));
     QCOMPARE(editor->SpeedButton2->toolTip(), QString("削除"));
@@ -292,6 +295,25 @@ void EditorStandardTest::editorFollowsTheMainWindowWithItsOwnCopy() {
     const QImage board = editor->boardBitmap().toImage();
     QCOMPARE(QColor(board.pixel(pointPixel(8) - 6, pointPixel(8) - 6)), QColor(Qt::white));
     QCOMPARE(QColor(board.pixel(pointPixel(9) - 6, pointPixel(9) - 6)), srOption().boardColour());
+}
+
+void EditorStandardTest::newIdTakesTheLeadingNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("digits then letters") << "12ab" << 12;
+    QTest::newRow("no digit first") << "ab" << 0;
+    QTest::newRow("leading blanks and a sign") << "  -45x" << -45;
+    QTest::newRow("too large") << "99999999999" << 2147483647;
+    QTest::newRow("too small") << "-99999999999" << int(-2147483647 - 1);
+}
+
+void EditorStandardTest::newIdTakesTheLeadingNumber() {
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    EditorGame g;
+    TStandardForm* editor = g.openEditor();
+    editor->E_ID->setText(text);
+    QCOMPARE(editor->newId(), value);
 }
 
 QTEST_MAIN(EditorStandardTest)

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -22,7 +23,7 @@ void usage(std::ostream& out) {
            "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
            "TAKEBACK x,y, ABOUT, END).\n"
            "  --db DIR     directory of the standard-openings files kelp###.kdb\n"
-           "               (default: the current directory)\n"
+           "               (default: the current directory, else the program's folder)\n"
            "  --level L    strong (default): a search under the time of INFO timeout_turn,\n"
            "               timeout_match and time_left; standard: the fixed-depth search\n";
 }
@@ -47,11 +48,25 @@ int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed) {
     return budget;
 }
 
+// Where the openings book is read when --db does not say: the current directory when it holds
+// the book, else the program's own folder, where a tournament's zip puts it beside the engine
+// (managers do not always start the engine in its folder).
+std::string defaultDatabaseDirectory(const char* program) {
+    namespace fs = std::filesystem;
+    constexpr const char* kFirstBookFile = "kelp003.kdb";
+    std::error_code error;
+    if (fs::exists(kFirstBookFile, error)) return {};
+    const fs::path dir = fs::path(program).parent_path();
+    if (!dir.empty() && fs::exists(dir / kFirstBookFile, error)) return dir.generic_string() + "/";
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     diagEachLineOnce();
     std::string databaseDirectory;
+    bool databaseGiven = false;
     bool strong = true;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -70,6 +85,7 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc) {
             databaseDirectory = argv[++i];
+            databaseGiven = true;
             if (!databaseDirectory.empty() && databaseDirectory.back() != '/')
                 databaseDirectory += '/';
             continue;
@@ -78,6 +94,8 @@ int main(int argc, char** argv) {
         usage(std::cerr);
         return 2;
     }
+
+    if (!databaseGiven) databaseDirectory = defaultDatabaseDirectory(argv[0]);
 
     const std::atomic<bool> stop{false};
     const PbrainSession* sessionSeen = nullptr;
