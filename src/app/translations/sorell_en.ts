@@ -496,6 +496,10 @@ Replace it?</translation>
         <source>ヒント: %1 (%2)</source>
         <translation>Hint: %1 (%2)</translation>
     </message>
+    <message>
+        <source>コンピュータが着手できないため対局を終了しました</source>
+        <translation>The computer could not move; the game has ended</translation>
+    </message>
 </context>
 <context>
     <name>TStandardForm</name>
@@ -562,6 +566,10 @@ Replace it?</translation>
     <message>
         <source>削除する石がありません</source>
         <translation>No stones to delete</translation>
+    </message>
+    <message>
+        <source>定石ファイル %1 を読み込めないため書き込みません</source>
+        <translation>Openings file %1 could not be read, so it is not written</translation>
     </message>
 </context>
 <context>
