@@ -17,7 +17,7 @@ constexpr int kWinBound = 29000;
 constexpr int kInfinity = 32000;
 constexpr int kMaxPly = 200;
 constexpr int kCentre = 112;
-constexpr uint64_t kLeafVcfBudget = 64;
+constexpr uint64_t kLeafVcfBudget = 200;
 // Moves searched at a node below the root, strongest first.
 constexpr int kMaxMovesBelowRoot = 24;
 

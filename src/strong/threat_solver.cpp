@@ -27,11 +27,18 @@ int ThreatSolver::collect(int colour, int minClass, int* out) const {
     for (int p = 0; p < kPoints; ++p)
         if (pos_.empty(p) && pos_.cls(colour, p) >= minClass && pos_.cls(colour, p) < kClassFive)
             out[n++] = p;
-    // Strongest threats first.
-    std::sort(out, out + n, [&](int a, int b) {
-        const PointInfo &ia = pos_.info(colour, a), &ib = pos_.info(colour, b);
-        return ia.cls != ib.cls ? ia.cls > ib.cls : ia.value > ib.value;
-    });
+    // Strongest threats first; the lists are short, an insertion sort does.
+    for (int i = 1; i < n; ++i) {
+        const int m = out[i];
+        const PointInfo& im = pos_.info(colour, m);
+        int j = i;
+        for (; j > 0; --j) {
+            const PointInfo& ij = pos_.info(colour, out[j - 1]);
+            if (ij.cls > im.cls || (ij.cls == im.cls && ij.value >= im.value)) break;
+            out[j] = out[j - 1];
+        }
+        out[j] = m;
+    }
     return n;
 }
 
