@@ -82,7 +82,7 @@ clean:
 
 # Regenerates the shipped openings book in src/app/data/book from the strong player's searches
 # (deterministic: fixed depth, fresh tables). BOOK_DEPTH sets the depth of every search.
-BOOK_DEPTH ?= 10
+BOOK_DEPTH ?= 8
 book: build
 	@mkdir -p src/app/data/book
 	@build/tools/sorell-book --out src/app/data/book --depth $(BOOK_DEPTH) --stones 10
