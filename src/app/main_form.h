@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/geometry.h"
 #include "app/board_overlay.h"
+#include "base/geometry.h"
 #include "strong/strong_search.h"
 
 #include <QMainWindow>

@@ -4,9 +4,9 @@
 #include "app/captions.h"
 #include "app/form_parts.h"
 #include "app/sorell_process.h"
-#include "model/abm_tree.h"
 #include "database/k_data.h"
 #include "database/k_database.h"
+#include "model/abm_tree.h"
 #include "model/move_tree.h"
 #include "model/record_copy.h"
 
@@ -261,9 +261,8 @@ void TStandardForm::changeShownPosition(bool (KDataBase::*change)(const KData&),
     ((*p.db).*change)(*p.query);
     // A file that exists but did not load completely is never replaced by what was read of it.
     if (!p.db->save())
-        SetStatus((p.db->mayReplaceFile()
-                       ? tr("定石ファイル %1 に書き込めません")
-                       : tr("定石ファイル %1 を読み込めないため書き込みません"))
+        SetStatus((p.db->mayReplaceFile() ? tr("定石ファイル %1 に書き込めません")
+                                          : tr("定石ファイル %1 を読み込めないため書き込みません"))
                       .arg(QString::fromStdString(p.db->fileName())));
     Refresh();
 }
