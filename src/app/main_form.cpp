@@ -224,14 +224,7 @@ void TMainForm::buildToolbar(QWidget* client) {
         {&SpeedButton7, "SpeedButton7", 320, 25, QT_TR_NOOP("定石登録"), ToolbarGlyph::Editor},
     };
     for (const ButtonPlace& p : places) {
-        auto* b = new QToolButton(Panel2);
-        b->setObjectName(p.name);
-        b->setGeometry(p.left, 4, p.width, 25);
-        b->setToolTip(tr(p.hint));
-        b->setIcon(toolbarGlyph(p.glyph));
-        b->setIconSize(QSize(p.width - 6, 19));
-        b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        auto* b = makeToolbarButton(Panel2, p.name, p.left, p.width, tr(p.hint), p.glyph);
         *p.button = b;
     }
     SpeedButton7->hide();

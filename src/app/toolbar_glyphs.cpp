@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QToolButton>
 
 namespace {
 
@@ -108,4 +109,17 @@ QPixmap draw(ToolbarGlyph glyph) {
 
 QIcon toolbarGlyph(ToolbarGlyph glyph) {
     return QIcon(draw(glyph));
+}
+
+QToolButton* makeToolbarButton(QWidget* panel, const char* name, int left, int width,
+                               const QString& tip, ToolbarGlyph glyph) {
+    auto* b = new QToolButton(panel);
+    b->setObjectName(name);
+    b->setGeometry(left, 4, width, 25);
+    b->setToolTip(tip);
+    b->setIcon(toolbarGlyph(glyph));
+    b->setIconSize(QSize(width - 6, 19));
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
