@@ -54,11 +54,12 @@ bool TMainForm::PutStone(int x, int y) {
         // stone; nothing can stop this search. It is the standard player's at every level, so
         // a long thinking time never holds the window.
         const std::atomic<bool> neverStop{false};
-        const ThinkingLevel level = thinkingLevel().kind == ThinkingLevel::Kind::Strong
-                                        ? ThinkingLevel::standard()
-                                        : thinkingLevel();
-        PlayPoint(thinkMove(moves(), level, neverStop,
-                            databaseDirectory(moveCount()).value_or(std::string())));
+        const std::optional<std::string> directory = databaseDirectory(moveCount());
+        ThinkingLevel level = thinkingLevel().kind == ThinkingLevel::Kind::Strong
+                                  ? ThinkingLevel::standard()
+                                  : thinkingLevel();
+        level.readDatabase = directory.has_value();
+        PlayPoint(thinkMove(moves(), level, neverStop, directory.value_or(std::string())));
         return true;
     }
     const SrFlags& f = srFlags();
@@ -113,9 +114,13 @@ void TMainForm::StartThinking() {
     const quint64 serial = nextWorkerSerial_++;
     std::unique_ptr<ThinkingThread> worker;
     try {
-        worker = std::make_unique<ThinkingThread>(
-            serial, moves(), thinkingLevel(),
-            databaseDirectory(moveCount()).value_or(std::string()));
+        // With no openings file for this stone count anywhere, the database is not asked (and
+        // so reports nothing missing).
+        const std::optional<std::string> directory = databaseDirectory(moveCount());
+        ThinkingLevel level = thinkingLevel();
+        level.readDatabase = directory.has_value();
+        worker = std::make_unique<ThinkingThread>(serial, moves(), level,
+                                                  directory.value_or(std::string()));
     } catch (...) {
         uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error B"),
                          UiSeam::Kind::Error);

@@ -20,7 +20,7 @@ int databaseMove(const BanArray& board, const std::string& directory) {
 uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
                     const std::atomic<bool>& stop, const std::string& databaseDirectory) {
     const BanArray board(history);
-    if (board.moveCount() >= 3) {
+    if (level.readDatabase && board.moveCount() >= 3) {
         const int known = databaseMove(board, databaseDirectory);
         if (known != kNoMove) return static_cast<uint8_t>(known);
     }
@@ -38,6 +38,7 @@ uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
     if (level.kind == ThinkingLevel::Kind::Strong)
         return thinkStrong(history, level, stop, databaseDirectory);
     PhaseIter iter(BanArray(history), level, stop, databaseDirectory);
+    if (!level.readDatabase) iter.skipDatabase();
     return iter.decide();
 }
 

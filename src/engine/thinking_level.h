@@ -19,6 +19,9 @@ struct ThinkingLevel {
     Kind kind = Kind::Standard;
     // The strong search's budget per move in milliseconds (<= 0: until stopped).
     int64_t timeMs = 0;
+    // Whether the openings database is asked before the search; a caller that knows no file
+    // holds the position's stone count turns it off, so nothing is reported as missing.
+    bool readDatabase = true;
 
     // The level of every computer move: depth 4, 5003 buckets, widths 10, 8, 8, 6 then 1s.
     static ThinkingLevel standard() {

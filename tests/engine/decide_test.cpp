@@ -143,3 +143,18 @@ TEST(Database, ADamagedAnswerLetsTheSearchRun) {
             << line;
     }
 }
+
+TEST(Database, ALevelThatReadsNoDatabaseSearchesAtBothLevels) {
+    TempDir dir;
+    const BanHistory history = historyOf(kFiveStones);
+    dir.write("kelp005.kdb", "210 1 5\r\n1024 112 128 126 98 114 14 0\r\n");
+    for (ThinkingLevel level : {ThinkingLevel::standard(), ThinkingLevel::strong(50)}) {
+        EXPECT_EQ(thinkMove(history, level, noStop, dir.path()), 14);
+        level.readDatabase = false;
+        testing::internal::CaptureStderr();
+        const uint8_t move = thinkMove(history, level, noStop, dir.path() + "/none/");
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_LT(move, 225);
+        EXPECT_NE(move, 14);
+    }
+}
