@@ -46,16 +46,13 @@ install(CODE "
   message(STATUS \"Installing: \${_bin}/sorell -> ${_sorell_link_target}\")
 ")
 
-# The openings book goes beside the built program (so the game in the build tree finds it) and
-# to the data directory the installed program searches.
+# The openings book goes beside the built program, so the game in the build tree finds it
+# (cmake/Packaging.cmake installs it to the data directory the installed program searches).
 file(GLOB _sorell_book ${SORELL_DATA_DIR}/book/kelp*.kdb)
 foreach(_file ${_sorell_book})
   get_filename_component(_name ${_file} NAME)
   configure_file(${_file} ${_sorell_out}/${_name} COPYONLY)
 endforeach()
-if(_sorell_book)
-  install(FILES ${_sorell_book} DESTINATION ${CMAKE_INSTALL_DATADIR}/sorell)
-endif()
 
 install(FILES ${SORELL_DATA_DIR}/sorell.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${SORELL_DATA_DIR}/sorell.svg
