@@ -1,5 +1,5 @@
 // BanInfo: full scans, the swapped copy and the incremental update.
-#include "board_text.h"
+#include "board_picture.h"
 #include "rules/ban_info.h"
 #include "rules/chk_stat.h"
 

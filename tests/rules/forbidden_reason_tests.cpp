@@ -1,5 +1,5 @@
 // The lines named as the reason of a forbidden move, and the stones of a five.
-#include "board_text.h"
+#include "board_picture.h"
 #include "rules/board_lines.h"
 #include "rules/forbidden_reason.h"
 

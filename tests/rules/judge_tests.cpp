@@ -1,6 +1,6 @@
 // Black and white judgements of whole positions. In the pictures 'o' marks the judged point;
 // each picture is a part of the board with its first character at the given (x, y).
-#include "board_text.h"
+#include "board_picture.h"
 #include "rules/chk_stat.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The line window and the generic line tests (either colour).
-#include "board_text.h"
+#include "board_picture.h"
 #include "rules/board_lines.h"
 #include "rules/line_window.h"
 

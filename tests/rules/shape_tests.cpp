@@ -1,5 +1,5 @@
 // The black shape tests, each tried with the centre on every stone of its shape.
-#include "board_text.h"
+#include "board_picture.h"
 #include "rules/line_window.h"
 
 #include <gtest/gtest.h>
