@@ -7,6 +7,7 @@
 
 #include "base/geometry.h"
 #include "engine/bench_suite.h"
+#include "heap_counter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -18,24 +19,6 @@
 #include <vector>
 
 namespace {
-// Live and peak bytes on the heap, counted by the replaced operator new and delete below.
-std::atomic<long> liveBytes{0};
-std::atomic<long> peakBytes{0};
-
-void* countedAlloc(size_t n) {
-    void* p = std::malloc(n == 0 ? 1 : n);
-    if (!p) throw std::bad_alloc();
-    long live = liveBytes += static_cast<long>(malloc_usable_size(p));
-    long peak = peakBytes.load();
-    while (live > peak && !peakBytes.compare_exchange_weak(peak, live)) {
-    }
-    return p;
-}
-void countedFree(void* p) {
-    if (!p) return;
-    liveBytes -= static_cast<long>(malloc_usable_size(p));
-    std::free(p);
-}
 
 double percentile(std::vector<double> v, double q) {
     std::sort(v.begin(), v.end());
@@ -43,25 +26,6 @@ double percentile(std::vector<double> v, double q) {
     return v[std::min(i, v.size() - 1)];
 }
 } // namespace
-
-void* operator new(size_t n) {
-    return countedAlloc(n);
-}
-void* operator new[](size_t n) {
-    return countedAlloc(n);
-}
-void operator delete(void* p) noexcept {
-    countedFree(p);
-}
-void operator delete[](void* p) noexcept {
-    countedFree(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    countedFree(p);
-}
-void operator delete[](void* p, size_t) noexcept {
-    countedFree(p);
-}
 
 int main(int argc, char** argv) {
     int count = argc > 1 ? std::atoi(argv[1]) : 48;

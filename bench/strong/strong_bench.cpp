@@ -4,6 +4,7 @@
 // the transposition table (made once, before the first measured decision). A node is one
 // position reached by a move of the search or of the threat solver (one make), counted once.
 
+#include "heap_counter.h"
 #include "rules/chk_stat.h"
 #include "strong/strong_search.h"
 #include "strong/threat_solver.h"
@@ -20,23 +21,6 @@
 #include <time.h>
 
 namespace {
-std::atomic<long> liveBytes{0};
-std::atomic<long> peakBytes{0};
-
-void* countedAlloc(size_t n) {
-    void* p = std::malloc(n == 0 ? 1 : n);
-    if (!p) throw std::bad_alloc();
-    const long live = liveBytes += static_cast<long>(malloc_usable_size(p));
-    long peak = peakBytes.load();
-    while (live > peak && !peakBytes.compare_exchange_weak(peak, live)) {
-    }
-    return p;
-}
-void countedFree(void* p) {
-    if (!p) return;
-    liveBytes -= static_cast<long>(malloc_usable_size(p));
-    std::free(p);
-}
 
 // Quiet game positions near the centre (no move made a three or more, and neither side wins by
 // threats at once), the same on every run of this build.
@@ -66,25 +50,6 @@ double threadCpuMs() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 } // namespace
-
-void* operator new(size_t n) {
-    return countedAlloc(n);
-}
-void* operator new[](size_t n) {
-    return countedAlloc(n);
-}
-void operator delete(void* p) noexcept {
-    countedFree(p);
-}
-void operator delete[](void* p) noexcept {
-    countedFree(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    countedFree(p);
-}
-void operator delete[](void* p, size_t) noexcept {
-    countedFree(p);
-}
 
 int main(int argc, char** argv) {
     const int64_t ms = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
