@@ -26,6 +26,7 @@ uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
     }
     StrongLimits limits;
     limits.timeMs = level.timeMs;
+    limits.maxNodes = level.maxNodes;
     const SearchReport report = strongSearch(board, limits, stop);
     if (stop.load(std::memory_order_relaxed)) return kNoMove;
     return static_cast<uint8_t>(report.bestMove);

@@ -19,6 +19,9 @@ struct ThinkingLevel {
     Kind kind = Kind::Standard;
     // The strong search's budget per move in milliseconds (<= 0: until stopped).
     int64_t timeMs = 0;
+    // The strong search also stops after about this many nodes (0: no node limit), for
+    // matches whose result must not depend on the machine's speed.
+    uint64_t maxNodes = 0;
     // Whether the openings database is asked before the search; a caller that knows no file
     // holds the position's stone count turns it off, so nothing is reported as missing.
     bool readDatabase = true;

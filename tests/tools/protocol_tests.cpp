@@ -1,4 +1,5 @@
 #include "base/geometry.h"
+#include "protocol/move_budget.h"
 #include "protocol/pbrain_session.h"
 #include "rules/move_code.h"
 
@@ -348,4 +349,30 @@ TEST_F(Brain, MalformedLinesNeverChangeThePosition) {
     EXPECT_EQ(decider.calls, calls);
     EXPECT_TRUE(session.started());
     EXPECT_FALSE(session.ended());
+}
+
+// The time keys as managers send them, and what the strong level then gets for a move.
+TEST_F(Brain, TimeKeysSetTheMoveBudget) {
+    EXPECT_EQ(moveBudgetMs(session, 0), 1000); // no key: one second
+    send("INFO timeout_turn 100");
+    EXPECT_EQ(moveBudgetMs(session, 0), 70); // less the 30 ms margin
+    send("info TIMEOUT_TURN 5000");
+    EXPECT_EQ(moveBudgetMs(session, 0), 4500); // less 10 %
+    for (const char* bad : {"INFO timeout_turn", "INFO timeout_turn -5", "INFO timeout_turn 1e3",
+                            "INFO timeout_turn 100ms"}) {
+        send(bad);
+        EXPECT_EQ(moveBudgetMs(session, 0), 4500) << bad;
+    }
+    send("INFO timeout_turn 0");
+    EXPECT_EQ(moveBudgetMs(session, 0), 20);
+
+    // A match clock: a share of what is left over at least ten more of our moves.
+    send("INFO timeout_turn 5000");
+    send("INFO timeout_match 180000");
+    EXPECT_EQ(moveBudgetMs(session, 0), (180000 - 50) / 56);
+    send("INFO time_left 10050");
+    EXPECT_EQ(moveBudgetMs(session, 0), 10000 / 56);
+    EXPECT_EQ(moveBudgetMs(session, 200), 10000 / 10);
+    send("INFO time_left 40");
+    EXPECT_EQ(moveBudgetMs(session, 100), 5); // never nothing
 }

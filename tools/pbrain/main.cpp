@@ -4,10 +4,10 @@
 #include "base/diag.h"
 #include "engine/think.h"
 #include "engine/thinking_level.h"
+#include "protocol/move_budget.h"
 #include "protocol/pbrain_session.h"
 #include "sorell_version.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
@@ -18,34 +18,24 @@
 namespace {
 
 void usage(std::ostream& out) {
-    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong] | --version | --help\n"
+    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong] [--nodes N] | --version | --help\n"
            "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
            "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
            "TAKEBACK x,y, ABOUT, END).\n"
            "  --db DIR     directory of the standard-openings files kelp###.kdb\n"
            "               (default: the current directory, else the program's folder)\n"
            "  --level L    strong (default): a search under the time of INFO timeout_turn,\n"
-           "               timeout_match and time_left; standard: the fixed-depth search\n";
+           "               timeout_match and time_left; standard: the fixed-depth search\n"
+           "  --nodes N    strong: also stop each decision after about N nodes, so that a\n"
+           "               match does not depend on the machine's speed\n";
 }
 
-// The strong search's time for one move: a share of the time left in the match, never past
-// the time for a turn less a margin for starting, answering and the pipe.
-int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed) {
-    constexpr int64_t kDefaultMs = 1000, kFastestMs = 20;
-    int64_t budget = kDefaultMs;
-    if (session.timeoutTurn() == 0) budget = kFastestMs;
-    if (session.timeoutTurn() > 0) {
-        const int64_t margin = std::max<int64_t>(30, session.timeoutTurn() / 10);
-        budget = std::max<int64_t>(session.timeoutTurn() - margin, kFastestMs / 2);
-    }
-    int64_t left = session.timeLeft();
-    if (left < 0 && session.timeoutMatch() > 0) left = session.timeoutMatch();
-    if (left >= 0) {
-        // Plan for the stones still to come on our side, at least ten more moves.
-        const int64_t ourMovesLeft = std::max<int64_t>(10, (kPoints - movesPlayed) / 4);
-        budget = std::min(budget, std::max<int64_t>((left - 50) / ourMovesLeft, 5));
-    }
-    return budget;
+// A node count of 1 to 10^12 written in decimal digits only.
+bool parseNodeCount(const char* text, uint64_t& count) {
+    const size_t length = std::strlen(text);
+    if (length == 0 || length > 12 || std::strspn(text, "0123456789") != length) return false;
+    count = std::stoull(text);
+    return count > 0;
 }
 
 // Where the openings book is read when --db does not say: the current directory when it holds
@@ -68,6 +58,7 @@ int main(int argc, char** argv) {
     std::string databaseDirectory;
     bool databaseGiven = false;
     bool strong = true;
+    uint64_t maxNodes = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             usage(std::cout);
@@ -81,6 +72,11 @@ int main(int argc, char** argv) {
             (std::strcmp(argv[i + 1], "standard") == 0 ||
              std::strcmp(argv[i + 1], "strong") == 0)) {
             strong = std::strcmp(argv[++i], "strong") == 0;
+            continue;
+        }
+        if (std::strcmp(argv[i], "--nodes") == 0 && i + 1 < argc &&
+            parseNodeCount(argv[i + 1], maxNodes)) {
+            ++i;
             continue;
         }
         if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc) {
@@ -101,9 +97,9 @@ int main(int argc, char** argv) {
     const PbrainSession* sessionSeen = nullptr;
     PbrainSession session([&](const BanHistory& history) {
         const int moves = static_cast<int>(history.size());
-        const ThinkingLevel level = strong
-                                        ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
-                                        : ThinkingLevel::standard();
+        ThinkingLevel level = strong ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
+                                     : ThinkingLevel::standard();
+        level.maxNodes = maxNodes;
         return static_cast<int>(thinkMove(history, level, stop, databaseDirectory));
     });
     sessionSeen = &session;

@@ -1,0 +1,23 @@
+#include "protocol/move_budget.h"
+
+#include "base/geometry.h"
+
+#include <algorithm>
+
+int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed) {
+    constexpr int64_t kDefaultMs = 1000, kFastestMs = 20;
+    int64_t budget = kDefaultMs;
+    if (session.timeoutTurn() == 0) budget = kFastestMs;
+    if (session.timeoutTurn() > 0) {
+        const int64_t margin = std::max<int64_t>(30, session.timeoutTurn() / 10);
+        budget = std::max<int64_t>(session.timeoutTurn() - margin, kFastestMs / 2);
+    }
+    int64_t left = session.timeLeft();
+    if (left < 0 && session.timeoutMatch() > 0) left = session.timeoutMatch();
+    if (left >= 0) {
+        // Plan for the stones still to come on our side, at least ten more moves.
+        const int64_t ourMovesLeft = std::max<int64_t>(10, (kPoints - movesPlayed) / 4);
+        budget = std::min(budget, std::max<int64_t>((left - 50) / ourMovesLeft, 5));
+    }
+    return budget;
+}
