@@ -27,6 +27,8 @@ uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
     StrongLimits limits;
     limits.timeMs = level.timeMs;
     limits.maxNodes = level.maxNodes;
+    if (level.strongDepth > 0) limits.maxDepth = level.strongDepth;
+    limits.hashMegabytes = level.hashMegabytes;
     const SearchReport report = strongSearch(board, limits, stop);
     if (stop.load(std::memory_order_relaxed)) return kNoMove;
     return static_cast<uint8_t>(report.bestMove);

@@ -22,6 +22,9 @@ struct ThinkingLevel {
     // The strong search also stops after about this many nodes (0: no node limit), for
     // matches whose result must not depend on the machine's speed.
     uint64_t maxNodes = 0;
+    // The strong search's deepest iteration (0: no limit) and transposition table size.
+    int32_t strongDepth = 0;
+    uint32_t hashMegabytes = 64;
     // Whether the openings database is asked before the search; a caller that knows no file
     // holds the position's stone count turns it off, so nothing is reported as missing.
     bool readDatabase = true;

@@ -376,3 +376,29 @@ TEST_F(Brain, TimeKeysSetTheMoveBudget) {
     send("INFO time_left 40");
     EXPECT_EQ(moveBudgetMs(session, 100), 5); // never nothing
 }
+
+// A clock already run out leaves no time; the Yixin limits and max_memory reach the strong
+// level, and --nodes wins over max_node.
+TEST_F(Brain, ClockAndSearchLimitsReachTheStrongLevel) {
+    sendAll({"INFO timeout_turn 5000", "INFO time_left 60000", "INFO time_left -120"});
+    EXPECT_EQ(moveBudgetMs(session, 0), 5);
+
+    ThinkingLevel level = ThinkingLevel::strong(100);
+    applySearchLimits(session, 0, level);
+    EXPECT_EQ(level.maxNodes, 0u);
+    EXPECT_EQ(level.strongDepth, 0);
+    EXPECT_EQ(level.hashMegabytes, 64u);
+
+    sendAll({"INFO max_depth 8", "INFO max_node 50000", "INFO max_memory 41943040"});
+    applySearchLimits(session, 0, level);
+    EXPECT_EQ(level.strongDepth, 8);
+    EXPECT_EQ(level.maxNodes, 50000u);
+    EXPECT_EQ(level.hashMegabytes, 40u - 16u);
+    applySearchLimits(session, 3000, level);
+    EXPECT_EQ(level.maxNodes, 3000u);
+
+    sendAll({"INFO max_memory 1000000", "INFO max_depth 0"});
+    applySearchLimits(session, 0, level);
+    EXPECT_EQ(level.hashMegabytes, 1u);
+    EXPECT_EQ(level.strongDepth, 0);
+}

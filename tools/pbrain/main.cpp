@@ -25,7 +25,8 @@ void usage(std::ostream& out) {
            "  --db DIR     directory of the standard-openings files kelp###.kdb\n"
            "               (default: the current directory, else the program's folder)\n"
            "  --level L    strong (default): a search under the time of INFO timeout_turn,\n"
-           "               timeout_match and time_left; standard: the fixed-depth search\n"
+           "               timeout_match and time_left, within INFO max_depth, max_node and\n"
+           "               max_memory when sent; standard: the fixed-depth search\n"
            "  --nodes N    strong: also stop each decision after about N nodes, so that a\n"
            "               match does not depend on the machine's speed\n";
 }
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
         const int moves = static_cast<int>(history.size());
         ThinkingLevel level = strong ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
                                      : ThinkingLevel::standard();
-        level.maxNodes = maxNodes;
+        applySearchLimits(*sessionSeen, maxNodes, level);
         return static_cast<int>(thinkMove(history, level, stop, databaseDirectory));
     });
     sessionSeen = &session;

@@ -180,12 +180,19 @@ std::vector<std::string> PbrainSession::info(const std::string& args) {
     size_t space = text.find_first_of(" \t");
     std::string_view key = text.substr(0, space);
     std::string_view value = space == std::string_view::npos ? "" : trimLine(text.substr(space));
-    // The time keys set the brain's budget; a value that is no number leaves it as it was.
+    // The time and limit keys set the brain's budget; a value that is no number leaves it as it
+    // was, except that a negative time_left (a clock already run out) leaves no time.
+    if (sameText(key, "time_left") && value.size() > 1 && value[0] == '-' &&
+        parseNumber(value.substr(1))) {
+        timeLeft_ = 0;
+        return {};
+    }
     for (auto [name, field] :
          {std::pair{"timeout_turn", &timeoutTurn_}, std::pair{"timeout_match", &timeoutMatch_},
-          std::pair{"time_left", &timeLeft_}}) {
+          std::pair{"time_left", &timeLeft_}, std::pair{"max_memory", &maxMemory_},
+          std::pair{"max_depth", &maxDepth_}, std::pair{"max_node", &maxNodes_}}) {
         if (!sameText(key, name)) continue;
-        if (auto ms = parseNumber(value); ms && *ms >= 0) *field = *ms;
+        if (auto n = parseNumber(value); n && *n >= 0) *field = *n;
         return {};
     }
     if (!sameText(key, "rule")) return {}; // other keys do not change how renju is played

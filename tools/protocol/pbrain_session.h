@@ -44,6 +44,11 @@ class PbrainSession {
     int64_t timeoutTurn() const { return timeoutTurn_; }
     int64_t timeoutMatch() const { return timeoutMatch_; }
     int64_t timeLeft() const { return timeLeft_; }
+    // "INFO max_memory" in bytes and the search limits of the Yixin extensions "INFO max_depth"
+    // and "INFO max_node", or -1 when not received; 0 means no limit.
+    int64_t maxMemory() const { return maxMemory_; }
+    int64_t maxDepth() const { return maxDepth_; }
+    int64_t maxNodes() const { return maxNodes_; }
     // The moves of the game so far, oldest first, each with the code it made.
     const BanHistory& history() const { return history_; }
 
@@ -68,6 +73,9 @@ class PbrainSession {
     int64_t timeoutTurn_ = -1;
     int64_t timeoutMatch_ = -1;
     int64_t timeLeft_ = -1;
+    int64_t maxMemory_ = -1;
+    int64_t maxDepth_ = -1;
+    int64_t maxNodes_ = -1;
     bool inBoard_ = false;
     std::vector<ProtocolStone> pending_;
     std::string boardError_;
