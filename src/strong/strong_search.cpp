@@ -324,9 +324,11 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 100, 100)
                          : static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 20, 500, 20000));
     // The threat searches before the main search get a share of the time.
-    // (Without a time limit, half a second, so that the main search reports soon.)
-    solver_.setDeadline(
-        start_ + std::chrono::milliseconds(limits_.timeMs > 0 ? limits_.timeMs * 3 / 10 : 500));
+    // (Without a time limit, half a second, so that the main search reports soon; a node limit
+    // alone bounds them by their budgets, so that the decision is repeatable.)
+    if (limits_.timeMs > 0 || limits_.maxNodes == 0)
+        solver_.setDeadline(
+            start_ + std::chrono::milliseconds(limits_.timeMs > 0 ? limits_.timeMs * 3 / 10 : 500));
     // A proven win by fours, then by threes, is played at once.
     {
         const uint64_t before = solver_.nodes();
