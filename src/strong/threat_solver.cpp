@@ -23,10 +23,10 @@ bool ThreatSolver::tick() {
 }
 
 int ThreatSolver::collect(int colour, int minClass, int* out) const {
+    PointSet threats = pos_.pointsOfClass(colour, minClass);
+    for (int c = minClass + 1; c < kClassFive; ++c) threats |= pos_.pointsOfClass(colour, c);
     int n = 0;
-    for (int p = 0; p < kPoints; ++p)
-        if (pos_.empty(p) && pos_.cls(colour, p) >= minClass && pos_.cls(colour, p) < kClassFive)
-            out[n++] = p;
+    for (const int p : threats) out[n++] = p;
     // Strongest threats first; the lists are short, an insertion sort does.
     for (int i = 1; i < n; ++i) {
         const int m = out[i];
@@ -44,10 +44,7 @@ int ThreatSolver::collect(int colour, int minClass, int* out) const {
 
 int ThreatSolver::fivePoint(int colour, int& count) const {
     count = pos_.countAtLeast(colour, kClassFive);
-    if (count == 0) return kNoMove;
-    for (int p = 0; p < kPoints; ++p)
-        if (pos_.empty(p) && pos_.cls(colour, p) == kClassFive) return p;
-    return kNoMove;
+    return count ? pos_.firstOfClass(colour, kClassFive) : kNoMove;
 }
 
 void ThreatSolver::push(int p) {
