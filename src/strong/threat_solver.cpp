@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kTableBits = 16;
 constexpr uint64_t kVcfSalt = 0x51ed270b27a3c1f5ULL, kVctSalt = 0x7c3a9d1e8b24f06dULL;
 } // namespace
 
@@ -119,7 +118,7 @@ bool ThreatSolver::vcfAttack() {
     }
     Entry* e = probe(pos_.hash() ^ kVcfSalt);
     const uint64_t key = pos_.hash() ^ kVcfSalt;
-    if (e->key == key) return false;
+    if (e->holds(key)) return false;
     int moves[kPoints];
     const int count = collect(a, kClassFour, moves);
     for (int i = 0; i < count; ++i) {
@@ -127,7 +126,7 @@ bool ThreatSolver::vcfAttack() {
         if (vcfFour(moves[i])) return true;
         if (aborted_) return false;
     }
-    e->key = key;
+    e->setKey(key);
     return false;
 }
 
@@ -175,7 +174,7 @@ bool ThreatSolver::vctAttack(int threes) {
     const uint64_t key = pos_.hash() ^ kVctSalt;
     Entry* e = probe(key);
     // A stored win is searched again so that its line is known; a loss at this depth is final.
-    if (e->key == key && !e->win && e->depth >= threes) return false;
+    if (e->holds(key) && !e->win() && e->depth() >= threes) return false;
     // Continuous fours first: cheap and the most common win.
     if (vcfAttack()) return true;
     if (aborted_) return false;
@@ -191,7 +190,7 @@ bool ThreatSolver::vctAttack(int threes) {
         pop();
         if (aborted_) return false;
     }
-    if (!aborted_) *e = Entry{key, static_cast<int8_t>(threes), static_cast<uint8_t>(won)};
+    if (!aborted_) e->set(key, threes, won);
     return won;
 }
 
