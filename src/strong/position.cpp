@@ -50,10 +50,6 @@ const Neighbours kNeighbours;
 // A stone's step in both views of a key: own in its colour's, blocked in the other's.
 constexpr uint32_t kStoneUnit[2] = {kCellOwn + (kCellBlocked << 16),
                                     kCellBlocked + (kCellOwn << 16)};
-// A direction's place value in comboIndex.
-constexpr int kComboWeight[4] = {1, kPatCount, kPatCount* kPatCount,
-                                 kPatCount* kPatCount* kPatCount};
-
 } // namespace
 
 uint64_t zobrist(int colour, int p) {
@@ -78,17 +74,17 @@ Position::Position(const BanArray& board, char toMove)
                 if (o != 0 && !onBoard(x, y)) key += kCellBlocked * power3(keyDigit(o));
             }
             key_[4 * p + d] = key | key << 16;
-            pat_[0][4 * p + d] = table_[0][key];
-            pat_[1][4 * p + d] = table_[1][key];
+            lines_[p].pattern[0][d] = table_[0][key];
+            lines_[p].pattern[1][d] = table_[1][key];
         }
     }
     for (int c = 0; c < 2; ++c)
         for (int p = 0; p < kPoints; ++p) {
-            combo_[c][p] = static_cast<uint16_t>(comboIndex(&pat_[c][4 * p]));
-            info_[c][p] = comboTable_[c][combo_[c][p]];
-            ++classCount_[c][info_[c][p].cls];
-            classSet_[c][info_[c][p].cls].set(p);
-            sum_[c] += info_[c][p].value;
+            const PointInfo& info = lines_[p].info[c] =
+                comboTable_[c][comboIndex(lines_[p].pattern[c])];
+            ++classCount_[c][info.cls];
+            classSet_[c][info.cls].set(p);
+            sum_[c] += info.value;
         }
     for (int p = 0; p < kPoints; ++p) {
         const char c = board.at(p);
@@ -104,16 +100,10 @@ int Position::countAtLeast(int colour, int cls) const {
     return n;
 }
 
-// The empty point q's pattern for colour in the line of slot becomes pattern; its class and
-// value follow.
-void Position::setPattern(int colour, int q, int slot, uint8_t pattern) {
-    uint8_t& old = pat_[colour][slot];
-    combo_[colour][q] =
-        static_cast<uint16_t>(combo_[colour][q] + (pattern - old) * kComboWeight[slot & 3]);
-    old = pattern;
-    assert(combo_[colour][q] == comboIndex(&pat_[colour][4 * q]));
-    PointInfo& info = info_[colour][q];
-    const PointInfo next = comboTable_[colour][combo_[colour][q]];
+// The empty point q's class and value for colour follow its patterns.
+inline void Position::refreshInfo(int colour, int q) {
+    PointInfo& info = lines_[q].info[colour];
+    const PointInfo next = comboTable_[colour][comboIndex(lines_[q].pattern[colour])];
     sum_[colour] += next.value - info.value;
     if (next.cls != info.cls) moveClass(colour, q, info.cls, next.cls);
     info = next;
@@ -135,9 +125,10 @@ void Position::add(int p, int colour, bool record) {
         u.near = near_;
     }
     for (int c = 0; c < 2; ++c) {
-        --classCount_[c][info_[c][p].cls];
-        classSet_[c][info_[c][p].cls].reset(p);
-        sum_[c] -= info_[c][p].value;
+        const PointInfo& info = lines_[p].info[c];
+        --classCount_[c][info.cls];
+        classSet_[c][info.cls].reset(p);
+        sum_[c] -= info.value;
     }
     cell_[p] = colour == 0 ? kBlack : kWhite;
     empty_.reset(p);
@@ -145,19 +136,20 @@ void Position::add(int p, int colour, bool record) {
     const uint32_t unit = kStoneUnit[colour];
     const Neighbours::Entry* e = kNeighbours.entry[p];
     for (int i = 0, n = kNeighbours.count[p]; i < n; ++i) {
-        const int slot = e[i].slot, q = slot >> 2;
+        const int slot = e[i].slot, q = slot >> 2, d = slot & 3;
         const uint32_t key = key_[slot] += e[i].weight * unit;
         if (cell_[q] != kEmpty) continue;
         // Far stones often change no pattern: nothing to recompute or to undo then.
         const uint8_t black = table_[0][key & 0xffff], white = table_[1][key >> 16];
-        if (black == pat_[0][slot] && white == pat_[1][slot]) continue;
-        if (log)
-            log[logged++] = {static_cast<uint16_t>(slot),
-                             {pat_[0][slot], pat_[1][slot]},
-                             {combo_[0][q], combo_[1][q]},
-                             {info_[0][q], info_[1][q]}};
-        if (black != pat_[0][slot]) setPattern(0, q, slot, black);
-        if (white != pat_[1][slot]) setPattern(1, q, slot, white);
+        Lines& lines = lines_[q];
+        const bool blackChanged = black != lines.pattern[0][d],
+                   whiteChanged = white != lines.pattern[1][d];
+        if (!blackChanged && !whiteChanged) continue;
+        if (log) log[logged++] = {lines, static_cast<uint8_t>(q)};
+        lines.pattern[0][d] = black;
+        lines.pattern[1][d] = white;
+        if (blackChanged) refreshInfo(0, q);
+        if (whiteChanged) refreshInfo(1, q);
     }
     if (record) undo_[count_ - base_].changes = logged;
     near_ |= kNeighbours.square[p];
@@ -187,19 +179,16 @@ void Position::unmake() {
     const Change* log = &changes_[static_cast<size_t>(ply) * kChangesPerMove];
     for (int i = 0; i < u.changes; ++i) {
         const Change& c = log[i];
-        const int q = c.slot >> 2;
-        for (int colour = 0; colour < 2; ++colour) {
-            pat_[colour][c.slot] = c.pattern[colour];
-            combo_[colour][q] = c.combo[colour];
-            if (info_[colour][q].cls != c.info[colour].cls)
-                moveClass(colour, q, info_[colour][q].cls, c.info[colour].cls);
-            info_[colour][q] = c.info[colour];
-        }
+        Lines& lines = lines_[c.point];
+        for (int colour = 0; colour < 2; ++colour)
+            if (lines.info[colour].cls != c.lines.info[colour].cls)
+                moveClass(colour, c.point, lines.info[colour].cls, c.lines.info[colour].cls);
+        lines = c.lines;
     }
     // The point's own patterns were left alone while it held the stone.
     for (int c = 0; c < 2; ++c) {
-        ++classCount_[c][info_[c][p].cls];
-        classSet_[c][info_[c][p].cls].set(p);
+        ++classCount_[c][lines_[p].info[c].cls];
+        classSet_[c][lines_[p].info[c].cls].set(p);
     }
     sum_[0] = u.sum[0];
     sum_[1] = u.sum[1];

@@ -32,9 +32,9 @@ class Position {
     // Every such point.
     PointSet nearPoints() const { return near_ & empty_; }
 
-    const PointInfo& info(int colour, int p) const { return info_[colour][p]; }
-    int cls(int colour, int p) const { return info_[colour][p].cls; }
-    uint8_t pattern(int colour, int p, int d) const { return pat_[colour][4 * p + d]; }
+    const PointInfo& info(int colour, int p) const { return lines_[p].info[colour]; }
+    int cls(int colour, int p) const { return lines_[p].info[colour].cls; }
+    uint8_t pattern(int colour, int p, int d) const { return lines_[p].pattern[colour][d]; }
     // The empty points whose class for colour is cls.
     const PointSet& pointsOfClass(int colour, int cls) const { return classSet_[colour][cls]; }
     // The lowest empty point whose class for colour is cls, kNoMove when there is none.
@@ -46,7 +46,7 @@ class Position {
 
     // The rules' judgement: black at the empty point p would be forbidden (a five never is).
     bool forbidden(int p) const {
-        const PointInfo& i = info_[0][p];
+        const PointInfo& i = lines_[p].info[0];
         if (!i.suspect) return false;
         return judge_.isForbiddenBlack(p);
     }
@@ -64,20 +64,23 @@ class Position {
   private:
     static constexpr uint64_t kSideKey = 0x9e3779b97f4a7c15ULL;
     void add(int p, int colour, bool record);
-    void setPattern(int colour, int q, int slot, uint8_t pattern);
+    void refreshInfo(int colour, int q);
     void moveClass(int colour, int q, int from, int to) {
         --classCount_[colour][from];
         ++classCount_[colour][to];
         classSet_[colour][from].reset(q);
         classSet_[colour][to].set(q);
     }
-    // What make changed at one empty point (at most one line through the stone passes through
-    // it), for unmake to put back without recomputing.
-    struct Change {
-        uint16_t slot; // 4 * point + direction
-        uint8_t pattern[2];
-        uint16_t combo[2];
+    // A point's four line patterns and what they make, for both colours.
+    struct Lines {
+        uint8_t pattern[2][4];
         PointInfo info[2];
+    };
+    // An empty point as it was before make changed it (at most one line through the stone
+    // passes through it), for unmake to put back without recomputing.
+    struct Change {
+        Lines lines;
+        uint8_t point;
     };
     struct Undo {
         int sum[2];
@@ -91,9 +94,7 @@ class Position {
     // 16 bits and white's in the high 16 bits; neither exceeds 16 bits, so one addition changes
     // both.
     std::array<uint32_t, 4 * kPoints> key_{};
-    uint8_t pat_[2][4 * kPoints] = {};
-    uint16_t combo_[2][kPoints] = {}; // comboIndex of the point's four patterns
-    PointInfo info_[2][kPoints] = {};
+    Lines lines_[kPoints] = {};
     PointSet classSet_[2][kClassCount];
     PointSet empty_, near_;
     int classCount_[2][kClassCount] = {};
