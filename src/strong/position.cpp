@@ -100,15 +100,6 @@ int Position::countAtLeast(int colour, int cls) const {
     return n;
 }
 
-// The empty point q's class and value for colour follow its patterns.
-inline void Position::refreshInfo(int colour, int q) {
-    PointInfo& info = lines_[q].info[colour];
-    const PointInfo next = comboTable_[colour][comboIndex(lines_[q].pattern[colour])];
-    sum_[colour] += next.value - info.value;
-    if (next.cls != info.cls) moveClass(colour, q, info.cls, next.cls);
-    info = next;
-}
-
 // Adds a stone of colour: the point leaves the empty points and its class sets; each point
 // within kReach on its four lines gets the stone's digit in both views of its key, and an
 // empty one its patterns in that line anew. With record, what changed goes on the undo stack
@@ -133,6 +124,18 @@ void Position::add(int p, int colour, bool record) {
     cell_[p] = colour == 0 ? kBlack : kWhite;
     empty_.reset(p);
     mirror_.setAt(p, cell_[p]);
+    // The loop works on local copies of the tables and sums: its byte stores could otherwise
+    // alias the members, which would be read again after every store.
+    const uint8_t *const blackTable = table_[0], *const whiteTable = table_[1];
+    const PointInfo* const combos[2] = {comboTable_[0], comboTable_[1]};
+    int sums[2] = {sum_[0], sum_[1]};
+    auto refresh = [&](int c, int q, Lines& lines) {
+        PointInfo& info = lines.info[c];
+        const PointInfo next = combos[c][comboIndex(lines.pattern[c])];
+        sums[c] += next.value - info.value;
+        if (next.cls != info.cls) moveClass(c, q, info.cls, next.cls);
+        info = next;
+    };
     const uint32_t unit = kStoneUnit[colour];
     const Neighbours::Entry* e = kNeighbours.entry[p];
     for (int i = 0, n = kNeighbours.count[p]; i < n; ++i) {
@@ -140,7 +143,7 @@ void Position::add(int p, int colour, bool record) {
         const uint32_t key = key_[slot] += e[i].weight * unit;
         if (cell_[q] != kEmpty) continue;
         // Far stones often change no pattern: nothing to recompute or to undo then.
-        const uint8_t black = table_[0][key & 0xffff], white = table_[1][key >> 16];
+        const uint8_t black = blackTable[key & 0xffff], white = whiteTable[key >> 16];
         Lines& lines = lines_[q];
         const bool blackChanged = black != lines.pattern[0][d],
                    whiteChanged = white != lines.pattern[1][d];
@@ -148,9 +151,11 @@ void Position::add(int p, int colour, bool record) {
         if (log) log[logged++] = {lines, static_cast<uint8_t>(q)};
         lines.pattern[0][d] = black;
         lines.pattern[1][d] = white;
-        if (blackChanged) refreshInfo(0, q);
-        if (whiteChanged) refreshInfo(1, q);
+        if (blackChanged) refresh(0, q, lines);
+        if (whiteChanged) refresh(1, q, lines);
     }
+    sum_[0] = sums[0];
+    sum_[1] = sums[1];
     if (record) undo_[count_ - base_].changes = logged;
     near_ |= kNeighbours.square[p];
     hash_ ^= zobrist(colour, p);

@@ -64,7 +64,6 @@ class Position {
   private:
     static constexpr uint64_t kSideKey = 0x9e3779b97f4a7c15ULL;
     void add(int p, int colour, bool record);
-    void refreshInfo(int colour, int q);
     void moveClass(int colour, int q, int from, int to) {
         --classCount_[colour][from];
         ++classCount_[colour][to];
