@@ -59,6 +59,8 @@ uint64_t zobrist(int colour, int p) {
 Position::Position(const BanArray& board, char toMove)
     : undo_(std::make_unique<Undo[]>(kMaxPly)),
       changes_(std::make_unique<Change[]>(static_cast<size_t>(kMaxPly) * kChangesPerMove)),
+      classMoves_(
+          std::make_unique<ClassMove[]>(static_cast<size_t>(kMaxPly) * 2 * kChangesPerMove)),
       mirror_(board) {
     table_[0] = linePatternTable(0);
     table_[1] = linePatternTable(1);
@@ -114,6 +116,7 @@ void Position::add(int p, int colour, bool record) {
         u.sum[0] = sum_[0];
         u.sum[1] = sum_[1];
         u.near = near_;
+        u.classMoves = classMoveCount_;
     }
     for (int c = 0; c < 2; ++c) {
         const PointInfo& info = lines_[p].info[c];
@@ -133,7 +136,12 @@ void Position::add(int p, int colour, bool record) {
         PointInfo& info = lines.info[c];
         const PointInfo next = combos[c][comboIndex(lines.pattern[c])];
         sums[c] += next.value - info.value;
-        if (next.cls != info.cls) moveClass(c, q, info.cls, next.cls);
+        if (next.cls != info.cls) {
+            moveClass(c, q, info.cls, next.cls);
+            if (log)
+                classMoves_[classMoveCount_++] = {static_cast<uint8_t>(c), static_cast<uint8_t>(q),
+                                                  info.cls, next.cls};
+        }
         info = next;
     };
     const uint32_t unit = kStoneUnit[colour];
@@ -182,13 +190,10 @@ void Position::unmake() {
     for (int i = 0, n = kNeighbours.count[p]; i < n; ++i) key_[e[i].slot] -= e[i].weight * unit;
     const Undo& u = undo_[ply];
     const Change* log = &changes_[static_cast<size_t>(ply) * kChangesPerMove];
-    for (int i = 0; i < u.changes; ++i) {
-        const Change& c = log[i];
-        Lines& lines = lines_[c.point];
-        for (int colour = 0; colour < 2; ++colour)
-            if (lines.info[colour].cls != c.lines.info[colour].cls)
-                moveClass(colour, c.point, lines.info[colour].cls, c.lines.info[colour].cls);
-        lines = c.lines;
+    for (int i = 0; i < u.changes; ++i) lines_[log[i].point] = log[i].lines;
+    while (classMoveCount_ > u.classMoves) {
+        const ClassMove& m = classMoves_[--classMoveCount_];
+        moveClass(m.colour, m.point, m.to, m.from);
     }
     // The point's own patterns were left alone while it held the stone.
     for (int c = 0; c < 2; ++c) {

@@ -81,10 +81,15 @@ class Position {
         Lines lines;
         uint8_t point;
     };
+    // A point of colour that went from one class to another, for unmake to move back.
+    struct ClassMove {
+        uint8_t colour, point, from, to;
+    };
     struct Undo {
         int sum[2];
         PointSet near;
         int changes;
+        int classMoves; // the class move stack's height before the move
     };
     static constexpr int kChangesPerMove = 4 * 2 * kReach;
 
@@ -105,6 +110,8 @@ class Position {
     std::array<uint8_t, kMaxPly> stack_{};
     std::unique_ptr<Undo[]> undo_;
     std::unique_ptr<Change[]> changes_;
+    std::unique_ptr<ClassMove[]> classMoves_;
+    int classMoveCount_ = 0;
     mutable BanArray mirror_;
     mutable ChkStat judge_{mirror_};
     const uint8_t* table_[2];
