@@ -18,38 +18,68 @@ struct ZobristKeys {
 };
 const ZobristKeys kZobrist;
 
-// For each point, the slots (4 * point + direction) of the points within kReach on its four
-// lines and the key digit the point takes in each of their windows.
+// The keys of each direction lie line after line, each point's at its place along its line,
+// with kReach spare words between lines and at both ends. A stone then changes the keys of one
+// run of 2 * kReach + 1 words per direction (its own with weight 0), which are added in one
+// fixed-length loop the compiler turns into a few vector additions; the spare words take what
+// falls off the board and are never read.
 struct Neighbours {
+    static constexpr int kRun = 2 * kReach + 2; // a multiple of 4; the last weight is 0
     struct Entry {
-        uint16_t slot;
-        uint16_t weight; // 3 ^ digit
+        uint8_t point, direction;
+        uint16_t key; // index into the key words
     };
     Entry entry[kPoints][4 * 2 * kReach];
     uint8_t count[kPoints];
+    uint16_t key[kPoints][4]; // where the point's key of each direction is
+    uint32_t run[2][kRun];    // a stone's step at the offsets -kReach..kReach + 1
+    int words;                // key words used
     PointSet square[kPoints]; // the 5 x 5 square around the point
     Neighbours() {
+        int next = kReach;
+        for (int d = 0; d < 4; ++d)
+            for (int p = 0; p < kPoints; ++p) {
+                // A line starts at a point whose predecessor is off the board.
+                if (onBoard(cellX(p) - kDirX[d], cellY(p) - kDirY[d])) continue;
+                for (int x = cellX(p), y = cellY(p); onBoard(x, y); x += kDirX[d], y += kDirY[d])
+                    key[cellIndex(x, y)][d] = static_cast<uint16_t>(next++);
+                next += kReach;
+            }
+        words = next + kRun - kReach;
         for (int p = 0; p < kPoints; ++p) {
             count[p] = 0;
             for (int d = 0; d < 4; ++d)
                 for (int o = -kReach; o <= kReach; ++o) {
                     const int x = cellX(p) + o * kDirX[d], y = cellY(p) + o * kDirY[d];
                     if (o == 0 || !onBoard(x, y)) continue;
-                    entry[p][count[p]++] = {static_cast<uint16_t>(4 * cellIndex(x, y) + d),
-                                            static_cast<uint16_t>(power3(keyDigit(-o)))};
+                    const int q = cellIndex(x, y);
+                    assert(key[q][d] == key[p][d] + o);
+                    entry[p][count[p]++] = {static_cast<uint8_t>(q), static_cast<uint8_t>(d),
+                                            key[q][d]};
                 }
             for (int dy = -2; dy <= 2; ++dy)
                 for (int dx = -2; dx <= 2; ++dx)
                     if (onBoard(cellX(p) + dx, cellY(p) + dy))
                         square[p].set(cellIndex(cellX(p) + dx, cellY(p) + dy));
         }
+        // A stone's step in both views of a key: own in its colour's, blocked in the other's.
+        const uint32_t unit[2] = {kCellOwn + (kCellBlocked << 16), kCellBlocked + (kCellOwn << 16)};
+        for (int c = 0; c < 2; ++c)
+            for (int i = 0; i < kRun; ++i) {
+                const int o = i - kReach;
+                run[c][i] = o == 0 || o > kReach ? 0 : power3(keyDigit(-o)) * unit[c];
+            }
     }
 };
 const Neighbours kNeighbours;
 
-// A stone's step in both views of a key: own in its colour's, blocked in the other's.
-constexpr uint32_t kStoneUnit[2] = {kCellOwn + (kCellBlocked << 16),
-                                    kCellBlocked + (kCellOwn << 16)};
+// Adds (or subtracts) a stone's run of steps to the keys around it in one direction.
+inline void addRun(uint32_t* __restrict keys, const uint32_t* __restrict run) {
+    for (int i = 0; i < Neighbours::kRun; ++i) keys[i] += run[i];
+}
+inline void subtractRun(uint32_t* __restrict keys, const uint32_t* __restrict run) {
+    for (int i = 0; i < Neighbours::kRun; ++i) keys[i] -= run[i];
+}
 } // namespace
 
 uint64_t zobrist(int colour, int p) {
@@ -66,6 +96,7 @@ Position::Position(const BanArray& board, char toMove)
     table_[1] = linePatternTable(1);
     comboTable_[0] = pointInfoTable(0);
     comboTable_[1] = pointInfoTable(1);
+    assert(kNeighbours.words <= kKeyWords);
     cell_.fill(kEmpty);
     for (int p = 0; p < kPoints; ++p) {
         empty_.set(p);
@@ -75,7 +106,7 @@ Position::Position(const BanArray& board, char toMove)
                 const int x = cellX(p) + o * kDirX[d], y = cellY(p) + o * kDirY[d];
                 if (o != 0 && !onBoard(x, y)) key += kCellBlocked * power3(keyDigit(o));
             }
-            key_[4 * p + d] = key | key << 16;
+            key_[kNeighbours.key[p][d]] = key | key << 16;
             lines_[p].pattern[0][d] = table_[0][key];
             lines_[p].pattern[1][d] = table_[1][key];
         }
@@ -144,12 +175,13 @@ void Position::add(int p, int colour, bool record) {
         }
         info = next;
     };
-    const uint32_t unit = kStoneUnit[colour];
+    for (int d = 0; d < 4; ++d)
+        addRun(&key_[kNeighbours.key[p][d] - kReach], kNeighbours.run[colour]);
     const Neighbours::Entry* e = kNeighbours.entry[p];
     for (int i = 0, n = kNeighbours.count[p]; i < n; ++i) {
-        const int slot = e[i].slot, q = slot >> 2, d = slot & 3;
-        const uint32_t key = key_[slot] += e[i].weight * unit;
+        const int q = e[i].point, d = e[i].direction;
         if (cell_[q] != kEmpty) continue;
+        const uint32_t key = key_[e[i].key];
         // Far stones often change no pattern: nothing to recompute or to undo then.
         const uint8_t black = blackTable[key & 0xffff], white = whiteTable[key >> 16];
         Lines& lines = lines_[q];
@@ -185,9 +217,8 @@ void Position::unmake() {
     const int ply = count_ - base_;
     const int p = stack_[ply];
     const int own = cell_[p] == kBlack ? 0 : 1;
-    const uint32_t unit = kStoneUnit[own];
-    const Neighbours::Entry* e = kNeighbours.entry[p];
-    for (int i = 0, n = kNeighbours.count[p]; i < n; ++i) key_[e[i].slot] -= e[i].weight * unit;
+    for (int d = 0; d < 4; ++d)
+        subtractRun(&key_[kNeighbours.key[p][d] - kReach], kNeighbours.run[own]);
     const Undo& u = undo_[ply];
     const Change* log = &changes_[static_cast<size_t>(ply) * kChangesPerMove];
     for (int i = 0; i < u.changes; ++i) lines_[log[i].point] = log[i].lines;

@@ -94,10 +94,11 @@ class Position {
     static constexpr int kChangesPerMove = 4 * 2 * kReach;
 
     std::array<char, kPoints> cell_{};
-    // Per point and direction (slot 4 * point + direction), black's view of the line in the low
-    // 16 bits and white's in the high 16 bits; neither exceeds 16 bits, so one addition changes
-    // both.
-    std::array<uint32_t, 4 * kPoints> key_{};
+    // Per point and direction, black's view of the line in the low 16 bits and white's in the
+    // high 16 bits; neither exceeds 16 bits, so one addition changes both. Laid out line after
+    // line (see position.cpp).
+    static constexpr int kKeyWords = 1600;
+    std::array<uint32_t, kKeyWords> key_{};
     Lines lines_[kPoints] = {};
     PointSet classSet_[2][kClassCount];
     PointSet empty_, near_;
