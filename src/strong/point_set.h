@@ -12,7 +12,10 @@ class PointSet {
   public:
     static constexpr int kWords = (kPoints + 63) / 64;
 
-    bool test(int p) const { return (w_[p >> 6] >> (p & 63)) & 1; }
+    bool test(int p) const {
+        assert(p >= 0 && p < kPoints);
+        return (w_[p >> 6] >> (p & 63)) & 1;
+    }
     void set(int p) {
         assert(p >= 0 && p < kPoints);
         w_[p >> 6] |= uint64_t{1} << (p & 63);
@@ -21,7 +24,6 @@ class PointSet {
         assert(p >= 0 && p < kPoints);
         w_[p >> 6] &= ~(uint64_t{1} << (p & 63));
     }
-    bool any() const { return (w_[0] | w_[1] | w_[2] | w_[3]) != 0; }
     // The lowest point of the set, kNoMove when it is empty.
     int first() const {
         for (int i = 0; i < kWords; ++i)
@@ -36,15 +38,7 @@ class PointSet {
         for (int i = 0; i < kWords; ++i) w_[i] &= o.w_[i];
         return *this;
     }
-    friend PointSet operator|(PointSet a, const PointSet& b) { return a |= b; }
     friend PointSet operator&(PointSet a, const PointSet& b) { return a &= b; }
-    PointSet operator~() const {
-        PointSet s;
-        for (int i = 0; i < kWords; ++i) s.w_[i] = ~w_[i];
-        s.w_[kWords - 1] &= kLastWordMask;
-        return s;
-    }
-    bool operator==(const PointSet&) const = default;
 
     class Iterator {
       public:
@@ -74,6 +68,5 @@ class PointSet {
     Iterator end() const { return Iterator(w_, kWords); }
 
   private:
-    static constexpr uint64_t kLastWordMask = (uint64_t{1} << (kPoints - 64 * (kWords - 1))) - 1;
     uint64_t w_[kWords] = {};
 };
