@@ -3,6 +3,7 @@
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
 #include "strong/line_pattern.h"
+#include "strong/point_set.h"
 
 #include <array>
 #include <cassert>
@@ -10,9 +11,10 @@
 #include <memory>
 
 // The strong search's board: stones, the side to move, and per empty point and colour the four
-// line patterns, the point class and value, all updated incrementally by make and unmake. A
-// mirror BanArray lets the rules library judge black's forbidden points. Nothing is allocated
-// after construction.
+// line patterns, the point class and value, all updated incrementally by make and unmake. Per
+// colour and class the set of empty points of that class is kept in step, so that fives and
+// threats are found without scanning the board. A mirror BanArray lets the rules library judge
+// black's forbidden points. Nothing is allocated after construction.
 class Position {
   public:
     static constexpr int kMaxPly = kPoints + 1;
@@ -26,11 +28,17 @@ class Position {
     bool empty(int p) const { return cell_[p] == kEmpty; }
     char cell(int p) const { return cell_[p]; }
     // An empty point with a stone within two cells (in the 5 x 5 square around it).
-    bool nearStones(int p) const { return cell_[p] == kEmpty && near_[p] != 0; }
+    bool nearStones(int p) const { return cell_[p] == kEmpty && near_.test(p); }
+    // Every such point.
+    PointSet nearPoints() const { return near_ & empty_; }
 
-    const PointInfo& info(int colour, int p) const { return info_[colour][p]; }
-    int cls(int colour, int p) const { return info_[colour][p].cls; }
-    uint8_t pattern(int colour, int p, int d) const { return pat_[colour][p][d]; }
+    const PointInfo& info(int colour, int p) const { return lines_[p].info[colour]; }
+    int cls(int colour, int p) const { return lines_[p].info[colour].cls; }
+    uint8_t pattern(int colour, int p, int d) const { return lines_[p].pattern[colour][d]; }
+    // The empty points whose class for colour is cls.
+    const PointSet& pointsOfClass(int colour, int cls) const { return classSet_[colour][cls]; }
+    // The lowest empty point whose class for colour is cls, kNoMove when there is none.
+    int firstOfClass(int colour, int cls) const { return classSet_[colour][cls].first(); }
     // How many empty points give colour a class of at least cls.
     int countAtLeast(int colour, int cls) const;
     // The sum of colour's point values over the empty points.
@@ -38,7 +46,7 @@ class Position {
 
     // The rules' judgement: black at the empty point p would be forbidden (a five never is).
     bool forbidden(int p) const {
-        const PointInfo& i = info_[0][p];
+        const PointInfo& i = lines_[p].info[0];
         if (!i.suspect) return false;
         return judge_.isForbiddenBlack(p);
     }
@@ -55,28 +63,45 @@ class Position {
 
   private:
     static constexpr uint64_t kSideKey = 0x9e3779b97f4a7c15ULL;
-    void refresh(int p, int d) {
-        pat_[0][p][d] = table_[0][key_[0][p][d]];
-        pat_[1][p][d] = table_[1][key_[1][p][d]];
-    }
     void add(int p, int colour, bool record);
-    // What make changed, for unmake to put back without recomputing.
-    struct Change {
-        uint8_t point, direction, pattern[2];
+    void moveClass(int colour, int q, int from, int to) {
+        --classCount_[colour][from];
+        ++classCount_[colour][to];
+        classSet_[colour][from].reset(q);
+        classSet_[colour][to].set(q);
+    }
+    // A point's four line patterns and what they make, for both colours.
+    struct Lines {
+        uint8_t pattern[2][4];
         PointInfo info[2];
     };
+    // An empty point as it was before make changed it (at most one line through the stone
+    // passes through it), for unmake to put back without recomputing.
+    struct Change {
+        Lines lines;
+        uint8_t point;
+    };
+    // A point of colour that went from one class to another, for unmake to move back.
+    struct ClassMove {
+        uint8_t colour, point, from, to;
+    };
     struct Undo {
-        int classCount[2][kClassCount];
         int sum[2];
+        PointSet near;
         int changes;
+        int classMoves; // the class move stack's height before the move
     };
     static constexpr int kChangesPerMove = 4 * 2 * kReach;
 
     std::array<char, kPoints> cell_{};
-    uint16_t key_[2][kPoints][4] = {}; // each colour's view of the lines through each point
-    uint8_t pat_[2][kPoints][4] = {};
-    PointInfo info_[2][kPoints] = {};
-    std::array<uint8_t, kPoints> near_{};
+    // Per point and direction, black's view of the line in the low 16 bits and white's in the
+    // high 16 bits; neither exceeds 16 bits, so one addition changes both. Laid out line after
+    // line (see position.cpp).
+    static constexpr int kKeyWords = 1600;
+    std::array<uint32_t, kKeyWords> key_{};
+    Lines lines_[kPoints] = {};
+    PointSet classSet_[2][kClassCount];
+    PointSet empty_, near_;
     int classCount_[2][kClassCount] = {};
     int sum_[2] = {};
     uint64_t hash_ = 0;
@@ -86,10 +111,12 @@ class Position {
     std::array<uint8_t, kMaxPly> stack_{};
     std::unique_ptr<Undo[]> undo_;
     std::unique_ptr<Change[]> changes_;
+    std::unique_ptr<ClassMove[]> classMoves_;
+    int classMoveCount_ = 0;
     mutable BanArray mirror_;
     mutable ChkStat judge_{mirror_};
     const uint8_t* table_[2];
-    const PointInfo* combo_[2];
+    const PointInfo* comboTable_[2];
 };
 
 // The four line directions as (dx, dy).

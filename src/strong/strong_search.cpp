@@ -108,9 +108,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
     forcedScore = 0;
     const int theirFives = pos_.countAtLeast(them, kClassFive);
     if (theirFives) {
-        int five = kNoMove;
-        for (int p = 0; p < kPoints && five == kNoMove; ++p)
-            if (pos_.empty(p) && pos_.cls(them, p) == kClassFive) five = p;
+        const int five = pos_.firstOfClass(them, kClassFive);
         if (theirFives == 1 && pos_.playable(us, five)) {
             moves[0] = five;
             return 1;
@@ -123,8 +121,8 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
     }
     // A straight four we may play wins.
     if (!theirFives && pos_.countAtLeast(us, kClassFlexFour)) {
-        for (int p = 0; p < kPoints; ++p)
-            if (pos_.empty(p) && pos_.cls(us, p) == kClassFlexFour && pos_.playable(us, p)) {
+        for (const int p : pos_.pointsOfClass(us, kClassFlexFour))
+            if (pos_.playable(us, p)) {
                 forcedScore = kWin - ply - 3;
                 pv_[ply][ply] = static_cast<uint8_t>(p);
                 pvLength_[ply] = ply + 1;
@@ -137,8 +135,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
     int* scores = scoreBuffer_[ply];
     auto collect = [&](bool defendOnly, bool rootFilter) {
         n = 0;
-        for (int p = 0; p < kPoints; ++p) {
-            if (!pos_.nearStones(p)) continue;
+        for (const int p : pos_.nearPoints()) {
             const PointInfo &mine = pos_.info(us, p), &theirs = pos_.info(them, p);
             if (defendOnly && mine.cls < kClassFour && theirs.cls < kClassFour) continue;
             if (rootFilter && !rootAllowed_[p]) continue;
@@ -180,12 +177,8 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
     if (timeUp()) return 0;
     const int us = pos_.side(), them = us ^ 1;
     if (pos_.countAtLeast(us, kClassFive)) {
-        for (int p = 0; p < kPoints; ++p)
-            if (pos_.empty(p) && pos_.cls(us, p) == kClassFive) {
-                pv_[ply][ply] = static_cast<uint8_t>(p);
-                pvLength_[ply] = ply + 1;
-                break;
-            }
+        pv_[ply][ply] = static_cast<uint8_t>(pos_.firstOfClass(us, kClassFive));
+        pvLength_[ply] = ply + 1;
         return kWin - ply - 1;
     }
     if (ply >= kMaxPly - 1) return evaluate();
@@ -324,9 +317,11 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
         limits_.maxNodes ? std::max<uint64_t>(limits_.maxNodes / 100, 100)
                          : static_cast<uint64_t>(std::clamp<int64_t>(budgetMs * 20, 500, 20000));
     // The threat searches before the main search get a share of the time.
-    // (Without a time limit, half a second, so that the main search reports soon.)
-    solver_.setDeadline(
-        start_ + std::chrono::milliseconds(limits_.timeMs > 0 ? limits_.timeMs * 3 / 10 : 500));
+    // (Without a time limit, half a second, so that the main search reports soon; a node limit
+    // alone bounds them by their budgets, so that the decision is repeatable.)
+    if (limits_.timeMs > 0 || limits_.maxNodes == 0)
+        solver_.setDeadline(
+            start_ + std::chrono::milliseconds(limits_.timeMs > 0 ? limits_.timeMs * 3 / 10 : 500));
     // A proven win by fours, then by threes, is played at once.
     {
         const uint64_t before = solver_.nodes();

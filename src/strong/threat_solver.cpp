@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kTableBits = 16;
 constexpr uint64_t kVcfSalt = 0x51ed270b27a3c1f5ULL, kVctSalt = 0x7c3a9d1e8b24f06dULL;
 } // namespace
 
@@ -23,10 +22,10 @@ bool ThreatSolver::tick() {
 }
 
 int ThreatSolver::collect(int colour, int minClass, int* out) const {
+    PointSet threats = pos_.pointsOfClass(colour, minClass);
+    for (int c = minClass + 1; c < kClassFive; ++c) threats |= pos_.pointsOfClass(colour, c);
     int n = 0;
-    for (int p = 0; p < kPoints; ++p)
-        if (pos_.empty(p) && pos_.cls(colour, p) >= minClass && pos_.cls(colour, p) < kClassFive)
-            out[n++] = p;
+    for (const int p : threats) out[n++] = p;
     // Strongest threats first; the lists are short, an insertion sort does.
     for (int i = 1; i < n; ++i) {
         const int m = out[i];
@@ -44,10 +43,7 @@ int ThreatSolver::collect(int colour, int minClass, int* out) const {
 
 int ThreatSolver::fivePoint(int colour, int& count) const {
     count = pos_.countAtLeast(colour, kClassFive);
-    if (count == 0) return kNoMove;
-    for (int p = 0; p < kPoints; ++p)
-        if (pos_.empty(p) && pos_.cls(colour, p) == kClassFive) return p;
-    return kNoMove;
+    return count ? pos_.firstOfClass(colour, kClassFive) : kNoMove;
 }
 
 void ThreatSolver::push(int p) {
@@ -122,7 +118,7 @@ bool ThreatSolver::vcfAttack() {
     }
     Entry* e = probe(pos_.hash() ^ kVcfSalt);
     const uint64_t key = pos_.hash() ^ kVcfSalt;
-    if (e->key == key) return false;
+    if (e->holds(key)) return false;
     int moves[kPoints];
     const int count = collect(a, kClassFour, moves);
     for (int i = 0; i < count; ++i) {
@@ -130,7 +126,7 @@ bool ThreatSolver::vcfAttack() {
         if (vcfFour(moves[i])) return true;
         if (aborted_) return false;
     }
-    e->key = key;
+    e->setKey(key);
     return false;
 }
 
@@ -178,7 +174,7 @@ bool ThreatSolver::vctAttack(int threes) {
     const uint64_t key = pos_.hash() ^ kVctSalt;
     Entry* e = probe(key);
     // A stored win is searched again so that its line is known; a loss at this depth is final.
-    if (e->key == key && !e->win && e->depth >= threes) return false;
+    if (e->holds(key) && !e->win() && e->depth() >= threes) return false;
     // Continuous fours first: cheap and the most common win.
     if (vcfAttack()) return true;
     if (aborted_) return false;
@@ -194,7 +190,7 @@ bool ThreatSolver::vctAttack(int threes) {
         pop();
         if (aborted_) return false;
     }
-    if (!aborted_) *e = Entry{key, static_cast<int8_t>(threes), static_cast<uint8_t>(won)};
+    if (!aborted_) e->set(key, threes, won);
     return won;
 }
 

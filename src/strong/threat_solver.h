@@ -53,10 +53,23 @@ class ThreatSolver {
     bool aborted() const { return aborted_; }
 
   private:
+    static constexpr int kTableBits = 16;
+    // One word per position: the key's bits above the table index, a flag that a key is held,
+    // the win and the depth (-1 when none was stored). The index stands for the key's low bits,
+    // so a held key compares in full.
     struct Entry {
-        uint64_t key = 0;
-        int8_t depth = -1;
-        uint8_t win = 0;
+        static constexpr uint64_t kHeld = 1 << 9, kWin = 1 << 8, kLow = (1 << kTableBits) - 1;
+        static_assert(kTableBits >= 10);
+        uint64_t word = 0xff;
+
+        bool holds(uint64_t key) const { return (word & kHeld) && (word & ~kLow) == (key & ~kLow); }
+        bool win() const { return word & kWin; }
+        int depth() const { return static_cast<int8_t>(word & 0xff); }
+        // Takes key, keeping the win and depth.
+        void setKey(uint64_t key) { word = (key & ~kLow) | kHeld | (word & (kWin | 0xff)); }
+        void set(uint64_t key, int depth, bool win) {
+            word = (key & ~kLow) | kHeld | (win ? kWin : 0) | static_cast<uint8_t>(depth);
+        }
     };
     bool vcfAttack();
     bool vcfFour(int p);

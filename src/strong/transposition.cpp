@@ -2,14 +2,36 @@
 
 #include <algorithm>
 #include <bit>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+constexpr size_t kHugePage = size_t{2} << 20;
+} // namespace
+
+void TranspositionTable::Release::operator()(Entry* entries) const {
+    ::operator delete[](entries, std::align_val_t(align));
+}
 
 void TranspositionTable::resize(size_t megabytes) {
     const size_t count =
         std::bit_floor(std::max<size_t>(megabytes * 1024 * 1024 / sizeof(Entry), 1));
     if (entries_ && mask_ + 1 == count) return;
+    entries_.reset(); // the old table goes before the new one is made
     // A fresh mapping from the system reads as zero and its pages are faulted in as the search
-    // fills them; any stale entry is never taken, its key being checked in full.
-    entries_ = std::make_unique_for_overwrite<Entry[]>(count);
+    // fills them; any stale entry is never taken, its key being checked in full. The probes
+    // land anywhere in the table: on Linux a table of whole huge pages asks for them, so that
+    // a probe seldom misses the address cache and the table faults in a few large steps.
+    const size_t bytes = count * sizeof(Entry);
+    const size_t align = bytes >= kHugePage ? kHugePage : alignof(Entry);
+    void* memory = ::operator new[](bytes, std::align_val_t(align));
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (align == kHugePage) madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+    entries_ = std::unique_ptr<Entry[], Release>(static_cast<Entry*>(memory), Release{align});
     mask_ = count - 1;
 }
 

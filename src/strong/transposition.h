@@ -31,7 +31,11 @@ class TranspositionTable {
     size_t bytes() const { return (mask_ + 1) * sizeof(Entry); }
 
   private:
-    std::unique_ptr<Entry[]> entries_;
+    struct Release {
+        size_t align;
+        void operator()(Entry* entries) const;
+    };
+    std::unique_ptr<Entry[], Release> entries_;
     uint64_t mask_ = 0;
     uint8_t generation_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "random_positions.h"
 #include "strong/position.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 // The incremental line patterns against the rules library, point by point: fives for both
@@ -27,6 +28,23 @@ TEST(StrongPosition, FivesAndForbiddenPointsAgreeWithTheRules) {
     EXPECT_GT(fivesSeen, 20);
 }
 
+// The point sets agree with the points: each empty point in the set of its class, and the near
+// points those with a stone within two cells.
+void expectSetsInStep(const Position& pos) {
+    const PointSet near = pos.nearPoints();
+    for (int p = 0; p < kPoints; ++p) {
+        bool stone = false;
+        for (int q = 0; q < kPoints; ++q)
+            stone |= !pos.empty(q) && std::abs(cellX(p) - cellX(q)) <= 2 &&
+                     std::abs(cellY(p) - cellY(q)) <= 2;
+        ASSERT_EQ(near.test(p), pos.empty(p) && stone) << p;
+        for (int c = 0; c < 2; ++c)
+            for (int cls = 0; cls < kClassCount; ++cls)
+                ASSERT_EQ(pos.pointsOfClass(c, cls).test(p), pos.empty(p) && pos.cls(c, p) == cls)
+                    << p;
+    }
+}
+
 TEST(StrongPosition, MakeAndUnmakeRestoreEverything) {
     std::mt19937 rng(11);
     const BanArray board = randomPosition(rng, 30);
@@ -49,10 +67,12 @@ TEST(StrongPosition, MakeAndUnmakeRestoreEverything) {
         if (!pos.empty(p)) continue;
         for (int c = 0; c < 2; ++c) ASSERT_EQ(pos.cls(c, p), rebuilt.cls(c, p)) << p;
     }
+    expectSetsInStep(pos);
     for (size_t i = 0; i < made.size(); ++i) pos.unmake();
     EXPECT_EQ(pos.hash(), fresh.hash());
     EXPECT_EQ(pos.valueSum(0), fresh.valueSum(0));
     EXPECT_EQ(pos.valueSum(1), fresh.valueSum(1));
     for (int p = 0; p < kPoints; ++p)
         for (int c = 0; c < 2; ++c) ASSERT_EQ(pos.cls(c, p), fresh.cls(c, p)) << p;
+    expectSetsInStep(pos);
 }
