@@ -18,8 +18,13 @@ constexpr int kInfinity = 32000;
 constexpr int kMaxPly = 200;
 constexpr int kCentre = 112;
 constexpr uint64_t kLeafVcfBudget = 200;
-// Moves searched at a node below the root, strongest first.
-constexpr int kMaxMovesBelowRoot = 24;
+// Moves searched at a node below the root, strongest first, by the depth left: the ordering
+// is good enough that near the leaves the few best points carry the node.
+constexpr int moveLimitBelowRoot(int depth) {
+    return depth <= 1 ? 8 : depth == 2 ? 10 : 12;
+}
+// Share of the main search's time (or nodes) after which no new depth is begun.
+constexpr int kSoftSharePercent = 60;
 
 bool isMate(int score) {
     return score > kWinBound || score < -kWinBound;
@@ -48,10 +53,11 @@ class Searcher {
 
   private:
     bool threatOfSideToMove(uint64_t budget);
-    void filterRootDefences(uint64_t budget);
+    void filterRootDefences(uint64_t budget, uint64_t nodeCap);
     int search(int depth, int alpha, int beta, int ply, bool pvNode);
     int evaluate() const;
-    int generate(int ply, int* moves, int ttMove, int& forcedScore);
+    bool hasPlayable(int colour, int cls) const;
+    int generate(int ply, int depth, int* moves, int ttMove, int& forcedScore);
     bool timeUp();
     int64_t elapsedMs() const {
         return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
@@ -66,6 +72,8 @@ class Searcher {
     Clock::time_point start_;
     uint64_t nodes_ = 0, nextCheck_ = 0;
     bool aborted_ = false;
+    int rootScore_ = 0; // the score of the root's best move searched to its end
+    bool firstDepthDone_ = false;
     int killers_[kMaxPly + 1][2] = {};
     int history_[2][kPoints] = {};
     uint8_t pv_[kMaxPly + 1][kMaxPly + 1] = {};
@@ -81,11 +89,24 @@ bool Searcher::timeUp() {
     // Solver nodes at the leaves count too, so the clock is read every 256 nodes of either.
     if (++nodes_ < nextCheck_) return false;
     nextCheck_ = nodes_ + 256;
+    // The limits let the first depth finish, so that every answer has been searched; the stop
+    // flag does not wait.
     if (stop_.load(std::memory_order_relaxed) ||
-        (limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs) ||
-        (limits_.maxNodes > 0 && nodes_ >= limits_.maxNodes))
+        (firstDepthDone_ && limits_.timeMs > 0 && elapsedMs() >= limits_.timeMs) ||
+        (firstDepthDone_ && limits_.maxNodes > 0 && nodes_ >= limits_.maxNodes))
         aborted_ = true;
     return aborted_;
+}
+
+// colour has an empty point it may play that gives it at least cls. Black's forbidden points do
+// not count: a black three whose straight four would be forbidden threatens nothing.
+bool Searcher::hasPlayable(int colour, int cls) const {
+    if (pos_.countAtLeast(colour, cls) == 0) return false;
+    if (colour == 1 || pos_.countAtLeast(0, kClassFive)) return true;
+    for (int c = cls; c < kClassFive; ++c)
+        for (const int p : pos_.pointsOfClass(0, c))
+            if (!pos_.forbidden(p)) return true;
+    return false;
 }
 
 // Both colours' line patterns summed over the empty points, from the side to move, with a
@@ -94,15 +115,15 @@ bool Searcher::timeUp() {
 int Searcher::evaluate() const {
     const int us = pos_.side(), them = us ^ 1;
     int score = pos_.valueSum(us) * 5 / 4 - pos_.valueSum(them);
-    if (pos_.countAtLeast(us, kClassThree)) score += 60;
-    if (pos_.countAtLeast(them, kClassFlexFour)) score -= 120;
+    if (hasPlayable(us, kClassThree)) score += 60;
+    if (hasPlayable(them, kClassFlexFour)) score -= 120;
     return std::clamp(score + 20, -kWinBound + 1, kWinBound - 1);
 }
 
 // The moves of a node, ordered, in moves; returns their count. When the node's value is
 // already known (a win by a straight four, a loss to two five points or a forbidden block)
 // the count is 0 and forcedScore holds it.
-int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
+int Searcher::generate(int ply, int depth, int* moves, int ttMove, int& forcedScore) {
     const int us = pos_.side(), them = us ^ 1;
     int n = 0;
     forcedScore = 0;
@@ -131,7 +152,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
     }
     // Against an open three only fours and the points of the three's fours; with no such move
     // (or none the root's defence check kept), every move, so that the loss comes last.
-    const bool openThree = pos_.countAtLeast(them, kClassFlexFour) > 0;
+    const bool openThree = hasPlayable(them, kClassFlexFour);
     int* scores = scoreBuffer_[ply];
     auto collect = [&](bool defendOnly, bool rootFilter) {
         n = 0;
@@ -169,7 +190,7 @@ int Searcher::generate(int ply, int* moves, int ttMove, int& forcedScore) {
         moves[j] = m;
         scores[j] = s;
     }
-    return ply > 0 && !openThree ? std::min(n, kMaxMovesBelowRoot) : n;
+    return ply > 0 && !openThree ? std::min(n, moveLimitBelowRoot(depth)) : n;
 }
 
 int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
@@ -207,7 +228,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
 
     int* moves = moveBuffer_[ply];
     int forced = 0;
-    const int count = generate(ply, moves, ttMove, forced);
+    const int count = generate(ply, depth, moves, ttMove, forced);
     if (count == 0) return forced; // a decided node, or no move at all (a draw)
 
     const int alphaStart = alpha;
@@ -234,6 +255,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
             bestMove = p;
             if (score > alpha) {
                 alpha = score;
+                if (ply == 0) rootScore_ = score;
                 pv_[ply][ply] = static_cast<uint8_t>(p);
                 for (int j = ply + 1; j < pvLength_[ply + 1]; ++j) pv_[ply][j] = pv_[ply + 1][j];
                 pvLength_[ply] = std::max(pvLength_[ply + 1], ply + 1);
@@ -266,7 +288,7 @@ bool Searcher::threatOfSideToMove(uint64_t budget) {
 // When the opponent would win by threats if we passed, root moves after which that win still
 // stands (proven by the solver) are dropped, unless every move keeps it. A move whose check
 // runs out of budget or time stays.
-void Searcher::filterRootDefences(uint64_t budget) {
+void Searcher::filterRootDefences(uint64_t budget, uint64_t nodeCap) {
     const int us = pos_.side(), them = us ^ 1;
     pos_.setSide(them);
     const bool threat = pos_.countAtLeast(us, kClassFive) == 0 && threatOfSideToMove(budget * 4);
@@ -276,6 +298,11 @@ void Searcher::filterRootDefences(uint64_t budget) {
     for (int p = 0; p < kPoints; ++p) {
         rootAllowed_[p] = false;
         if (!pos_.nearStones(p) || !pos_.playable(us, p)) continue;
+        if (nodes_ >= nodeCap) { // out of budget: the points not checked stay
+            rootAllowed_[p] = true;
+            ++kept;
+            continue;
+        }
         pos_.make(p);
         const bool stands = threatOfSideToMove(budget);
         pos_.unmake();
@@ -335,30 +362,43 @@ SearchReport Searcher::run(const ReportCallback& onReport) {
             return finish();
         }
     }
-    filterRootDefences(filterBudget);
+    // With a node limit, the root's threat searches leave at least half of it to the main search.
+    filterRootDefences(filterBudget, limits_.maxNodes ? limits_.maxNodes / 2 : UINT64_MAX);
     solver_.setDeadline(Clock::time_point::max());
     tt_.newSearch();
-    // No new depth is begun after half of what is left to the main search has gone.
+    // No new depth is begun after kSoftSharePercent of what is left to the main search has
+    // gone; one that the limit cuts short still gives its best finished root move.
     const int64_t searchStartMs = elapsedMs();
     const uint64_t searchStartNodes = nodes_;
     const int64_t softMs =
         limits_.timeMs > 0
-            ? searchStartMs + std::max<int64_t>(limits_.timeMs - searchStartMs, 2) / 2
+            ? searchStartMs +
+                  std::max<int64_t>(limits_.timeMs - searchStartMs, 2) * kSoftSharePercent / 100
             : 0;
     const uint64_t softNodes =
         limits_.maxNodes > searchStartNodes
-            ? searchStartNodes + (limits_.maxNodes - searchStartNodes) * 2 / 5
+            ? searchStartNodes + (limits_.maxNodes - searchStartNodes) * kSoftSharePercent / 100
             : 0;
     for (int depth = 1; depth <= std::max(1, limits_.maxDepth); ++depth) {
         const int score = search(depth, -kInfinity, kInfinity, 0, true);
-        if (aborted_ && depth > 1) break;
         if (pvLength_[0] == 0) break;
+        // An unfinished depth still counts when a root move was searched to its end: the moves
+        // are searched best first, so its move is at least as good as the last depth's.
+        if (aborted_ && depth > 1) {
+            if (pv_[0][0] != report.bestMove && !isMate(report.score)) {
+                report.bestMove = pv_[0][0];
+                report.score = rootScore_;
+                fillLine(report);
+            }
+            break;
+        }
         report.bestMove = pv_[0][0];
         report.score = score;
         report.winIn = winInOf(score);
         report.depth = depth;
         fillLine(report);
         if (aborted_) break;
+        firstDepthDone_ = true;
         report.nodes = nodes_;
         report.elapsedMs = elapsedMs();
         if (onReport) onReport(report);
