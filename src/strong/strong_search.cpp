@@ -42,10 +42,11 @@ int fromTable(int score, int ply) {
 // a four. All working memory is made before the first node.
 class Searcher {
   public:
+    // The budget runs from start, the moment the decision was asked for.
     Searcher(const BanArray& board, const StrongLimits& limits, const std::atomic<bool>& stop,
-             TranspositionTable& tt)
+             TranspositionTable& tt, Clock::time_point start)
         : pos_(board, colourToMove(board.moveCount())), solver_(pos_, stop), stop_(stop), tt_(tt),
-          limits_(limits), start_(Clock::now()) {
+          limits_(limits), start_(start) {
         for (auto& k : killers_) k[0] = k[1] = kNoMove;
     }
 
@@ -454,8 +455,8 @@ SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
         report.bestMove = kCentre;
         report.line = {kCentre};
     } else if (stones < kPoints) {
-        auto searcher =
-            std::make_unique<Searcher>(board, limits, stop, threadTable(limits.hashMegabytes));
+        auto searcher = std::make_unique<Searcher>(board, limits, stop,
+                                                   threadTable(limits.hashMegabytes), start);
         report = searcher->run(onReport);
         if (!legalAnswer(board, report.bestMove)) {
             report.bestMove = fallbackMove(board);
@@ -467,4 +468,8 @@ SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     if (onReport) onReport(report);
     return report;
+}
+
+void prepareStrongSearch(size_t hashMegabytes) {
+    threadTable(hashMegabytes);
 }

@@ -34,3 +34,8 @@ struct StrongLimits {
 // onReport (on the calling thread) after each completed depth and for the final answer.
 SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
                           const std::atomic<bool>& stop, const ReportCallback& onReport = {});
+
+// Makes the calling thread's transposition table of this size ahead of its first decision
+// (strongSearch makes it otherwise, within that decision's time), for a player whose turn
+// times are short.
+void prepareStrongSearch(size_t hashMegabytes);

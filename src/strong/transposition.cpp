@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <new>
 
 #if defined(__linux__)
@@ -21,16 +22,17 @@ void TranspositionTable::resize(size_t megabytes) {
         std::bit_floor(std::max<size_t>(megabytes * 1024 * 1024 / sizeof(Entry), 1));
     if (entries_ && mask_ + 1 == count) return;
     entries_.reset(); // the old table goes before the new one is made
-    // A fresh mapping from the system reads as zero and its pages are faulted in as the search
-    // fills them; any stale entry is never taken, its key being checked in full. The probes
-    // land anywhere in the table: on Linux a table of whole huge pages asks for them, so that
-    // a probe seldom misses the address cache and the table faults in a few large steps.
+    // The probes land anywhere in the table: on Linux a table of whole huge pages asks for
+    // them, so that a probe seldom misses the address cache. The table is cleared here, which
+    // also faults its pages in now rather than in the middle of a timed search (the system
+    // may take milliseconds to find a huge page).
     const size_t bytes = count * sizeof(Entry);
     const size_t align = bytes >= kHugePage ? kHugePage : alignof(Entry);
     void* memory = ::operator new[](bytes, std::align_val_t(align));
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     if (align == kHugePage) madvise(memory, bytes, MADV_HUGEPAGE);
 #endif
+    std::memset(memory, 0, bytes);
     entries_ = std::unique_ptr<Entry[], Release>(static_cast<Entry*>(memory), Release{align});
     mask_ = count - 1;
 }

@@ -38,6 +38,39 @@ TEST(StrongSearch, EveryAnswerIsLegal) {
     }
 }
 
+// However small a node limit, the answer comes from a finished depth of the main search (the
+// root's threat searches once spent whole limits and left an unsearched fallback point), unless
+// the threat search proved a win.
+TEST(StrongSearch, SmallNodeLimitsStillSearchTheAnswer) {
+    std::mt19937 rng(11);
+    StrongLimits limits{0, 60, 4, 600};
+    for (int i = 0; i < 200; ++i) {
+        const BanArray board = randomPosition(rng, 10 + i % 50);
+        const SearchReport r = strongSearch(board, limits, kNeverStop);
+        expectLegal(board, r.bestMove);
+        EXPECT_TRUE(r.depth >= 1 || r.winIn > 0) << i;
+    }
+}
+
+// From a game: black's k7 was taken for a win in 6, because white's answers were kept to the
+// defences against a black three whose straight four is forbidden, and white's i6, which
+// refutes k7, was never tried. No win may be claimed for black, and white after k7 is not lost.
+TEST(StrongSearch, ABlackThreeWithAForbiddenFourIsNoThreat) {
+    std::vector<int> game;
+    for (const char* text : {"h8", "h7", "hA", "i8", "j9", "j7", "g7", "k6", "h9", "l5", "m4",
+                             "l7", "jA", "i7"}) {
+        int x = 0, y = 0;
+        ASSERT_TRUE(pointTextToXY(text[0], text[1], x, y));
+        game.push_back(cellIndex(x, y));
+    }
+    const StrongLimits limits{0, 60, 4, 300000};
+    EXPECT_LE(strongSearch(movesBoard(game), limits, kNeverStop).winIn, 0);
+    int x = 0, y = 0;
+    pointTextToXY('k', '7', x, y);
+    game.push_back(cellIndex(x, y));
+    EXPECT_GE(strongSearch(movesBoard(game), limits, kNeverStop).winIn, 0);
+}
+
 // A board whose empty points are all forbidden for black: black still gets a point.
 TEST(StrongSearch, ForbiddenPointOnlyWhenNothingElseIsEmpty) {
     BanArray board;

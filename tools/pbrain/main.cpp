@@ -7,6 +7,7 @@
 #include "protocol/move_budget.h"
 #include "protocol/pbrain_session.h"
 #include "sorell_version.h"
+#include "strong/strong_search.h"
 
 #include <atomic>
 #include <cstdint>
@@ -94,6 +95,9 @@ int main(int argc, char** argv) {
 
     if (!databaseGiven) databaseDirectory = defaultDatabaseDirectory(argv[0]);
 
+    // The table is made before the first turn's clock runs (a manager times turns, not the
+    // engine's start).
+    if (strong) prepareStrongSearch(ThinkingLevel{}.hashMegabytes);
     const std::atomic<bool> stop{false};
     const PbrainSession* sessionSeen = nullptr;
     PbrainSession session([&](const BanHistory& history) {
