@@ -1,20 +1,8 @@
 #pragma once
 
+#include "database/openings.h"
+
 #include <QString>
-
-#include <array>
-
-// The 26 canonical renju openings: black on the centre, white next to it, directly (D1..D13)
-// or diagonally (I1..I13), and black's third stone. Points are (x, y) with y = 0 the top row.
-struct Opening {
-    const char* code; // "D1" .. "I13"
-    const char* name; // the Japanese name, UTF-8
-    const char* romanised;
-    int stones[3][2];
-};
-
-inline constexpr int kOpeningCount = 26;
-const std::array<Opening, kOpeningCount>& openings();
 
 // "D1 寒星 (Kansei)".
 QString openingCaption(const Opening& opening);

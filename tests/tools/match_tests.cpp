@@ -21,7 +21,7 @@
 namespace {
 
 TEST(MatchOpenings, TwentySixDistinctLegalThreeStoneOpeningsAndTheirSelection) {
-    const std::vector<Opening>& all = canonicalOpenings();
+    const auto& all = openings();
     ASSERT_EQ(all.size(), 26u);
     std::set<std::vector<int>> positions;
     std::set<std::string> codes;
@@ -180,7 +180,7 @@ TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
     fast.moveTimeMs[0] = fast.moveTimeMs[1] = 50;
     fast.graceMs = 300;
     fast.startTimeoutMs = 5000;
-    const Opening& d1 = canonicalOpenings()[0];
+    const Opening& d1 = openings()[0];
     const EngineCommand pbrain{"pbrain", {PBRAIN_PATH}};
 
     // White (to move first) answers on the centre, which holds black's stone.
@@ -211,7 +211,7 @@ TEST(MatchGames, EnginesThatFailLoseAndRealGamesEndInAFive) {
     GameSettings patient = fast;
     patient.graceMs = 120000;
     for (int black = 0; black < 2; ++black) {
-        g = playGame(real, black, canonicalOpenings()[25], black * 5, patient);
+        g = playGame(real, black, openings()[25], black * 5, patient);
         ASSERT_GT(g.moves.size(), 4u);
         EXPECT_EQ(g.engineMoves[0] + g.engineMoves[1], static_cast<int>(g.moves.size()) - 3);
         const MoveVerdict last = replay(g.moves);

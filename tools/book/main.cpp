@@ -13,11 +13,11 @@
 
 #include "database/k_data.h"
 #include "database/k_database.h"
+#include "database/openings.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
 #include "strong/strong_search.h"
 
-#include <array>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -27,22 +27,6 @@
 #include <string>
 
 namespace {
-
-struct Opening {
-    const char* name;
-    int whiteX, whiteY, thirdX, thirdY;
-};
-
-// Black h8 (7,7); white directly above (h7) or diagonally (i7); the third stone names the opening.
-constexpr std::array<Opening, 26> kOpenings{{
-    {"D1", 7, 6, 7, 5},  {"D2", 7, 6, 8, 5},  {"D3", 7, 6, 9, 5},  {"D4", 7, 6, 8, 6},
-    {"D5", 7, 6, 9, 6},  {"D6", 7, 6, 8, 7},  {"D7", 7, 6, 9, 7},  {"D8", 7, 6, 7, 8},
-    {"D9", 7, 6, 8, 8},  {"D10", 7, 6, 9, 8}, {"D11", 7, 6, 7, 9}, {"D12", 7, 6, 8, 9},
-    {"D13", 7, 6, 9, 9}, {"I1", 8, 6, 9, 5},  {"I2", 8, 6, 9, 6},  {"I3", 8, 6, 9, 7},
-    {"I4", 8, 6, 9, 8},  {"I5", 8, 6, 9, 9},  {"I6", 8, 6, 8, 7},  {"I7", 8, 6, 8, 8},
-    {"I8", 8, 6, 8, 9},  {"I9", 8, 6, 7, 8},  {"I10", 8, 6, 7, 9}, {"I11", 8, 6, 6, 8},
-    {"I12", 8, 6, 6, 9}, {"I13", 8, 6, 5, 9},
-}};
 
 struct Options {
     std::string outDir = ".";
@@ -107,9 +91,7 @@ class Book {
 
 BanArray openingBoard(const Opening& o) {
     BanArray board;
-    board.put(cellIndex(7, 7));
-    board.put(cellIndex(o.whiteX, o.whiteY));
-    board.put(cellIndex(o.thirdX, o.thirdY));
+    for (const auto& stone : o.stones) board.put(cellIndex(stone[0], stone[1]));
     return board;
 }
 
@@ -171,11 +153,11 @@ int main(int argc, char** argv) {
         }
     }
     Book book(options);
-    for (const Opening& o : kOpenings) {
+    for (const Opening& o : openings()) {
         const BanArray board = openingBoard(o);
         mainLine(book, board, options.stones);
         fourthMoves(book, board);
-        std::cout << o.name << ": " << book.searches() << " searches so far\n" << std::flush;
+        std::cout << o.code << ": " << book.searches() << " searches so far\n" << std::flush;
     }
     return book.save() ? 0 : 1;
 }

@@ -1,21 +1,10 @@
 #pragma once
 
+#include "database/openings.h"
 #include "rules/ban_array.h"
 
 #include <string>
 #include <vector>
-
-// The 26 canonical renju openings: black on the centre, white next to it directly (D1-D13)
-// or diagonally (I1-I13), and black's third stone, in this program's coordinates (y = 0 is
-// the top row). White is to move after them.
-struct Opening {
-    const char* code;   // "D1".."D13", "I1".."I13"
-    const char* name;   // the Japanese name
-    int thirdX, thirdY; // black's third stone
-};
-
-// All 26, direct openings first.
-const std::vector<Opening>& canonicalOpenings();
 
 // The number of board symmetries (rotations and reflections about the centre).
 inline constexpr int kSymmetries = 8;

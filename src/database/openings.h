@@ -1,0 +1,17 @@
+#pragma once
+
+#include <array>
+
+// The 26 canonical renju openings: black on the centre, white next to it, directly (D1..D13)
+// or diagonally (I1..I13), and black's third stone. Points are (x, y) with y = 0 the top row;
+// white is to move after them.
+struct Opening {
+    const char* code; // "D1" .. "I13"
+    const char* name; // the Japanese name, UTF-8
+    const char* romanised;
+    int stones[3][2]; // in the order played
+};
+
+inline constexpr int kOpeningCount = 26;
+// All 26, direct openings first.
+const std::array<Opening, kOpeningCount>& openings();
