@@ -81,8 +81,10 @@ clean:
 	rm -rf build build-asan build-tsan build-fuzz build-pkg build-win
 
 # Regenerates the shipped openings book in src/app/data/book from the strong player's searches
-# (deterministic: fixed depth, fresh tables). BOOK_DEPTH sets the depth of every search.
+# (deterministic: fixed depth, fresh tables); the old files go first, since the database never
+# writes over a file it did not read. BOOK_DEPTH sets the depth of every search.
 BOOK_DEPTH ?= 8
 book: build
 	@mkdir -p src/app/data/book
+	@rm -f src/app/data/book/kelp*.kdb
 	@build/tools/sorell-book --out src/app/data/book --depth $(BOOK_DEPTH) --stones 10
