@@ -202,31 +202,23 @@ void TMainForm::buildToolbar(QWidget* client) {
     Panel2->setGeometry(0, 0, kClientWidth, kToolbarHeight);
     Panel2->hide();
 
-    struct ButtonPlace {
-        QToolButton** button;
-        const char* name;
-        int left;
-        int width;
-        const char* hint;
-        ToolbarGlyph glyph;
-    };
-    const ButtonPlace places[] = {
-        {&SpeedButton1, "SpeedButton1", 8, 25, QT_TR_NOOP("新規"), ToolbarGlyph::New},
-        {&SpeedButton2, "SpeedButton2", 36, 25, QT_TR_NOOP("棋譜を開く"), ToolbarGlyph::Open},
-        {&SpeedButton3, "SpeedButton3", 64, 25, QT_TR_NOOP("棋譜を保存"), ToolbarGlyph::Save},
+    placeToolButtons({
+        {&SpeedButton1, "SpeedButton1", 8, 25, QT_TR_NOOP("新規"), ToolbarGlyph::New, nullptr},
+        {&SpeedButton2, "SpeedButton2", 36, 25, QT_TR_NOOP("棋譜を開く"), ToolbarGlyph::Open,
+         nullptr},
+        {&SpeedButton3, "SpeedButton3", 64, 25, QT_TR_NOOP("棋譜を保存"), ToolbarGlyph::Save,
+         nullptr},
         {&SpeedButton4, "SpeedButton4", 104, 25, QT_TR_NOOP("先手で対局開始"),
-         ToolbarGlyph::PlayFirst},
+         ToolbarGlyph::PlayFirst, nullptr},
         {&SpeedButton5, "SpeedButton5", 132, 25, QT_TR_NOOP("後手で対局開始"),
-         ToolbarGlyph::PlaySecond},
-        {&SpeedButton6, "SpeedButton6", 160, 25, QT_TR_NOOP("投了"), ToolbarGlyph::Resign},
-        {&SB_Back, "SB_Back", 192, 21, QT_TR_NOOP("一手戻す"), ToolbarGlyph::Back},
-        {&SB_Foward, "SB_Foward", 216, 21, QT_TR_NOOP("一手進める"), ToolbarGlyph::Forward},
-        {&SpeedButton7, "SpeedButton7", 320, 25, QT_TR_NOOP("定石登録"), ToolbarGlyph::Editor},
-    };
-    for (const ButtonPlace& p : places) {
-        auto* b = makeToolbarButton(Panel2, p.name, p.left, p.width, tr(p.hint), p.glyph);
-        *p.button = b;
-    }
+         ToolbarGlyph::PlaySecond, nullptr},
+        {&SpeedButton6, "SpeedButton6", 160, 25, QT_TR_NOOP("投了"), ToolbarGlyph::Resign, nullptr},
+        {&SB_Back, "SB_Back", 192, 21, QT_TR_NOOP("一手戻す"), ToolbarGlyph::Back, nullptr},
+        {&SB_Foward, "SB_Foward", 216, 21, QT_TR_NOOP("一手進める"), ToolbarGlyph::Forward,
+         nullptr},
+        {&SpeedButton7, "SpeedButton7", 320, 25, QT_TR_NOOP("定石登録"), ToolbarGlyph::Editor,
+         nullptr},
+    });
     SpeedButton7->hide();
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::NewGame);
@@ -238,6 +230,13 @@ void TMainForm::buildToolbar(QWidget* client) {
     connect(SB_Back, &QToolButton::clicked, this, &TMainForm::UndoMove);
     connect(SB_Foward, &QToolButton::clicked, this, &TMainForm::RedoMove);
     connect(SpeedButton7, &QToolButton::clicked, this, &TMainForm::SpeedButton7Click);
+}
+
+void TMainForm::placeToolButtons(std::initializer_list<ToolButtonPlace> places) {
+    for (const ToolButtonPlace& p : places) {
+        *p.button = makeToolbarButton(Panel2, p.name, p.left, p.width, tr(p.tip), p.glyph);
+        if (p.action) connect(*p.button, &QToolButton::clicked, p.action, &QAction::trigger);
+    }
 }
 
 void TMainForm::buildSidePanel(QWidget* client) {

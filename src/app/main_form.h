@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/board_overlay.h"
+#include "app/toolbar_glyphs.h"
 #include "base/geometry.h"
 #include "strong/strong_search.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -279,6 +281,18 @@ class TMainForm : public QMainWindow {
     void analyserReport(quint64 serial, const SearchReport& report);
     void analyserFinished(quint64 serial, const SearchReport& report);
     void buildToolbar(QWidget* client);
+    // One tool bar button: where it goes, its untranslated tip and glyph, and the action a click
+    // triggers (none: the caller connects it).
+    struct ToolButtonPlace {
+        QToolButton** button;
+        const char* name;
+        int left;
+        int width;
+        const char* tip;
+        ToolbarGlyph glyph;
+        QAction* action;
+    };
+    void placeToolButtons(std::initializer_list<ToolButtonPlace> places);
     void buildSidePanel(QWidget* client);
     void layoutClient();
     // The menus and the toolbar follow the options; then each toggle item stores its option.

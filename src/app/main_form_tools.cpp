@@ -104,27 +104,13 @@ void TMainForm::buildToolMenus() {
 }
 
 void TMainForm::buildToolButtons() {
-    struct ButtonPlace {
-        QToolButton** button;
-        const char* name;
-        int left;
-        int width;
-        const char* hint;
-        ToolbarGlyph glyph;
-        QAction* action;
-    };
-    const ButtonPlace places[] = {
+    placeToolButtons({
         {&SB_First, "SB_First", 244, 21, QT_TR_NOOP("最初へ"), ToolbarGlyph::First, KHome},
         {&SB_Last, "SB_Last", 268, 21, QT_TR_NOOP("最後へ"), ToolbarGlyph::Last, KEnd},
         {&SB_Hint, "SB_Hint", 356, 25, QT_TR_NOOP("ヒント"), ToolbarGlyph::Hint, KHint},
         {&SB_Analysis, "SB_Analysis", 384, 25, QT_TR_NOOP("検討モード"), ToolbarGlyph::Analysis,
          nullptr},
-    };
-    for (const ButtonPlace& p : places) {
-        auto* b = makeToolbarButton(Panel2, p.name, p.left, p.width, tr(p.hint), p.glyph);
-        if (p.action) connect(b, &QToolButton::clicked, p.action, &QAction::trigger);
-        *p.button = b;
-    }
+    });
     SB_Analysis->setCheckable(true);
     connect(SB_Analysis, &QToolButton::toggled, this, &TMainForm::SetAnalysis);
 
