@@ -34,10 +34,19 @@ void report(KdbReadResult result) {
                                              : "error: count is out of range");
 }
 
+// Files are held under their absolute paths: a relative name means another file once the
+// current directory changes.
+std::string keyOf(const std::string& name) {
+    std::error_code ec;
+    const fs::path path = fs::absolute(name, ec);
+    return ec ? name : path.lexically_normal().string();
+}
+
 } // namespace
 
 std::shared_ptr<const BookIndex> openingBook(const std::string& name, int n) {
     if (n < 0 || n >= kPoints) return nullptr;
+    const std::string key = keyOf(name);
     std::error_code ec;
     // Only a regular file is opened: a FIFO or a device would block in open or never end.
     const fs::file_status status = fs::status(name, ec);
@@ -53,7 +62,7 @@ std::shared_ptr<const BookIndex> openingBook(const std::string& name, int n) {
     }
     {
         std::lock_guard<std::mutex> guard(cacheLock());
-        const auto found = cache().find(name);
+        const auto found = cache().find(key);
         if (found != cache().end() && found->second.size == size && found->second.time == time &&
             found->second.stones == n) {
             if (!found->second.book) report(found->second.result);
@@ -73,18 +82,20 @@ std::shared_ptr<const BookIndex> openingBook(const std::string& name, int n) {
     }
     if (!held.book) report(held.result);
     std::lock_guard<std::mutex> guard(cacheLock());
-    cache()[name] = held;
+    cache()[key] = held;
     return held.book;
 }
 
 std::optional<std::shared_ptr<const BookIndex>> heldOpeningBook(const std::string& name) {
+    const std::string key = keyOf(name);
     std::lock_guard<std::mutex> guard(cacheLock());
-    const auto found = cache().find(name);
+    const auto found = cache().find(key);
     if (found == cache().end()) return std::nullopt;
     return found->second.book;
 }
 
 void forgetOpeningBook(const std::string& name) {
+    const std::string key = keyOf(name);
     std::lock_guard<std::mutex> guard(cacheLock());
-    cache().erase(name);
+    cache().erase(key);
 }
