@@ -48,27 +48,40 @@ KdbReadResult BookIndex::read(std::istream& in, int n) {
     const KdbReadResult result = readKdbEach(in, n, stones, [&](const KData& entry) {
         ++count_;
         if (!canonical(entry, cells.data())) return;
-        size_t slot = slotOf(cells.data());
+        const uint64_t hash = hashOf(cells.data(), n);
+        const size_t slot = slotOf(cells.data(), hash);
         if (slots_[slot] != 0) return;
         cells_.insert(cells_.end(), cells.begin(), cells.begin() + n);
         moves_.push_back(entry.continuationMove(0));
-        slots_[slot] = static_cast<uint32_t>(moves_.size());
+        slots_[slot] = slotValue(hash, moves_.size());
         if (2 * moves_.size() < slots_.size()) return;
         slots_.assign(2 * slots_.size(), 0);
-        for (size_t e = 0; e < moves_.size(); ++e)
-            slots_[slotOf(cells_.data() + e * static_cast<size_t>(n))] =
-                static_cast<uint32_t>(e + 1);
+        for (size_t e = 0; e < moves_.size(); ++e) {
+            const uint8_t* c = cells_.data() + e * static_cast<size_t>(n);
+            const uint64_t h = hashOf(c, n);
+            slots_[slotOf(c, h)] = slotValue(h, e + 1);
+        }
     });
     if (result != KdbReadResult::Ok) *this = BookIndex();
     return result;
 }
 
-size_t BookIndex::slotOf(const uint8_t* cells) const {
+// A slot holds the upper half of the position's hash beside its entry number, so a probe
+// reads the entry's cells only when the hashes agree: one memory access per probe.
+uint64_t BookIndex::slotValue(uint64_t hash, size_t entry) {
+    return (hash & ~uint64_t{0xffffffff}) | static_cast<uint32_t>(entry);
+}
+
+size_t BookIndex::slotOf(const uint8_t* cells, uint64_t hash) const {
     const size_t mask = slots_.size() - 1;
     const size_t n = static_cast<size_t>(stones_);
-    for (size_t slot = hashOf(cells, stones_) & mask;; slot = (slot + 1) & mask) {
-        const uint32_t e = slots_[slot];
-        if (e == 0 || n == 0 || std::memcmp(cells_.data() + (e - 1) * n, cells, n) == 0)
+    const uint64_t tag = hash & ~uint64_t{0xffffffff};
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const uint64_t v = slots_[slot];
+        if (v == 0) return slot;
+        const size_t e = static_cast<uint32_t>(v);
+        if ((v & ~uint64_t{0xffffffff}) == tag &&
+            (n == 0 || std::memcmp(cells_.data() + (e - 1) * n, cells, n) == 0))
             return slot;
     }
 }
@@ -78,8 +91,9 @@ uint8_t BookIndex::lookup(const KData& query) const {
     std::array<uint8_t, kPoints> cells{};
     for (int s = 0; s < kSymmetries; ++s) {
         if (!canonical(transformed(query, s), cells.data())) continue;
-        const uint32_t e = slots_[slotOf(cells.data())];
-        if (e == 0) continue;
+        const uint64_t v = slots_[slotOf(cells.data(), hashOf(cells.data(), stones_))];
+        if (v == 0) continue;
+        const size_t e = static_cast<uint32_t>(v);
         // A file may hold any byte as a move; only an empty point of the query's own position
         // is an answer the caller can play.
         const uint8_t move = inverseTransformCell(moves_[e - 1], s);

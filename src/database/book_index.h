@@ -25,13 +25,15 @@ class BookIndex {
     int count() const { return count_; }
 
   private:
-    // The slot of the first entry holding the canonical position, or of the empty slot where it
-    // belongs.
-    size_t slotOf(const uint8_t* cells) const;
+    // The slot of the first entry holding the canonical position whose hash is given, or of
+    // the empty slot where it belongs.
+    size_t slotOf(const uint8_t* cells, uint64_t hash) const;
+    static uint64_t slotValue(uint64_t hash, size_t entry);
 
     int stones_ = 0;
     int count_ = 0;
-    std::vector<uint8_t> cells_;  // stones_ cells per indexed entry, canonical
-    std::vector<uint8_t> moves_;  // first continuation of each indexed entry (255: none)
-    std::vector<uint32_t> slots_; // indexed entry + 1, 0 for an empty slot; a power of two
+    std::vector<uint8_t> cells_; // stones_ cells per indexed entry, canonical
+    std::vector<uint8_t> moves_; // first continuation of each indexed entry (255: none)
+    // upper half of the hash and indexed entry + 1; 0 for an empty slot; a power of two of them
+    std::vector<uint64_t> slots_;
 };
