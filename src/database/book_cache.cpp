@@ -52,6 +52,7 @@ std::shared_ptr<const BookIndex> openingBook(const std::string& name, int n) {
     const fs::file_status status = fs::status(name, ec);
     if (ec || !fs::is_regular_file(status)) {
         diag("error: database not found");
+        forgetOpeningBook(name); // a book that went away answers nothing any more
         return nullptr;
     }
     const uintmax_t size = fs::file_size(name, ec);

@@ -22,8 +22,8 @@ inline constexpr uintmax_t kKdbMaxFileBytes = 32u << 20;
 // (also for a file over kKdbMaxFileBytes) and gives null then.
 std::shared_ptr<const BookIndex> openingBook(const std::string& name, int n);
 
-// What is held for the file without any file access: nothing when it was never read, null when
-// it was read and refused, else its book (as it was when last read).
+// What is held for the file without any file access: nothing when it was never read (or was
+// found gone), null when it was read and refused, else its book (as it was when last read).
 std::optional<std::shared_ptr<const BookIndex>> heldOpeningBook(const std::string& name);
 
 // Drops what is held for the file (after it was written), so the next openingBook reads it.

@@ -69,6 +69,7 @@ TEST(BookCache, AFileIsReadOnceAndAgainWhenItChanges) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(openingBook(name, 3));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "error: database not found\n");
+    EXPECT_FALSE(heldOpeningBook(name).has_value());
 
     // a save by the editor is seen at once, whatever the file's time
     KDataBase db = KDataBase::unloaded(3, dir.prefix());
