@@ -1,11 +1,23 @@
 #include "app/database_places.h"
 
+#include "database/book_cache.h"
 #include "database/k_data.h"
-#include "database/k_database.h"
+#include "database/kdb_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QThreadPool>
+
+#include <filesystem>
+#include <mutex>
+#include <set>
+
+namespace {
+// A book up to this size is read when the drawing first needs it (a shipped book holds a few
+// kilobytes); a larger one only on a worker thread.
+constexpr uintmax_t kBookReadAtOnce = 256u << 10;
+} // namespace
 
 #ifndef SORELL_INSTALLED_DATA_DIR
 #define SORELL_INSTALLED_DATA_DIR "/usr/local/share/sorell"
@@ -35,6 +47,26 @@ int lookupStandardMove(const unsigned char* stones, int n) {
     if (!directory) return 255;
     KData query(n);
     for (int k = 0; k < n; ++k) query.stones[k] = stones[k];
-    KDataBase base(static_cast<uint8_t>(n), *directory);
-    return base.lookup(query);
+    const std::string name = kdbFileName(n, *directory);
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(name, ec);
+    std::shared_ptr<const BookIndex> book;
+    if (!ec && size <= kBookReadAtOnce) {
+        book = openingBook(name, n); // read only when it changed, in a few milliseconds
+    } else {
+        // The drawing never waits for a large book: it is read (or checked for changes) on a
+        // worker thread, and its answer shows from the next drawing on.
+        book = heldOpeningBook(name).value_or(nullptr);
+        static std::mutex lock;
+        static std::set<std::string> reading;
+        const std::lock_guard<std::mutex> guard(lock);
+        if (reading.insert(name).second) {
+            QThreadPool::globalInstance()->start([name, n] {
+                openingBook(name, n);
+                const std::lock_guard<std::mutex> done(lock);
+                reading.erase(name);
+            });
+        }
+    }
+    return book ? book->lookup(query) : 255;
 }

@@ -3,7 +3,10 @@
 #include "base/diag.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+
+#include <filesystem>
 
 namespace {
 
@@ -33,6 +36,19 @@ constexpr OptionField kLaterFields[] = {
 };
 constexpr const char* kLastFolder = "LastFolder";
 
+// The store's file, or empty when it may be opened: a store reads its file as soon as it is
+// made, and opening a FIFO or a device there would block for ever. The path is taken from a
+// store of another name in the same folder, whose file is never there.
+QString refusedStoreFile() {
+    const QString folder =
+        QFileInfo(QSettings("Pellham", "Sorell.unused").fileName()).absolutePath();
+    const QString name = folder + QStringLiteral("/Sorell.conf");
+    std::error_code ec;
+    const std::filesystem::path path(QFile::encodeName(name).toStdString());
+    const bool there = std::filesystem::exists(path, ec);
+    return there && !std::filesystem::is_regular_file(path, ec) ? name : QString();
+}
+
 } // namespace
 
 SrOption::SrOption() {
@@ -44,6 +60,13 @@ SrOption::~SrOption() {
 }
 
 void SrOption::load() {
+    if (const QString refused = refusedStoreFile(); !refused.isEmpty()) {
+        diag("error : " + QFile::encodeName(refused).toStdString() + "can't be read");
+        for (const OptionField& f : kFields) this->*f.field = f.fallback;
+        for (const OptionField& f : kLaterFields) this->*f.field = f.fallback;
+        lastFolder.clear();
+        return;
+    }
     QSettings store("Pellham", "Sorell");
     for (const OptionField& f : kFields) {
         const QVariant v = store.value(f.name);
@@ -70,6 +93,10 @@ void SrOption::load() {
 // Saving happens at exit, when no window is left to tell: a store that cannot be written
 // says so in one line on the standard error stream.
 void SrOption::save() const {
+    if (const QString refused = refusedStoreFile(); !refused.isEmpty()) {
+        diag("error : " + QFile::encodeName(refused).toStdString() + " can't be write");
+        return;
+    }
     QSettings store("Pellham", "Sorell");
     for (const OptionField& f : kFields) store.setValue(f.name, this->*f.field);
     for (const OptionField& f : kLaterFields) store.setValue(f.name, this->*f.field);

@@ -9,6 +9,7 @@
 #include "model/abm_tree.h"
 #include "model/move_tree.h"
 #include "model/record_copy.h"
+#include "rules/chk_stat.h"
 
 #include <QAction>
 #include <QFrame>
@@ -268,6 +269,19 @@ void TStandardForm::changeShownPosition(bool (KDataBase::*change)(const KData&),
 }
 
 void TStandardForm::Register() {
+    // The players never play a book answer that is forbidden for black: such a line is refused.
+    assignRecord(*shown_, source_);
+    BanHistory before = shown_->board().history();
+    if (!before.empty()) {
+        const MovedPos last = before.last();
+        before.removeLast();
+        BanArray board(before);
+        if (colourToMove(board.moveCount()) == kBlack &&
+            ChkStat(board).isForbiddenBlack(cellIndex(last.x, last.y))) {
+            SetStatus(tr("禁手は登録できません"));
+            return;
+        }
+    }
     changeShownPosition(&KDataBase::registerData, tr("登録する石がありません"));
 }
 

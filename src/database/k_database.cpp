@@ -3,6 +3,7 @@
 #include "base/diag.h"
 #include "base/file_replace.h"
 #include "base/geometry.h"
+#include "database/book_cache.h"
 #include "database/kdb_file.h"
 #include "database/symmetry.h"
 
@@ -31,12 +32,19 @@ bool KDataBase::load() {
     const std::string name = fileName();
     std::error_code ec;
     std::ifstream in;
-    // A directory of that name opens but cannot be read: it counts as no database file.
-    if (!std::filesystem::is_directory(name, ec)) in.open(name, std::ios::binary);
+    // Only a regular file is opened: a directory cannot be read, and a FIFO or a device would
+    // block in open or never end. Anything else counts as no database file.
+    if (std::filesystem::is_regular_file(name, ec)) in.open(name, std::ios::binary);
     if (!in.is_open()) {
         diag("error: database not found");
         // Only a file that is not there at all may be created by a save.
         readWhole_ = !std::filesystem::exists(std::filesystem::symlink_status(name, ec));
+        return false;
+    }
+    const uintmax_t size = std::filesystem::file_size(name, ec);
+    if (ec || size > kKdbMaxFileBytes) {
+        diag("error: count is out of range");
+        readWhole_ = false;
         return false;
     }
     return loadFrom(in);
@@ -71,7 +79,10 @@ bool KDataBase::save() const {
         return false;
     std::ostringstream text;
     if (!saveTo(text)) return false;
-    return replaceFileContents(name.c_str(), text.view());
+    const bool saved = replaceFileContents(name.c_str(), text.view());
+    // The players and the window read the file again, even when its time did not change.
+    if (saved) forgetOpeningBook(name);
+    return saved;
 }
 
 bool KDataBase::saveTo(std::ostream& out) const {

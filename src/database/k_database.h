@@ -23,8 +23,9 @@ class KDataBase {
     static KDataBase unloaded(uint8_t n, const std::string& path = std::string());
 
     // Drops all entries and reads the file. Reports through diag() "error: database not found"
-    // (file missing or unreadable), "error: can't read this version" or "error: count is out of
-    // range", leaving the database empty; false then, and for n of 225 or more (no message).
+    // (file missing, unreadable or not a regular file), "error: can't read this version" or
+    // "error: count is out of range" (also for a file over kKdbMaxFileBytes), leaving the
+    // database empty; false then, and for n of 225 or more (no message).
     bool load();
     // The same reading from a stream (used by load; public for the fuzz targets).
     bool loadFrom(std::istream& in);

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <streambuf>
@@ -136,8 +137,8 @@ std::string kdbFileName(int n, const std::string& path) {
     return kdbDirectoryPart(path) + name;
 }
 
-KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& entries,
-                      int32_t& stones, bool* whole) {
+KdbReadResult readKdbEach(std::istream& in, int expectedStones, int32_t& stones,
+                          const std::function<void(const KData&)>& onEntry, bool* whole) {
     bool complete = true;
     if (whole) *whole = false;
     std::streambuf* buf = in.rdbuf();
@@ -157,14 +158,14 @@ KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& 
     if (stoneCount < 0 || stoneCount >= kPoints) return KdbReadResult::BadCount;
     if (expectedStones >= 0 && stoneCount != expectedStones) return KdbReadResult::BadCount;
 
-    std::vector<KData> read;
+    KData entry(stoneCount);
     for (int32_t k = 0; k < entryCount; ++k) {
         if (!readNonBlankLine(*buf, line, cut)) { // fewer lines than the header promised
             complete = false;
             break;
         }
         Fields f(line);
-        KData entry(stoneCount);
+        entry.continuations.clear();
         bool entire = nextInt(f, entry.tag);
         for (int i = 0; entire && i < stoneCount; ++i) {
             int32_t v = 0;
@@ -177,12 +178,24 @@ KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& 
         }
         if (!readContinuations(std::string_view(line).substr(f.position()), cut, entry))
             complete = false;
-        read.push_back(std::move(entry));
+        onEntry(entry);
     }
-    entries = std::move(read);
     stones = stoneCount;
     if (whole) *whole = complete;
     return KdbReadResult::Ok;
+}
+
+KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& entries,
+                      int32_t& stones, bool* whole) {
+    std::vector<KData> read;
+    int32_t count = 0;
+    const KdbReadResult result = readKdbEach(
+        in, expectedStones, count, [&read](const KData& entry) { read.push_back(entry); }, whole);
+    if (result == KdbReadResult::Ok) {
+        entries = std::move(read);
+        stones = count;
+    }
+    return result;
 }
 
 bool writeKdb(std::ostream& out, int32_t stones, const std::vector<KData>& entries) {

@@ -3,6 +3,7 @@
 #include "database/k_data.h"
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ enum class KdbReadResult {
 // unread (cut by the limits, a field that is not a number, a move without its value).
 KdbReadResult readKdb(std::istream& in, int expectedStones, std::vector<KData>& entries,
                       int32_t& stones, bool* whole = nullptr);
+// The same reading, handing each entry that readKdb would keep to onEntry in file order
+// instead of keeping it (the entry is valid only during the call). Every refusal is found in
+// the header, so no entry is handed on unless the result is Ok; stones is set only then.
+KdbReadResult readKdbEach(std::istream& in, int expectedStones, int32_t& stones,
+                          const std::function<void(const KData&)>& onEntry, bool* whole = nullptr);
 
 // Writes a database text: the header "210 E S", then one line per entry (tag, the stones each
 // followed by a space, then move and value of every continuation separated by single spaces,

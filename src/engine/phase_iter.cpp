@@ -1,7 +1,6 @@
 #include "engine/phase_iter.h"
 
-#include "database/k_data.h"
-#include "database/k_database.h"
+#include "engine/book_move.h"
 #include "engine/decision_random.h"
 #include "rules/chk_stat.h"
 
@@ -32,13 +31,7 @@ PhaseIter::PhaseIter(const BanArray& board, const ThinkingLevel& level,
 
 uint8_t PhaseIter::databaseMove() {
     if (!useDatabase_) return kNoMove;
-    const BanArray& board = root_->board;
-    KDataBase base(board.moveCount(), directory_);
-    uint8_t move = base.lookup(KData(board));
-    // Only an empty point of this position is a move; anything else from a damaged file counts
-    // as no answer and the search runs.
-    if (move >= kPoints || board.at(move) != kEmpty) return kNoMove;
-    return move;
+    return bookMove(root_->board, directory_);
 }
 
 uint8_t PhaseIter::decide() {

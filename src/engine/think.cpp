@@ -1,31 +1,27 @@
 #include "engine/think.h"
 
-#include "database/k_data.h"
-#include "database/k_database.h"
+#include "engine/book_move.h"
 #include "engine/phase_iter.h"
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
-// The database's continuation for the position, or kNoMove when it has none that is an empty
-// point (a damaged file answers nothing).
-int databaseMove(const BanArray& board, const std::string& directory) {
-    std::string dir = directory;
-    if (!dir.empty() && dir.back() != '/' && dir.back() != '\\' && dir.back() != ':') dir += '/';
-    KDataBase base(board.moveCount(), dir);
-    const int move = base.lookup(KData(board));
-    if (move >= kPoints || board.at(move) != kEmpty) return kNoMove;
-    return move;
-}
-
 uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
                     const std::atomic<bool>& stop, const std::string& databaseDirectory) {
+    const auto asked = std::chrono::steady_clock::now();
     const BanArray board(history);
     if (level.readDatabase && board.moveCount() >= 3) {
-        const int known = databaseMove(board, databaseDirectory);
-        if (known != kNoMove) return static_cast<uint8_t>(known);
+        const uint8_t known = bookMove(board, databaseDirectory);
+        if (known != kNoMove) return known;
     }
+    // The look-up is part of the move's time: the search gets what is left of it.
+    const int64_t lookupMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - asked)
+                                 .count();
     StrongLimits limits;
-    limits.timeMs = level.timeMs;
+    limits.timeMs = level.timeMs > 0 ? std::max<int64_t>(level.timeMs - lookupMs, 1) : level.timeMs;
     limits.maxNodes = level.maxNodes;
     if (level.strongDepth > 0) limits.maxDepth = level.strongDepth;
     limits.hashMegabytes = level.hashMegabytes;

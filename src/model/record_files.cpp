@@ -5,6 +5,7 @@
 #include "model/move_tree.h"
 
 #include <climits>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <streambuf>
@@ -57,6 +58,35 @@ class ViewBuffer : public std::streambuf {
     }
 };
 
+// Digits, spaces and line breaks only, with at least one digit: a list of numbers and nothing
+// else, which is read as the number form whether or not its numbers are points.
+bool isNumberText(std::string_view bytes) {
+    bool digit = false;
+    for (const char c : bytes) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+            return false;
+        }
+    }
+    return digit;
+}
+
+// A byte-form record as a game writes it: the count byte, then exactly that many different
+// points. Such a file is read in the byte form even when its bytes look like number text
+// (possible only for a count of 9, 10 or 13 with every move on one of the few cells whose
+// byte is a digit or white space).
+bool isWrittenByteRecord(std::string_view bytes) {
+    if (bytes.empty() || static_cast<unsigned char>(bytes[0]) + 1u != bytes.size()) return false;
+    bool seen[256] = {};
+    for (size_t i = 1; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= kPoints || seen[b]) return false;
+        seen[b] = true;
+    }
+    return true;
+}
+
 bool isBinaryFile(std::string_view bytes) {
     if (bytes.empty()) return false;
     size_t n = static_cast<unsigned char>(bytes[0]);
@@ -71,6 +101,9 @@ bool isBinaryFile(std::string_view bytes) {
 uint8_t detectRecordFormat(std::string_view bytes) {
     // "GM" cannot span white space, so a word containing it is the two bytes anywhere.
     if (bytes.find("GM") != std::string_view::npos) return kRecordText;
+    // A damaged list of numbers is no game in another form.
+    if (isNumberText(bytes) && !isWrittenByteRecord(bytes))
+        return isBanFile(bytes) ? kRecordBan : kRecordUnknown;
     if (isBanFile(bytes)) return kRecordBan;
     if (isBinaryFile(bytes)) return kRecordBinary;
     return kRecordUnknown;
@@ -88,10 +121,13 @@ uint8_t DetectRecordFormat(const char* name) {
 bool readWholeFile(const char* name, std::string& out) {
     out.clear();
     if (!name) return false;
+    // Only a regular file is opened: a FIFO or a device would block in open or never end.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(name, ec)) return false;
     std::ifstream in(name, std::ios::binary);
     if (!in) return false;
-    // A file whose size is known is refused or read in one piece: no growing buffer doubles
-    // the memory a large file takes. Others (pipes) are read in chunks up to the limit.
+    // A file is refused or read in one piece: no growing buffer doubles the memory a large
+    // file takes. One whose size cannot be told is read in chunks up to the limit.
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.clear();
@@ -158,7 +194,10 @@ bool MOveTree::ReadFile(const char* name) {
         diag(std::string("error : ") + (name ? name : "") + "can't be read");
         return false;
     }
-    return ReadBytes(bytes);
+    if (ReadBytes(bytes)) return true;
+    // A list of numbers holding one that is no point is a damaged record, not another format.
+    if (isNumberText(bytes)) diag(std::string("error : ") + name + "can't be read");
+    return false;
 }
 
 bool MOveTree::WriteBytes(std::string& out) {

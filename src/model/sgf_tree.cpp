@@ -4,6 +4,7 @@
 #include "model/move_node.h"
 #include "model/record_files.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -47,7 +48,10 @@ template <class T> T* TSgfTree<T>::PutMoveLetters(char xl, char yl, char colour)
 }
 
 template <class T> bool TSgfTree<T>::ReadFile(const char* name) {
-    std::ifstream in(name, std::ios::binary);
+    // Only a regular file is opened: a FIFO or a device would block in open or never end.
+    std::error_code ec;
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(name, ec)) in.open(name, std::ios::binary);
     if (!in) {
         diag(std::string("error : ") + name + "can't be read");
         return false;

@@ -48,9 +48,15 @@ MoveCode judgeBlackWindow(LineWindow& w) {
     int totalFours = 0;
     for (int d = 0; d < 4; ++d) {
         w.direction = d;
-        // A four whose completion on one side makes six counts nothing in its line.
-        spoiled[d] = isSpoiledFour(w);
-        if (spoiled[d]) straight[d] = closedFour[d] = 0;
+        // A four whose completion on one side makes six is no straight four. It is still a
+        // four when its other end is open and completes an exact five (+BBBB+B); with that end
+        // blocked, or spoiled as well, the line counts nothing.
+        const int spoiledEnds = spoiledFourEnds(w);
+        spoiled[d] = spoiledEnds != 0;
+        if (spoiled[d]) {
+            closedFour[d] = straight[d] && spoiledEnds == 1;
+            straight[d] = 0;
+        }
         int split = 0;
         if (!spoiled[d] && !straight[d] && !closedFour[d]) split = isSplitFour(w);
         fours[d] = straight[d] + closedFour[d] + split;

@@ -49,16 +49,20 @@ ForbiddenReason forbiddenReason(BanArray& board, int point) {
     for (int d = 0; d < 4; ++d) {
         w.direction = d;
         const int run = classifyRun(w);
+        const int spoiledEnds = spoiledFourEnds(w);
         bool counts = false;
         if (code == kCodeForbiddenOverline) {
             counts = run >= 6;
         } else if (code == kCodeForbiddenFour) {
-            counts = isLineDoubleFour(w) ||
-                     (!isSpoiledFour(w) && (run == -4 || run == 4 || isSplitFour(w)));
-        } else if (!isSpoiledFour(w) && run != -4 && run != 4 && !isSplitFour(w)) {
+            // A four with one spoiled end counts when its other end is open (+BBBB+B).
+            counts =
+                isLineDoubleFour(w) || (spoiledEnds != 0 ? run == -4 && spoiledEnds == 1
+                                                         : run == -4 || run == 4 || isSplitFour(w));
+        } else if (spoiledEnds == 0 && run != -4 && run != 4 && !isSplitFour(w)) {
             counts = run == -3 ? isTrueThree(w) : run != 3 && isTrueSplitThree(w);
         }
-        if (counts) reason.lines.push_back({d, shapeStones(w, run >= 6)});
+        // The stone that spoils a four is no part of it.
+        if (counts) reason.lines.push_back({d, shapeStones(w, run >= 6 || spoiledEnds != 0)});
     }
     board.setAt(point, saved);
     return reason;

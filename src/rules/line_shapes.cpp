@@ -146,6 +146,21 @@ template <size_t N> bool anyTrueThree(const LineWindow& w, const Shape (&shapes)
 bool isSpoiledFour(const LineWindow& w) {
     return w.stones[w.direction] >= 5 && anyMatch(w, kSpoiledFour);
 }
+// The run through the centre is one run, so each form matches at one start at most.
+int spoiledFourEnds(const LineWindow& w) {
+    if (w.stones[w.direction] < 5) return 0;
+    int ends = 0;
+    for (const Shape& s : kSpoiledFour) {
+        if (!mayMatch(w, s)) continue;
+        for (int i = 0; i < s.startCount; ++i) {
+            if (matchesAt(w, s, s.starts[i])) {
+                ++ends;
+                break;
+            }
+        }
+    }
+    return ends;
+}
 bool isLineDoubleFour(const LineWindow& w) {
     return w.stones[w.direction] >= 5 && anyMatch(w, kLineDoubleFour);
 }

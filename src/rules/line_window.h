@@ -57,6 +57,9 @@ inline bool hasOpenTwo(const LineWindow& w);
 
 // Black shape tests on the current direction (meaningful only in a window built for black).
 bool isSpoiledFour(const LineWindow& w);
+// How many ends of the unbroken four through the centre are spoiled (0, 1 or 2): the end cell
+// is empty and one more black stone lies just beyond it, so filling that end makes six.
+int spoiledFourEnds(const LineWindow& w);
 bool isLineDoubleFour(const LineWindow& w);
 bool isSplitFour(const LineWindow& w);
 // True three: an unbroken three that one more stone turns into a straight four, whose

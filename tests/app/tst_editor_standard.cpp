@@ -93,6 +93,7 @@ class EditorStandardTest : public QObject {
     void registerCreatesTheFileWithItsEntry();
     void registerInAnotherOrientationAddsNothing();
     void deleteRemovesThePosition();
+    void aForbiddenAnswerIsNotRegistered();
     void menuItemsDoWhatTheButtonsDo();
     void deleteWithoutFileLeavesAnEmptyFile();
     void emptyLineIsSaidAndNothingWritten();
@@ -193,6 +194,20 @@ void EditorStandardTest::deleteRemovesThePosition() {
     editor->SpeedButton2->click();
     QCOMPARE(readBytes(path(kFile)), QByteArray("210 0 2\r\n"));
     QCOMPARE(editor->NumOfData->text(), QString("0"));
+}
+
+// f8 o15 g8 o13 h6 o11 h7 o9, then black's h8: a double three.
+void EditorStandardTest::aForbiddenAnswerIsNotRegistered() {
+    EditorGame g;
+    g.place({{5, 7}, {14, 14}, {6, 7}, {14, 12}, {7, 5}, {14, 10}, {7, 6}, {14, 8}, {7, 7}});
+    TStandardForm* editor = g.openEditor();
+    editor->Register();
+    QCOMPARE(editor->statusText(), QString("禁手は登録できません"));
+    QVERIFY(!QFile::exists(path("kelp008.kdb")));
+    // one move earlier the line ends in white's stone, which is registered
+    g.form->UndoMove();
+    editor->Register();
+    QVERIFY(QFile::exists(path("kelp007.kdb")));
 }
 
 void EditorStandardTest::menuItemsDoWhatTheButtonsDo() {

@@ -24,6 +24,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -54,6 +55,7 @@ class SettingsStoreTest : public QObject {
     void toolbarOffMakesTheWindowLower();
     void colourIsStoredAtExit();
     void aStoreThatCannotBeWrittenIsSaidOnce();
+    void aStoreThatIsNotAFileIsNeverOpened();
     void layoutOfTheWindow();
     void windowsCarryTheProgramIcon();
 
@@ -83,6 +85,32 @@ void SettingsStoreTest::aStoreThatCannotBeWrittenIsSaidOnce() {
     const QString text = QString::fromUtf8(log.readAll());
     QCOMPARE(text.count('\n'), 1);
     QVERIFY2(text.startsWith("error : ") && text.contains("Sorell"), qPrintable(text));
+}
+
+// A FIFO in the store's place would block the window for ever in open: the options take
+// their defaults and nothing is written.
+void SettingsStoreTest::aStoreThatIsNotAFileIsNeverOpened() {
+    const QString file = QSettings("Pellham", "Sorell").fileName();
+    QFile::remove(file);
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+    QTemporaryFile log;
+    QVERIFY(log.open());
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(log.handle(), 2);
+    {
+        SrOption options;
+        QCOMPARE(options.standard, 1);
+        QCOMPARE(options.colorBan, SrOption::kDefaultColorBan);
+    }
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    QVERIFY(QFile::remove(file));
+    log.seek(0);
+    const QString text = QString::fromUtf8(log.readAll());
+    QCOMPARE(text, "error : " + file + "can't be read\nerror : " + file + " can't be write\n");
 }
 
 void SettingsStoreTest::emptyStoreGetsTheDefaultsAtLoad() {

@@ -13,7 +13,7 @@ TEST(BenchSuite, SignatureOfTheFirstPositions) {
     std::vector<BenchResult> results;
     for (const BanArray& board : positions)
         results.push_back(decideBenchPosition(board, ThinkingLevel::standard()));
-    EXPECT_EQ(benchSignature(results), 0x518dbeae11afe7faull);
+    EXPECT_EQ(benchSignature(results), 0x7012a3354d2f5c27ull);
 }
 
 TEST(BenchSuite, PositionsAreReproducibleAndUndecided) {

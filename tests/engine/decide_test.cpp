@@ -1,4 +1,5 @@
 #include "board_picture.h"
+#include "engine/book_move.h"
 #include "engine/phase_iter.h"
 #include "engine/think.h"
 #include "rules/chk_stat.h"
@@ -157,4 +158,23 @@ TEST(Database, ALevelThatReadsNoDatabaseSearchesAtBothLevels) {
         EXPECT_LT(move, 225);
         EXPECT_NE(move, 14);
     }
+}
+
+// f8 o15 g8 o13 h6 o11 h7 o9: black to move, and the book's h8 is a double three.
+TEST(Database, AForbiddenOrOccupiedAnswerIsNeverPlayed) {
+    TempDir dir;
+    const BanHistory history = historyOf({110, 224, 111, 194, 82, 164, 97, 134});
+    dir.write("kelp008.kdb", "210 1 8\r\n1024 110 224 111 194 82 164 97 134 112 0\r\n");
+    ThinkingLevel strong = ThinkingLevel::strong(0);
+    strong.maxNodes = 2000;
+    for (const ThinkingLevel& level : {ThinkingLevel::standard(), strong}) {
+        const uint8_t move = thinkMove(history, level, noStop, dir.path());
+        EXPECT_LT(move, 225);
+        EXPECT_NE(move, 112);
+    }
+    EXPECT_EQ(bookMove(BanArray(history), dir.path()), 255);
+    // the same answer is white's to play after one more pair of moves elsewhere
+    dir.write("kelp009.kdb", "210 1 9\r\n1024 110 224 111 194 82 164 97 134 0 112 0\r\n");
+    const BanHistory white = historyOf({110, 224, 111, 194, 82, 164, 97, 134, 0});
+    EXPECT_EQ(bookMove(BanArray(white), dir.path()), 112);
 }

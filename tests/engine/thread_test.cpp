@@ -1,4 +1,6 @@
 #include "board_picture.h"
+#include "database/k_database.h"
+#include "engine/book_move.h"
 #include "engine/phase_iter.h"
 #include "engine/think.h"
 #include "temp_dir.h"
@@ -104,4 +106,38 @@ TEST(ThreadStop, EachDecisionDrawsFromItsOwnGenerator) {
     }
     for (auto& th : threads) th.join();
     for (int t = 0; t < 4; ++t) EXPECT_EQ(together[t], alone) << "thread " << t;
+}
+
+TEST(ThreadBook, DecisionsShareTheHeldBookWhileTheEditorSaves) {
+    // Four threads take the book's answer while the file is saved again and again with one of
+    // two answers: each look-up sees one whole version of the file.
+    TempDir dir;
+    const BanArray board(historyOf(kOpening));
+    KData entry(board);
+    entry.continuations.push_back({14, 0});
+    KDataBase first = KDataBase::unloaded(5, dir.prefix());
+    first.registerData(entry);
+    ASSERT_TRUE(first.save());
+    auto save = [&](uint8_t move) {
+        KDataBase db(5, dir.prefix());
+        db.deleteData(entry);
+        entry.continuations[0].move = move;
+        db.registerData(entry);
+        db.save();
+    };
+    std::atomic<bool> done{false};
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            while (!done.load()) {
+                const uint8_t move = bookMove(board, dir.path());
+                if (move != 14 && move != 210 && move != 255) ++wrong;
+            }
+        });
+    }
+    for (int i = 0; i < 200; ++i) save(i % 2 == 0 ? 210 : 14);
+    done = true;
+    for (auto& th : threads) th.join();
+    EXPECT_EQ(wrong.load(), 0);
 }

@@ -43,9 +43,9 @@ TEST(RecordFileDetection, ByContent) {
         {"808\n909\n808\n", kRecordBan},
         {"808\n909\nend\n", kRecordBan},
         {"  +808 1515 101", kRecordBan},
-        {"808 1600", kRecordBinary},        // 16 in the x part; the bytes are all below 225
-        {"808 -909", kRecordBinary},        // negative numbers are not move numbers
-        {"99999999999 808", kRecordBinary}, // too large to be read as a number
+        {"808 1600", kRecordUnknown},        // 16 in the x part: a damaged list of numbers
+        {"808 -909", kRecordBinary},         // negative numbers are not move numbers
+        {"99999999999 808", kRecordUnknown}, // too large to be read as a number
         {"", kRecordUnknown},
         {bytesOf({2, 112, 113}), kRecordBinary},
         {bytesOf({200, 1, 2}), kRecordBinary},
@@ -90,13 +90,13 @@ TEST(RecordFileRead, BinaryMoves) {
     ASSERT_TRUE(r.ReadFile(dir.file("a").c_str()));
     EXPECT_EQ(lineOf(r), (std::vector<Pos>{makePos(7, 7, 'B'), makePos(8, 7, 'W')}));
 
-    // "808 1600": count 56, then the moves '0' '8' ' ' '1' '6' '0' '0'; the last two repeat
-    // the point of the first and are skipped.
-    writeBytes(dir.file("b"), "808 1600");
+    // "808 1600x" (not only digits and white space): count 56, then the moves '0' '8' ' ' '1'
+    // '6' '0' '0' 'x'; the two '0' repeat the point of the first and are skipped.
+    writeBytes(dir.file("b"), "808 1600x");
     ASSERT_TRUE(r.ReadFile(dir.file("b").c_str()));
     EXPECT_EQ(lineOf(r),
               (std::vector<Pos>{makePos(3, 3, 'B'), makePos(11, 3, 'W'), makePos(2, 2, 'B'),
-                                makePos(4, 3, 'W'), makePos(9, 3, 'B')}));
+                                makePos(4, 3, 'W'), makePos(9, 3, 'B'), makePos(0, 8, 'W')}));
     expectConsistent(r);
 
     writeBytes(dir.file("c"), bytesOf({200, 1, 2}));
@@ -397,4 +397,39 @@ TEST(RecordFileRead, BoundedReading) {
     ASSERT_TRUE(r.ReadBytes("(;GM[4];B[zz];B[hh];W[hh])"));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "error : Illegal move\nerror : Illegal move\n");
+}
+
+// A list of numbers with one off the board is a damaged record: it is refused, not read as
+// seven moves of the byte form, so saving can never replace it by another game. A byte-form
+// record whose bytes happen to be digits and white space is still read in the byte form.
+TEST(RecordFileRead, DamagedNumberListIsRefused) {
+    TempDir dir;
+    MOveTree r;
+    writeBytes(dir.file("a.ban"), "808\n909\n");
+    ASSERT_TRUE(r.ReadFile(dir.file("a.ban").c_str()));
+    const std::string damaged = dir.file("d.ban");
+    writeBytes(damaged, "808\n809\n908\n707\n1010\n606\n1600\n");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(r.ReadFile(damaged.c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "error : " + damaged + "can't be read\n");
+    EXPECT_EQ(lineOf(r), (std::vector<Pos>{makePos(7, 7, 'B'), makePos(8, 8, 'W')}));
+
+    // nine moves on cells whose bytes are '0'..'9' and white space
+    writeBytes(dir.file("b.bin"), bytesOf({9, 48, 49, 50, 51, 52, 53, 54, 55, 13}));
+    ASSERT_TRUE(r.ReadFile(dir.file("b.bin").c_str()));
+    EXPECT_EQ(r.board().history().size(), 9u);
+    EXPECT_EQ(r.board().history().last().x, 13);
+}
+
+// A FIFO would block the reader in open for ever. This test runs under a short timeout.
+TEST(RecordFileRead, NotARegularFileIsRefusedAtOnce) {
+    TempDir dir;
+    const std::string fifo = dir.file("game.ban");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    MOveTree r;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(DetectRecordFormat(fifo.c_str()), kRecordUnknown);
+    EXPECT_FALSE(r.ReadFile(fifo.c_str()));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "error : " + fifo + "can't be read\nerror : " + fifo + "can't be read\n");
 }

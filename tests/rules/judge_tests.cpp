@@ -77,8 +77,39 @@ const Area kFourAndTwo = {3, 7, {
     "WBBBo.",
     ".....B",
 }};
+// +BBBB+B: filling the right end makes six, the open left end an exact five.
 const Area kSpoiledFour = {4, 7, {
     "BBBo.B",
+}};
+const Area kSpoiledFourBlocked = {3, 7, {
+    "WBBBo.B",
+}};
+const Area kSpoiledBothEnds = {2, 7, {
+    "B.BBBo.B",
+}};
+const Area kSpoiledFourOnTheLeft = {2, 7, {
+    "B.oBBB",
+}};
+const Area kSpoiledFourAndFour = {4, 3, {
+    "...B..",
+    "...B..",
+    "...B..",
+    "......",
+    "BBBo.B",
+}};
+const Area kBlockedSpoiledFourAndFour = {3, 3, {
+    "....B..",
+    "....B..",
+    "....B..",
+    ".......",
+    "WBBBo.B",
+}};
+const Area kSpoiledFourAndThree = {4, 5, {
+    "......",
+    "...B..",
+    "BBBo.B",
+    "...B..",
+    "......",
 }};
 const Area kWhiteDoubleFour = {3, 4, {
     "....W",
@@ -175,8 +206,29 @@ TEST(JudgeBlack, FoursAndThreesWithTwos) {
 }
 
 TEST(JudgeBlack, SpoiledFourCountsNothingInItsLine) {
-    EXPECT_EQ(judge(kSpoiledFour).black, 20);
+    EXPECT_EQ(judge(kSpoiledFourBlocked).black, 20);
+    EXPECT_EQ(judge(kSpoiledBothEnds).black, 20);
     EXPECT_EQ(judge(swapped(kSpoiledFour)).white, 2);
+}
+
+// A four whose one end would make six still counts when its other end makes an exact five.
+TEST(JudgeBlack, SpoiledFourWithAnOpenEndIsAFour) {
+    EXPECT_EQ(judge(kSpoiledFour).black, 8);
+    EXPECT_EQ(judge(kSpoiledFourOnTheLeft).black, 8);
+    EXPECT_EQ(judge(kSpoiledFourAndFour).black, 22);
+    EXPECT_EQ(judge(kSpoiledFourAndThree).black, 4);
+    // with the open end blocked the column four is the only one
+    EXPECT_EQ(judge(kBlockedSpoiledFourAndFour).black, 8);
+
+    // A game in which black played this double four: (11, 4) makes the four (11, 2)..(11, 5)
+    // in its column, spoiled at (11, 6) by (11, 7), and the four (11, 4)..(7, 8) on the
+    // anti-diagonal.
+    BanArray b;
+    for (int n : {808,  807,  1009, 707,  1007, 906,  708,  1008, 607,  608, 509, 905,
+                  806,  907,  908,  1005, 904,  804,  805,  706,  910,  809, 703, 1107,
+                  1206, 1104, 1203, 1006, 1208, 1105, 1106, 1303, 1204, 1305})
+        ASSERT_TRUE(b.put(cellIndex(n / 100 - 1, n % 100 - 1)));
+    EXPECT_EQ(ChkStat(b).judgeBlack(cellIndex(11, 4)), 22);
 }
 
 TEST(JudgeBlack, PointsAreJudgedWhateverTheyHold) {

@@ -568,6 +568,10 @@ Replace it?</translation>
         <translation>No stones to delete</translation>
     </message>
     <message>
+        <source>禁手は登録できません</source>
+        <translation>A forbidden move cannot be registered</translation>
+    </message>
+    <message>
         <source>定石ファイル %1 を読み込めないため書き込みません</source>
         <translation>Openings file %1 could not be read, so it is not written</translation>
     </message>
