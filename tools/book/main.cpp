@@ -11,6 +11,7 @@
 // Positions are stored in the orientation in which they arise; the database finds them under
 // all eight symmetries, and a position met twice (in any orientation) is registered once.
 
+#include "base/file_replace.h"
 #include "database/k_data.h"
 #include "database/k_database.h"
 #include "database/openings.h"
@@ -137,6 +138,7 @@ bool parseInt(const char* text, int lo, int hi, int& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    failWritesBeyondFileSizeLimit();
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -2,6 +2,7 @@
 // openings, each opening with both colour assignments, and reports the score and an Elo
 // difference. The rules library judges every move.
 
+#include "base/file_replace.h"
 #include "elo.h"
 #include "engine_process.h"
 #include "match_game.h"
@@ -119,6 +120,7 @@ void printTally(const char* label, const Tally& t) {
 } // namespace
 
 int main(int argc, char** argv) {
+    failWritesBeyondFileSizeLimit();
     Options o;
     if (!parseOptions(argc, argv, o)) return 2;
     std::ofstream log;
