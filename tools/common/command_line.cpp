@@ -12,6 +12,12 @@ bool parseCommandLine(CLI::App& app, int argc, char** argv, const std::string& u
                       bool positional) {
     try {
         app.parse(argc, argv);
+    } catch (const CLI::ArgumentMismatch& e) {
+        // CLI11 says "--opt: 1 required TEXT missing"; the option is named the tools' way.
+        const std::string what = e.what();
+        std::cerr << app.get_name() << ": " << what.substr(0, what.find(':')) << " needs a value\n"
+                  << usage;
+        return false;
     } catch (const CLI::ParseError& e) {
         std::cerr << app.get_name() << ": " << e.what() << '\n' << usage;
         return false;
