@@ -2,6 +2,7 @@
 
 #include "database/k_data.h"
 #include "database/k_database.h"
+#include "database/kdb_file.h"
 #include "engine/phase_iter.h"
 
 namespace {
@@ -9,9 +10,7 @@ namespace {
 // The database's continuation for the position, or kNoMove when it has none that is an empty
 // point (a damaged file answers nothing).
 int databaseMove(const BanArray& board, const std::string& directory) {
-    std::string dir = directory;
-    if (!dir.empty() && dir.back() != '/' && dir.back() != '\\' && dir.back() != ':') dir += '/';
-    KDataBase base(board.moveCount(), dir);
+    KDataBase base(board.moveCount(), kdbFolderPath(directory));
     const int move = base.lookup(KData(board));
     if (move >= kPoints || board.at(move) != kEmpty) return kNoMove;
     return move;

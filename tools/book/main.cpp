@@ -97,7 +97,7 @@ class Book {
 
 BanArray openingBoard(const Opening& o) {
     BanArray board;
-    for (const auto& stone : o.stones) board.put(cellIndex(stone[0], stone[1]));
+    for (const int cell : openingCells(o)) board.put(cell);
     return board;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "common/command_line.h"
+#include "database/kdb_file.h"
 
 #include "base/geometry.h"
 #include "engine/think.h"
@@ -10,6 +11,7 @@
 #include "model/record_files.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
+#include "rules/game_end.h"
 #include "rules/move_code.h"
 
 #include <atomic>
@@ -150,15 +152,14 @@ int countBranches(const MOve* node) {
 // Why the game at the end of the record's main line has no next move; empty when it has one.
 std::string gameOverReason(const MOveTree& record) {
     const BanHistory& history = record.board().history();
-    if (history.size() >= static_cast<size_t>(kPoints)) return "the board is full";
-    if (history.empty()) return {};
+    const GameEnd end = gameEnd(history);
+    if (end == GameEnd::None) return {};
+    if (end == GameEnd::FullBoard) return "the board is full";
     const MovedPos& last = history.last();
-    std::string where = pointText(last.x, last.y);
-    if (isWinCode(last.code)) return "the game is over: " + where + " won";
-    if (isForbiddenCode(last.code))
-        return "the game is over: black's " + where + " is a forbidden move (" +
-               moveCodeName(last.code) + ")";
-    return {};
+    const std::string where = pointText(last.x, last.y);
+    if (end == GameEnd::Five) return "the game is over: " + where + " won";
+    return "the game is over: black's " + where + " is a forbidden move (" +
+           moveCodeName(last.code) + ")";
 }
 
 int show(const std::vector<std::string>& args, std::ostream& out) {
@@ -256,8 +257,7 @@ int think(const std::vector<std::string>& args, std::ostream& out) {
     std::string directory;
     if (db) {
         if (db->empty()) throw CliError{kCliUsage, needDirectory};
-        directory = *db;
-        if (directory.back() != '/') directory += '/';
+        directory = kdbFolderPath(*db);
     }
     if (files.size() != 1) throw CliError{kCliUsage, "think needs exactly one FILE"};
     MOveTree record;

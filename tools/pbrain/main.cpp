@@ -3,6 +3,7 @@
 
 #include "base/diag.h"
 #include "common/command_line.h"
+#include "database/kdb_file.h"
 #include "engine/think.h"
 #include "engine/thinking_level.h"
 #include "input_reader.h"
@@ -40,11 +41,13 @@ constexpr int64_t kMaxNodesOption = 1'000'000'000'000;
 // (managers do not always start the engine in its folder).
 std::string defaultDatabaseDirectory(const char* program) {
     namespace fs = std::filesystem;
-    constexpr const char* kFirstBookFile = "kelp003.kdb";
+    constexpr int kFirstBookStones = 3;
+    const std::string kFirstBookFile = kdbFileName(kFirstBookStones, {});
     std::error_code error;
     if (fs::exists(kFirstBookFile, error)) return {};
     const fs::path dir = fs::path(program).parent_path();
-    if (!dir.empty() && fs::exists(dir / kFirstBookFile, error)) return dir.generic_string() + "/";
+    if (!dir.empty() && fs::exists(dir / kFirstBookFile, error))
+        return kdbFolderPath(dir.generic_string());
     return {};
 }
 
@@ -89,8 +92,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
         options.maxNodes = static_cast<uint64_t>(*n);
     }
     if (db) {
-        options.databaseDirectory = *db;
-        if (!db->empty() && db->back() != '/') options.databaseDirectory += '/';
+        options.databaseDirectory = kdbFolderPath(*db);
     } else {
         options.databaseDirectory = defaultDatabaseDirectory(argv[0]);
     }
