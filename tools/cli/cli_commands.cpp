@@ -15,7 +15,6 @@
 #include "rules/move_code.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
