@@ -309,6 +309,9 @@ TEST_F(PbrainProcess, EndRestartAndEndOfInputStopADecision) {
 // INFO max_memory before the first turn makes the table that size at once: the brain holds
 // less memory than one with the default table (64 MB) by most of that table.
 TEST_F(PbrainProcess, MaxMemoryBeforeTheFirstTurnSizesTheTable) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine";
+#endif
     constexpr long kMostOfTheDefaultTableKilobytes = 40 * 1024;
     EXPECT_EQ(send("START 15"), "OK");
     ASSERT_TRUE(brain.writeLine("INFO max_memory 20000000"));
