@@ -131,6 +131,12 @@ std::string kdbDirectoryPart(const std::string& path) {
     return path.substr(0, cut + 1);
 }
 
+std::string kdbFolderPath(std::string folder) {
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\' && folder.back() != ':')
+        folder += '/';
+    return folder;
+}
+
 std::string kdbFileName(int n, const std::string& path) {
     char name[32];
     std::snprintf(name, sizeof name, "kelp%03d.kdb", n);

@@ -17,6 +17,11 @@ inline constexpr int kKdbMaxRest = 8191;
 // without any of these is taken as a directory and gets a '/' appended. Empty for an empty path.
 std::string kdbDirectoryPart(const std::string& path);
 
+// The path that names the database files of folder: folder with a '/' after it unless it ends in
+// ':', '/' or '\\' already; empty (the current directory) for an empty folder. kdbDirectoryPart
+// would take the last name of a folder given without its separator for a file's.
+std::string kdbFolderPath(std::string folder);
+
 // kelpNNN.kdb: the openings of NNN stones (see docs/glossary.md).
 // The database file for stone count n: "kelp%03d.kdb" (three digits, zero-padded) after the
 // directory part of path, or alone (relative to the current directory) when path is empty.

@@ -1,5 +1,8 @@
 #include "database/openings.h"
 
+#include "base/geometry.h"
+#include "database/symmetry.h"
+
 const std::array<Opening, kOpeningCount>& openings() {
     // Black h8, white h7 (direct) or i7 (diagonal), then black's third stone.
     static constexpr std::array<Opening, kOpeningCount> table = {{
@@ -31,4 +34,11 @@ const std::array<Opening, kOpeningCount>& openings() {
         {"I13", "彗星", "Suisei", {{7, 7}, {8, 6}, {5, 9}}},
     }};
     return table;
+}
+
+std::array<int, 3> openingCells(const Opening& opening, int s) {
+    std::array<int, 3> cells{};
+    for (size_t i = 0; i < cells.size(); ++i)
+        cells[i] = transformCell(cellIndex(opening.stones[i][0], opening.stones[i][1]), s);
+    return cells;
 }

@@ -15,3 +15,7 @@ struct Opening {
 inline constexpr int kOpeningCount = 26;
 // All 26, direct openings first.
 const std::array<Opening, kOpeningCount>& openings();
+
+// The opening's three stones in the order played, as cells 0..224 carried by symmetry s
+// (0..7, see symmetry.h; 0 leaves them as they are). Every symmetry gives the same opening.
+std::array<int, 3> openingCells(const Opening& opening, int s = 0);

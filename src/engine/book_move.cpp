@@ -6,12 +6,9 @@
 #include "rules/chk_stat.h"
 
 uint8_t bookMove(const BanArray& board, const std::string& directory) {
-    std::string dir = directory;
-    // The database takes the directory part of a path; a directory given without its trailing
-    // separator would otherwise lose its last component.
-    if (!dir.empty() && dir.back() != '/' && dir.back() != '\\' && dir.back() != ':') dir += '/';
     const int n = board.moveCount();
-    const std::shared_ptr<const BookIndex> book = openingBook(kdbFileName(n, dir), n);
+    const std::shared_ptr<const BookIndex> book =
+        openingBook(kdbFileName(n, kdbFolderPath(directory)), n);
     if (!book) return kNoMove;
     const uint8_t move = book->lookup(KData(board));
     // A damaged or careless book may answer a stone or a point that loses at once.

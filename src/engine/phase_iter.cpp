@@ -8,15 +8,6 @@
 
 namespace {
 constexpr uint8_t kCentre = 112;
-
-// The database takes the directory part of a path; a directory given without its trailing
-// separator would otherwise lose its last component.
-std::string asDirectoryPath(std::string directory) {
-    if (!directory.empty() && directory.back() != '/' && directory.back() != '\\' &&
-        directory.back() != ':')
-        directory += '/';
-    return directory;
-}
 } // namespace
 
 PhaseIter::PhaseIter(const BanArray& board, const ThinkingLevel& level,
@@ -24,7 +15,7 @@ PhaseIter::PhaseIter(const BanArray& board, const ThinkingLevel& level,
                      std::optional<uint32_t> seed)
     : root_(arena_.make(board)), level_(level), maxDepth_(std::max<int32_t>(level.maxDepth, 1)),
       hashSize_(std::max<int32_t>(level.hashSize, 1)),
-      directory_(asDirectoryPath(std::move(directory))), stop_(stop), seed_(seed) {
+      directory_(kdbFolderPath(std::move(directory))), stop_(stop), seed_(seed) {
     tables_.reserve(static_cast<size_t>(maxDepth_));
     for (int32_t d = 0; d < maxDepth_; ++d) tables_.emplace_back(hashSize_);
 }

@@ -29,6 +29,8 @@ class ChildProcess {
     // Closes the child's input and waits up to timeoutMs for it to exit. The exit status, or
     // -1 when it was killed by a signal or did not end in time (it is then killed).
     int finish(int timeoutMs);
+    // The child's process id, -1 when none runs.
+    pid_t pid() const { return pid_; }
 
   private:
     pid_t pid_ = -1;

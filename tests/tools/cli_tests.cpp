@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -199,4 +200,33 @@ TEST_F(Cli, BadArgumentsAndHelp) {
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_EQ(r.out.rfind(std::string("usage: sorell-cli ") + command, 0), 0u) << command;
     }
+}
+
+TEST_F(Cli, OutputThroughLinksAndPastTheFileSizeLimit) {
+    namespace fs = std::filesystem;
+    // A link to a file not made yet keeps the link and makes the file it names.
+    fs::create_symlink("later.ban", dir.file("ahead.ban"));
+    ASSERT_EQ(cli({"convert", "game.sgf", "ahead.ban", "--format", "ban"}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(dir.file("ahead.ban")));
+    EXPECT_EQ(dir.read("later.ban"), kBan);
+    // A loop of links is refused.
+    fs::create_symlink("loop2", dir.file("loop1"));
+    fs::create_symlink("loop1", dir.file("loop2"));
+    EXPECT_EQ(cli({"convert", "game.sgf", "loop1", "--format", "ban"}).status, 1);
+
+    // Past the file-size limit (inherited by the tool) the write fails, reported, with the
+    // old file kept and no temporary file left.
+    dir.write("keep.sgf", "old");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    RunResult r = cli({"convert", "game.sgf", "keep.sgf", "--format", "sgf"});
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    EXPECT_EQ(r.status, 1) << "killed by the limit's signal?";
+    EXPECT_NE(r.err.find("cannot write 'keep.sgf'"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.read("keep.sgf"), "old");
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }

@@ -255,3 +255,40 @@ TEST(MatchTool, PlaysBothColouringsAndReportsTheScore) {
 }
 
 } // namespace
+
+namespace {
+
+// An engine that writes MESSAGE lines for ever and never answers START.
+std::vector<std::string> chattyEngine(const TempDir& dir) {
+    dir.write("chatty.sh", "while :; do echo 'MESSAGE warming up'; sleep 0.05; done\n");
+    return {"/bin/sh", dir.file("chatty.sh")};
+}
+
+} // namespace
+
+// The start timeout counts from START whatever the engine writes; the report's lines come as
+// they are made; rounds whose games could not be counted are refused.
+TEST(MatchTool, ChattyEnginesTimeOutAndTheReportIsNotHeldBack) {
+    TempDir dir;
+    GameSettings quick;
+    quick.startTimeoutMs = 300;
+    const EngineCommand pair[2] = {{"chatty", chattyEngine(dir)}, {"pbrain", {PBRAIN_PATH}}};
+    const GameRecord g = playGame(pair, 0, openings()[0], 0, quick);
+    EXPECT_EQ(g.reason, EndReason::Crash);
+    EXPECT_EQ(g.outcome, Outcome::WhiteWins);
+    EXPECT_NE(g.note.find("did not answer START"), std::string::npos) << g.note;
+
+    // The header is out while the first game still waits for the chatty engine.
+    ChildProcess match;
+    const std::string chatty = "/bin/sh " + dir.file("chatty.sh");
+    ASSERT_TRUE(
+        match.start(MATCH_PATH, {"--engine1", chatty, "--engine2", PBRAIN_PATH}, dir.path()));
+    const auto header = match.readLine(20000);
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(header->rfind("engine1: /bin/sh", 0), 0u) << *header;
+
+    const RunResult r = runProgram(
+        MATCH_PATH, {"--engine1", chatty, "--engine2", chatty, "--rounds", "50000000"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--rounds"), std::string::npos) << r.err;
+}

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <random>
 #include <regex>
@@ -266,4 +267,73 @@ TEST_F(PbrainProcess, ADiagnosticIsWrittenOncePerProcess) {
     size_t count = 0;
     for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
     EXPECT_EQ(count, 1u) << log;
+}
+
+namespace {
+
+// The resident memory of a process in kilobytes (Linux), -1 when unknown.
+long residentKilobytes(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+// Starts a position whose decision would take the hour INFO timeout_turn allows.
+void startLongDecision(ChildProcess& brain) {
+    for (const char* line :
+         {"INFO timeout_turn 3600000", "BOARD", "7,7,2", "8,7,1", "7,8,2", "DONE"})
+        ASSERT_TRUE(brain.writeLine(line));
+}
+
+} // namespace
+
+// END, RESTART and the end of input stop a decision at once; its stale move is not answered.
+TEST_F(PbrainProcess, EndRestartAndEndOfInputStopADecision) {
+    EXPECT_EQ(send("START 15"), "OK");
+    startLongDecision(brain);
+    EXPECT_EQ(send("RESTART"), "OK");
+    EXPECT_EQ(send("BEGIN"), "7,7");
+    startLongDecision(brain);
+    ASSERT_TRUE(brain.writeLine("END"));
+    EXPECT_EQ(brain.finish(kAnswerTimeoutMs), 0);
+
+    ChildProcess closed;
+    ASSERT_TRUE(closed.start(PBRAIN_PATH, {"--db", dir.path()}, dir.path()));
+    ASSERT_TRUE(closed.writeLine("START 15"));
+    EXPECT_EQ(closed.readLine(kAnswerTimeoutMs), "OK");
+    startLongDecision(closed);
+    EXPECT_EQ(closed.finish(kAnswerTimeoutMs), 0);
+}
+
+// INFO max_memory before the first turn makes the table that size at once: the brain holds
+// less memory than one with the default table (64 MB) by most of that table.
+TEST_F(PbrainProcess, MaxMemoryBeforeTheFirstTurnSizesTheTable) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine";
+#endif
+    constexpr long kMostOfTheDefaultTableKilobytes = 40 * 1024;
+    EXPECT_EQ(send("START 15"), "OK");
+    ASSERT_TRUE(brain.writeLine("INFO max_memory 20000000"));
+    EXPECT_NE(send("ABOUT").find("Sorell"), std::string::npos);
+    ChildProcess plain;
+    ASSERT_TRUE(plain.start(PBRAIN_PATH, {"--db", dir.path()}, dir.path()));
+    ASSERT_TRUE(plain.writeLine("START 15"));
+    EXPECT_EQ(plain.readLine(kAnswerTimeoutMs), "OK");
+    const long small = residentKilobytes(brain.pid()), large = residentKilobytes(plain.pid());
+    ASSERT_GT(small, 0);
+    EXPECT_GT(large - small, kMostOfTheDefaultTableKilobytes) << small << " kB against " << large;
+    EXPECT_EQ(send("BEGIN", kMoveTimeoutMs), "7,7");
+}
+
+TEST(PbrainOptions, ValuesAsTheHelpSaysThemAndRefusalsNamed) {
+    TempDir dir;
+    EXPECT_EQ(runProgram(PBRAIN_PATH, {"--nodes", "1000000000000"}, dir.path()).status, 0);
+    for (const auto& [option, value] :
+         {std::pair{"--nodes", "0"}, std::pair{"--nodes", "12x"}, std::pair{"--level", "fast"}}) {
+        const RunResult r = runProgram(PBRAIN_PATH, {option, value}, dir.path());
+        EXPECT_EQ(r.status, 2) << option << ' ' << value;
+        EXPECT_NE(r.err.find(std::string(option) + ": '" + value + "'"), std::string::npos)
+            << r.err;
+    }
 }

@@ -11,8 +11,11 @@
 // Positions are stored in the orientation in which they arise; the database finds them under
 // all eight symmetries, and a position met twice (in any orientation) is registered once.
 
+#include "base/file_replace.h"
+#include "common/command_line.h"
 #include "database/k_data.h"
 #include "database/k_database.h"
+#include "database/kdb_file.h"
 #include "database/openings.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
@@ -21,10 +24,13 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -91,7 +97,7 @@ class Book {
 
 BanArray openingBoard(const Opening& o) {
     BanArray board;
-    for (const auto& stone : o.stones) board.put(cellIndex(stone[0], stone[1]));
+    for (const int cell : openingCells(o)) board.put(cell);
     return board;
 }
 
@@ -126,31 +132,55 @@ void fourthMoves(Book& book, const BanArray& opening) {
     }
 }
 
-bool parseInt(const char* text, int lo, int hi, int& out) {
-    char* end = nullptr;
-    const long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || v < lo || v > hi) return false;
-    out = static_cast<int>(v);
-    return true;
+const char* const kUsage = "usage: sorell-book [--out DIR] [--depth D] [--stones N]\n";
+
+// Reads the command line into options; the exit status when the program ends here.
+std::optional<int> parseOptions(int argc, char** argv, Options& options) {
+    CLI::App app("", "sorell-book");
+    setUpToolApp(app);
+    std::optional<std::string> depth, stones;
+    app.add_option("--out", options.outDir);
+    app.add_option("--depth", depth);
+    app.add_option("--stones", stones);
+    if (!parseCommandLine(app, argc, argv, kUsage)) return kBadCommandLine;
+    for (auto [option, text, low, high, out] :
+         {std::tuple{"--depth", &depth, 1, 40, &options.depth},
+          std::tuple{"--stones", &stones, 4, 40, &options.stones}}) {
+        if (!*text) continue;
+        const auto n = parseWholeNumber(**text, low, high);
+        if (!n) {
+            reportBadValue(app, option, **text, kUsage);
+            return kBadCommandLine;
+        }
+        *out = static_cast<int>(*n);
+    }
+    return std::nullopt;
+}
+
+// Why the book cannot be written into the folder, checked before any search: it must be a
+// folder, and hold no book file yet (the database never writes over a file it did not read,
+// and a new book mixed with an old one would not be the book of this run). Empty when it can.
+std::string outFolderRefusal(const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) return "'" + dir + "' is not a folder";
+    for (int n = 0; n <= kPoints; ++n) {
+        const std::string name = kdbFileName(n, dir + "/");
+        if (fs::exists(fs::symlink_status(name, ec)))
+            return "'" + name + "' is there already; a book is written into a folder without one";
+    }
+    return {};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    failWritesBeyondFileSizeLimit();
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--out" && hasValue) {
-            options.outDir = argv[++i];
-        } else if (arg == "--depth" && hasValue && parseInt(argv[i + 1], 1, 40, options.depth)) {
-            ++i;
-        } else if (arg == "--stones" && hasValue && parseInt(argv[i + 1], 4, 40, options.stones)) {
-            ++i;
-        } else {
-            std::cerr << "usage: sorell-book [--out DIR] [--depth D] [--stones N]\n";
-            return 2;
-        }
+    if (const auto status = parseOptions(argc, argv, options)) return *status;
+    if (const std::string refusal = outFolderRefusal(options.outDir); !refusal.empty()) {
+        std::cerr << "sorell-book: can't write the book: " << refusal << "\n";
+        return 1;
     }
     Book book(options);
     for (const Opening& o : openings()) {

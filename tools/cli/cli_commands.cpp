@@ -1,5 +1,8 @@
 #include "cli/cli_commands.h"
 
+#include "common/command_line.h"
+#include "database/kdb_file.h"
+
 #include "base/geometry.h"
 #include "engine/think.h"
 #include "engine/thinking_level.h"
@@ -8,10 +11,10 @@
 #include "model/record_files.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
+#include "rules/game_end.h"
 #include "rules/move_code.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
@@ -74,6 +77,30 @@ bool wantsHelp(const std::vector<std::string>& args) {
     return false;
 }
 
+// Reads a command's arguments: its options into app, the others, in order, into the operands
+// returned. An argument that looks like an option and is none of app's is refused, and so is
+// an option without its value, with the message needs gives for it.
+std::vector<std::string> readArguments(CLI::App& app, const std::vector<std::string>& args,
+                                       const std::map<std::string, std::string>& needs) {
+    setUpToolApp(app);
+    std::vector<std::string> reversed(args.rbegin(), args.rend()); // CLI11 takes them so
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ArgumentMismatch& e) {
+        const std::string what = e.what();
+        const auto need = needs.find(what.substr(0, what.find(':')));
+        throw CliError{kCliUsage, need != needs.end() ? need->second : what};
+    } catch (const CLI::ParseError& e) {
+        throw CliError{kCliUsage, e.what()};
+    }
+    std::vector<std::string> operands;
+    for (const std::string& a : app.remaining()) {
+        if (a.size() > 1 && a[0] == '-') throw CliError{kCliUsage, "unknown option '" + a + "'"};
+        operands.push_back(a);
+    }
+    return operands;
+}
+
 // Reads FILE into record and steps to the end of its main line.
 void loadRecord(const std::string& name, MOveTree& record) {
     std::string bytes;
@@ -124,15 +151,14 @@ int countBranches(const MOve* node) {
 // Why the game at the end of the record's main line has no next move; empty when it has one.
 std::string gameOverReason(const MOveTree& record) {
     const BanHistory& history = record.board().history();
-    if (history.size() >= static_cast<size_t>(kPoints)) return "the board is full";
-    if (history.empty()) return {};
+    const GameEnd end = gameEnd(history);
+    if (end == GameEnd::None) return {};
+    if (end == GameEnd::FullBoard) return "the board is full";
     const MovedPos& last = history.last();
-    std::string where = pointText(last.x, last.y);
-    if (isWinCode(last.code)) return "the game is over: " + where + " won";
-    if (isForbiddenCode(last.code))
-        return "the game is over: black's " + where + " is a forbidden move (" +
-               moveCodeName(last.code) + ")";
-    return {};
+    const std::string where = pointText(last.x, last.y);
+    if (end == GameEnd::Five) return "the game is over: " + where + " won";
+    return "the game is over: black's " + where + " is a forbidden move (" +
+           moveCodeName(last.code) + ")";
 }
 
 int show(const std::vector<std::string>& args, std::ostream& out) {
@@ -148,20 +174,11 @@ int show(const std::vector<std::string>& args, std::ostream& out) {
 }
 
 int convert(const std::vector<std::string>& args, std::ostream& err) {
-    std::vector<std::string> files;
+    const std::string needFormat = "--format needs ban, sgf or bin";
+    CLI::App app("", "convert");
     std::string format;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format") {
-            if (i + 1 >= args.size()) throw CliError{kCliUsage, "--format needs ban, sgf or bin"};
-            format = args[++i];
-        } else if (args[i].rfind("--format=", 0) == 0) {
-            format = args[i].substr(9);
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            throw CliError{kCliUsage, "unknown option '" + args[i] + "'"};
-        } else {
-            files.push_back(args[i]);
-        }
-    }
+    app.add_option("--format", format);
+    const std::vector<std::string> files = readArguments(app, args, {{"--format", needFormat}});
     if (files.size() != 2) throw CliError{kCliUsage, "convert needs IN and OUT"};
     uint8_t recordFormat;
     if (format == "sgf")
@@ -217,33 +234,29 @@ void printStrongReport(const SearchReport& r, std::ostream& out) {
 }
 
 int think(const std::vector<std::string>& args, std::ostream& out) {
-    std::vector<std::string> files;
-    std::string directory;
-    bool strong = false;
+    const std::string needLevel = "--level needs standard or strong",
+                      needTime = "--time needs milliseconds, 1..3600000",
+                      needDirectory = "--db needs a directory";
+    CLI::App app("", "think");
+    std::optional<std::string> level, time, db;
+    app.add_option("--level", level);
+    app.add_option("--time", time);
+    app.add_option("--db", db);
+    const std::vector<std::string> files = readArguments(
+        app, args, {{"--level", needLevel}, {"--time", needTime}, {"--db", needDirectory}});
+    if (level && *level != "standard" && *level != "strong") throw CliError{kCliUsage, needLevel};
+    const bool strong = level == "strong";
     int64_t timeMs = 1000;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--level") {
-            if (i + 1 >= args.size() || (args[i + 1] != "standard" && args[i + 1] != "strong"))
-                throw CliError{kCliUsage, "--level needs standard or strong"};
-            strong = args[++i] == "strong";
-        } else if (args[i] == "--time") {
-            char* end = nullptr;
-            const long long ms =
-                i + 1 < args.size() ? std::strtoll(args[i + 1].c_str(), &end, 10) : 0;
-            if (i + 1 >= args.size() || *end != '\0' || ms <= 0 || ms > 3600000)
-                throw CliError{kCliUsage, "--time needs milliseconds, 1..3600000"};
-            timeMs = ms;
-            ++i;
-        } else if (args[i] == "--db") {
-            if (i + 1 >= args.size()) throw CliError{kCliUsage, "--db needs a directory"};
-            directory = args[++i];
-            if (directory.empty()) throw CliError{kCliUsage, "--db needs a directory"};
-            if (directory.back() != '/') directory += '/';
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            throw CliError{kCliUsage, "unknown option '" + args[i] + "'"};
-        } else {
-            files.push_back(args[i]);
-        }
+    if (time) {
+        constexpr int64_t kMaxTimeMs = 3600000;
+        const auto ms = parseWholeNumber(*time, 1, kMaxTimeMs);
+        if (!ms) throw CliError{kCliUsage, needTime};
+        timeMs = *ms;
+    }
+    std::string directory;
+    if (db) {
+        if (db->empty()) throw CliError{kCliUsage, needDirectory};
+        directory = kdbFolderPath(*db);
     }
     if (files.size() != 1) throw CliError{kCliUsage, "think needs exactly one FILE"};
     MOveTree record;

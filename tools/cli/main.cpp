@@ -1,6 +1,7 @@
 // sorell-cli: records, the computer's move and the rules' judgement from the command line.
 
 #include "base/diag.h"
+#include "base/file_replace.h"
 #include "cli/cli_commands.h"
 #include "sorell_version.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv) {
     diagEachLineOnce();
+    failWritesBeyondFileSizeLimit();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--version") {
         std::cout << "sorell-cli " << kSorellVersion << '\n';

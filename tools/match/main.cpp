@@ -2,6 +2,8 @@
 // openings, each opening with both colour assignments, and reports the score and an Elo
 // difference. The rules library judges every move.
 
+#include "base/file_replace.h"
+#include "common/command_line.h"
 #include "elo.h"
 #include "engine_process.h"
 #include "match_game.h"
@@ -9,8 +11,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,72 +41,82 @@ struct Options {
     std::string gamesLog;
 };
 
-bool parseCount(const std::string& text, int64_t low, int64_t& out) {
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || v < low || v > 100000000) return false;
-    out = v;
-    return true;
-}
+// The most games a match counts.
+constexpr int64_t kMaxGames = std::numeric_limits<int>::max();
+// The most milliseconds --time, --time1, --time2 and --grace take.
+constexpr int64_t kMaxMs = 100000000;
 
-// Reads the command line; prints what is wrong and returns false on a bad one.
-bool parseOptions(int argc, char** argv, Options& o) {
-    std::string openings = "all";
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            std::exit(0);
+// Reads the command line; prints what is wrong and returns the exit status when the program
+// ends here.
+std::optional<int> parseOptions(int argc, char** argv, Options& o) {
+    CLI::App app("", "sorell-match");
+    setUpToolApp(app);
+    bool help = false;
+    std::string engines[2], openings = "all";
+    std::optional<std::string> times[3], grace, rounds;
+    app.add_flag("-h,--help", help);
+    app.add_option("--engine1", engines[0]);
+    app.add_option("--engine2", engines[1]);
+    app.add_option("--time", times[0]);
+    app.add_option("--time1", times[1]);
+    app.add_option("--time2", times[2]);
+    app.add_option("--grace", grace);
+    app.add_option("--rounds", rounds);
+    app.add_option("--openings", openings);
+    app.add_option("--games-log", o.gamesLog);
+    app.add_option("--engine-log", o.game.errorLog);
+    if (!parseCommandLine(app, argc, argv, kUsage)) return kBadCommandLine;
+    if (help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    auto number = [&](const std::optional<std::string>& text, const char* option, int64_t low,
+                      int64_t high, int64_t& out) {
+        if (!text) return true;
+        const auto n = parseWholeNumber(*text, low, high);
+        if (!n) reportBadValue(app, option, *text, kUsage);
+        out = n.value_or(out);
+        return n.has_value();
+    };
+    int64_t both = -1, roundCount = o.rounds;
+    if (!number(times[0], "--time", 1, kMaxMs, both)) return kBadCommandLine;
+    if (both > 0) o.game.moveTimeMs[0] = o.game.moveTimeMs[1] = both;
+    if (!number(times[1], "--time1", 1, kMaxMs, o.game.moveTimeMs[0]) ||
+        !number(times[2], "--time2", 1, kMaxMs, o.game.moveTimeMs[1]) ||
+        !number(grace, "--grace", 0, kMaxMs, o.game.graceMs) ||
+        !number(rounds, "--rounds", 1, kMaxGames, roundCount))
+        return kBadCommandLine;
+    for (int e = 0; e < 2; ++e) {
+        const std::string option = e == 0 ? "--engine1" : "--engine2";
+        if (app.count(option) > 0 && splitCommandLine(engines[e]).empty()) {
+            reportBadValue(app, option, engines[e], kUsage);
+            return kBadCommandLine;
         }
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "sorell-match: %s needs a value\n%s", arg.c_str(), kUsage);
-            return false;
-        }
-        const std::string value = argv[++i];
-        int64_t n = 0;
-        bool ok = true;
-        if (arg == "--engine1" || arg == "--engine2") {
-            EngineCommand& engine = o.engines[arg == "--engine1" ? 0 : 1];
-            engine.name = arg.substr(2);
-            engine.argv = splitCommandLine(value);
-            ok = !engine.argv.empty();
-        } else if (arg == "--time") {
-            ok = parseCount(value, 1, n);
-            o.game.moveTimeMs[0] = o.game.moveTimeMs[1] = n;
-        } else if (arg == "--time1" || arg == "--time2") {
-            ok = parseCount(value, 1, o.game.moveTimeMs[arg == "--time1" ? 0 : 1]);
-        } else if (arg == "--grace") {
-            ok = parseCount(value, 0, o.game.graceMs);
-        } else if (arg == "--rounds") {
-            ok = parseCount(value, 1, n);
-            o.rounds = static_cast<int>(n);
-        } else if (arg == "--openings") {
-            openings = value;
-        } else if (arg == "--games-log") {
-            o.gamesLog = value;
-        } else if (arg == "--engine-log") {
-            o.game.errorLog = value;
-        } else {
-            std::fprintf(stderr, "sorell-match: unknown option %s\n%s", arg.c_str(), kUsage);
-            return false;
-        }
-        if (!ok) {
-            std::fprintf(stderr, "sorell-match: bad value for %s: '%s'\n", arg.c_str(),
-                         value.c_str());
-            return false;
-        }
+        o.engines[e].name = option.substr(2);
+        o.engines[e].argv = splitCommandLine(engines[e]);
     }
     if (o.engines[0].argv.empty() || o.engines[1].argv.empty()) {
         std::fprintf(stderr, "sorell-match: both --engine1 and --engine2 are needed\n%s", kUsage);
-        return false;
+        return kBadCommandLine;
     }
     std::string bad;
     if (!selectOpenings(openings, o.openings, bad)) {
         std::fprintf(stderr, "sorell-match: unknown opening '%s' (D1..D13, I1..I13 or all)\n",
                      bad.c_str());
-        return false;
+        return kBadCommandLine;
     }
-    return true;
+    // Every game is counted: the rounds must leave the number of games countable.
+    const int64_t gamesPerRound = 2 * static_cast<int64_t>(o.openings.size());
+    if (roundCount > kMaxGames / gamesPerRound) {
+        std::fprintf(stderr,
+                     "sorell-match: bad value for --rounds: '%s' (at most %lld rounds of %lld "
+                     "games)\n",
+                     rounds->c_str(), static_cast<long long>(kMaxGames / gamesPerRound),
+                     static_cast<long long>(gamesPerRound));
+        return kBadCommandLine;
+    }
+    o.rounds = static_cast<int>(roundCount);
+    return std::nullopt;
 }
 
 std::string movesText(const std::vector<int>& moves) {
@@ -119,8 +132,11 @@ void printTally(const char* label, const Tally& t) {
 } // namespace
 
 int main(int argc, char** argv) {
+    failWritesBeyondFileSizeLimit();
+    // Each line of the report is seen as it is made, also through a pipe or into a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Options o;
-    if (!parseOptions(argc, argv, o)) return 2;
+    if (const auto status = parseOptions(argc, argv, o)) return *status;
     std::ofstream log;
     if (!o.gamesLog.empty()) {
         log.open(o.gamesLog, std::ios::trunc);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -30,6 +31,13 @@ bool isChatter(const std::string& line) {
 
 std::string xy(int point) {
     return std::to_string(cellX(point)) + "," + std::to_string(cellY(point));
+}
+
+// The milliseconds from now to deadline, 0 once it has passed.
+int msUntil(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<int64_t>(left, 0, std::numeric_limits<int>::max()));
 }
 
 struct Seat {
@@ -72,8 +80,11 @@ GameRecord playGame(const EngineCommand engines[2], int blackIndex, const Openin
         if (!seat.process.start(engines[e].argv, settings.errorLog))
             return lose(e, EndReason::Crash, "could not be started");
         seat.process.writeLine("START 15");
+        // The timeout runs from START, however many lines the engine writes before its OK.
+        const auto startDeadline =
+            Clock::now() + std::chrono::milliseconds(settings.startTimeoutMs);
         bool ok = false;
-        while (auto line = seat.process.readLine(static_cast<int>(settings.startTimeoutMs))) {
+        while (auto line = seat.process.readLine(msUntil(startDeadline))) {
             if (isChatter(*line) && line->compare(0, 5, "ERROR") != 0) continue;
             ok = *line == "OK";
             break;

@@ -1,12 +1,11 @@
 #include "openings.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <sstream>
 
 namespace {
-
-constexpr int kCentre = 7;
 
 std::string upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -16,18 +15,12 @@ std::string upper(std::string s) {
 } // namespace
 
 std::vector<int> openingMoves(const Opening& opening, int symmetry) {
-    std::vector<int> moves;
-    for (const auto& stone : opening.stones) {
-        int dx = stone[0] - kCentre, dy = stone[1] - kCentre;
-        if (symmetry & 4) dx = -dx;
-        for (int turn = 0; turn < (symmetry & 3); ++turn) {
-            const int t = dx;
-            dx = -dy;
-            dy = t;
-        }
-        moves.push_back(cellIndex(kCentre + dx, kCentre + dy));
-    }
-    return moves;
+    // The database's symmetry that a match's symmetry 0..7 stands for: the quarter turns,
+    // then the mirror image turned the same way (the order in which a match's rounds have
+    // always visited them).
+    constexpr std::array<int, kSymmetries> kMatchOrder = {0, 4, 2, 3, 5, 1, 7, 6};
+    const std::array<int, 3> cells = openingCells(opening, kMatchOrder[symmetry & 7]);
+    return {cells.begin(), cells.end()};
 }
 
 bool selectOpenings(const std::string& list, std::vector<Opening>& out, std::string& bad) {

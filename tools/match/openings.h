@@ -1,13 +1,11 @@
 #pragma once
 
 #include "database/openings.h"
+#include "database/symmetry.h"
 #include "rules/ban_array.h"
 
 #include <string>
 #include <vector>
-
-// The number of board symmetries (rotations and reflections about the centre).
-inline constexpr int kSymmetries = 8;
 
 // The three stones in the order played: h8 (black), h7 or i7 (white), the third stone, as
 // seen through symmetry 0..7 (0 leaves them as they are; 1..3 turn them by quarter turns,

@@ -2,8 +2,11 @@
 // on standard input, every answer line flushed on standard output.
 
 #include "base/diag.h"
+#include "common/command_line.h"
+#include "database/kdb_file.h"
 #include "engine/think.h"
 #include "engine/thinking_level.h"
+#include "input_reader.h"
 #include "protocol/move_budget.h"
 #include "protocol/pbrain_session.h"
 #include "sorell_version.h"
@@ -11,114 +14,139 @@
 
 #include <atomic>
 #include <cstdint>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
 namespace {
 
-void usage(std::ostream& out) {
-    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong] [--nodes N] | --version | --help\n"
-           "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
-           "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
-           "TAKEBACK x,y, ABOUT, END).\n"
-           "  --db DIR     directory of the standard-openings files kelp###.kdb\n"
-           "               (default: the current directory, else the program's folder)\n"
-           "  --level L    strong (default): a search under the time of INFO timeout_turn,\n"
-           "               timeout_match and time_left, within INFO max_depth, max_node and\n"
-           "               max_memory when sent; standard: the fixed-depth search\n"
-           "  --nodes N    strong: also stop each decision after about N nodes, so that a\n"
-           "               match does not depend on the machine's speed\n";
-}
+const char* const kUsage =
+    "usage: pbrain-sorell [--db DIR] [--level standard|strong] [--nodes N] | --version | --help\n"
+    "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
+    "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
+    "TAKEBACK x,y, ABOUT, END).\n"
+    "  --db DIR     directory of the standard-openings files kelp###.kdb\n"
+    "               (default: the current directory, else the program's folder)\n"
+    "  --level L    strong (default): a search under the time of INFO timeout_turn,\n"
+    "               timeout_match and time_left, within INFO max_depth, max_node and\n"
+    "               max_memory when sent; standard: the fixed-depth search\n"
+    "  --nodes N    strong: also stop each decision after about N nodes (1 to 10^12),\n"
+    "               so that a match does not depend on the machine's speed\n";
 
-// A node count of 1 to 10^12 written in decimal digits only.
-bool parseNodeCount(const char* text, uint64_t& count) {
-    const size_t length = std::strlen(text);
-    if (length == 0 || length > 12 || std::strspn(text, "0123456789") != length) return false;
-    count = std::stoull(text);
-    return count > 0;
-}
+constexpr int64_t kMaxNodesOption = 1'000'000'000'000;
 
 // Where the openings book is read when --db does not say: the current directory when it holds
 // the book, else the program's own folder, where a tournament's zip puts it beside the engine
 // (managers do not always start the engine in its folder).
 std::string defaultDatabaseDirectory(const char* program) {
     namespace fs = std::filesystem;
-    constexpr const char* kFirstBookFile = "kelp003.kdb";
+    constexpr int kFirstBookStones = 3;
+    const std::string kFirstBookFile = kdbFileName(kFirstBookStones, {});
     std::error_code error;
     if (fs::exists(kFirstBookFile, error)) return {};
     const fs::path dir = fs::path(program).parent_path();
-    if (!dir.empty() && fs::exists(dir / kFirstBookFile, error)) return dir.generic_string() + "/";
+    if (!dir.empty() && fs::exists(dir / kFirstBookFile, error))
+        return kdbFolderPath(dir.generic_string());
     return {};
+}
+
+struct Options {
+    std::string databaseDirectory;
+    bool strong = true;
+    uint64_t maxNodes = 0;
+};
+
+// Reads the command line into options; the exit status when the program ends here.
+std::optional<int> parseOptions(int argc, char** argv, Options& options) {
+    CLI::App app("", "pbrain-sorell");
+    setUpToolApp(app);
+    bool help = false, version = false;
+    std::optional<std::string> db;
+    std::string level = "strong", nodes;
+    app.add_flag("-h,--help", help);
+    app.add_flag("--version", version);
+    app.add_option("--db", db);
+    app.add_option("--level", level);
+    app.add_option("--nodes", nodes);
+    if (!parseCommandLine(app, argc, argv, kUsage)) return kBadCommandLine;
+    if (help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (version) {
+        std::cout << "pbrain-sorell " << kSorellVersion << '\n';
+        return 0;
+    }
+    if (level != "standard" && level != "strong") {
+        reportBadValue(app, "--level", level, kUsage);
+        return kBadCommandLine;
+    }
+    options.strong = level == "strong";
+    if (app.count("--nodes") > 0) {
+        const auto n = parseWholeNumber(nodes, 1, kMaxNodesOption);
+        if (!n) {
+            reportBadValue(app, "--nodes", nodes, kUsage);
+            return kBadCommandLine;
+        }
+        options.maxNodes = static_cast<uint64_t>(*n);
+    }
+    if (db) {
+        options.databaseDirectory = kdbFolderPath(*db);
+    } else {
+        options.databaseDirectory = defaultDatabaseDirectory(argv[0]);
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     diagEachLineOnce();
-    std::string databaseDirectory;
-    bool databaseGiven = false;
-    bool strong = true;
-    uint64_t maxNodes = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            usage(std::cout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::cout << "pbrain-sorell " << kSorellVersion << '\n';
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc &&
-            (std::strcmp(argv[i + 1], "standard") == 0 ||
-             std::strcmp(argv[i + 1], "strong") == 0)) {
-            strong = std::strcmp(argv[++i], "strong") == 0;
-            continue;
-        }
-        if (std::strcmp(argv[i], "--nodes") == 0 && i + 1 < argc &&
-            parseNodeCount(argv[i + 1], maxNodes)) {
-            ++i;
-            continue;
-        }
-        if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc) {
-            databaseDirectory = argv[++i];
-            databaseGiven = true;
-            if (!databaseDirectory.empty() && databaseDirectory.back() != '/')
-                databaseDirectory += '/';
-            continue;
-        }
-        std::cerr << "pbrain-sorell: unexpected argument '" << argv[i] << "'\n";
-        usage(std::cerr);
-        return 2;
-    }
-
-    if (!databaseGiven) databaseDirectory = defaultDatabaseDirectory(argv[0]);
+    Options options;
+    if (const auto status = parseOptions(argc, argv, options)) return *status;
 
     // The table is made before the first turn's clock runs (a manager times turns, not the
-    // engine's start).
-    if (strong) prepareStrongSearch(ThinkingLevel{}.hashMegabytes);
-    const std::atomic<bool> stop{false};
+    // engine's start), and made again at once when INFO max_memory changes its size.
+    uint32_t tableMegabytes = ThinkingLevel{}.hashMegabytes;
+    if (options.strong) prepareStrongSearch(tableMegabytes);
+    std::atomic<bool> stop{false};
+    InputReader input(std::cin, stop);
     const PbrainSession* sessionSeen = nullptr;
+    bool stale = false;
     PbrainSession session([&](const BanHistory& history) {
         const int moves = static_cast<int>(history.size());
-        ThinkingLevel level = strong ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
-                                     : ThinkingLevel::standard();
-        applySearchLimits(*sessionSeen, maxNodes, level);
-        return static_cast<int>(thinkMove(history, level, stop, databaseDirectory));
+        ThinkingLevel level = options.strong
+                                  ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
+                                  : ThinkingLevel::standard();
+        applySearchLimits(*sessionSeen, options.maxNodes, level);
+        input.beginDecision();
+        const int move = thinkMove(history, level, stop, options.databaseDirectory);
+        stale = input.endDecision();
+        return move;
     });
     sessionSeen = &session;
 
-    std::string line;
-    bool tooLong = false;
-    while (readProtocolLine(std::cin, line, tooLong)) {
-        if (tooLong) {
+    while (const auto line = input.next()) {
+        if (line->tooLong) {
             std::cout << "ERROR line longer than " << kMaxProtocolLine << " characters ignored"
                       << std::endl;
             continue;
         }
-        for (const std::string& answer : session.handleLine(line)) std::cout << answer << std::endl;
+        stale = false;
+        const std::vector<std::string> answers = session.handleLine(line->text);
+        // The answer of a decision that END, RESTART or the end of input interrupted is stale.
+        if (!stale)
+            for (const std::string& answer : answers) std::cout << answer << std::endl;
         if (session.ended()) break;
+        if (options.strong && searchTableMegabytes(session) != tableMegabytes) {
+            tableMegabytes = searchTableMegabytes(session);
+            prepareStrongSearch(tableMegabytes);
+        }
     }
+    std::cout.flush();
+    // The reading thread may still wait for input that will not be read: end without
+    // unwinding the standard streams under it.
+    if (!input.inputEnded()) std::_Exit(0);
     return 0;
 }

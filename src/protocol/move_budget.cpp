@@ -22,13 +22,16 @@ int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed) {
     return budget;
 }
 
-void applySearchLimits(const PbrainSession& session, uint64_t nodesOption, ThinkingLevel& level) {
+uint32_t searchTableMegabytes(const PbrainSession& session) {
     constexpr int64_t kMegabyte = 1 << 20, kOtherMegabytes = 16, kMaxTableMegabytes = 64;
-    level.maxNodes = nodesOption ? nodesOption
-                                 : static_cast<uint64_t>(std::max<int64_t>(session.maxNodes(), 0));
+    if (session.maxMemory() <= 0) return kMaxTableMegabytes;
+    return static_cast<uint32_t>(std::clamp<int64_t>(
+        session.maxMemory() / kMegabyte - kOtherMegabytes, 1, kMaxTableMegabytes));
+}
+
+void applySearchLimits(const PbrainSession& session, uint64_t nodesOption, ThinkingLevel& level) {
+    level.maxNodes =
+        nodesOption ? nodesOption : static_cast<uint64_t>(std::max<int64_t>(session.maxNodes(), 0));
     level.strongDepth = static_cast<int32_t>(std::max<int64_t>(session.maxDepth(), 0));
-    level.hashMegabytes = kMaxTableMegabytes;
-    if (session.maxMemory() > 0)
-        level.hashMegabytes = static_cast<uint32_t>(std::clamp<int64_t>(
-            session.maxMemory() / kMegabyte - kOtherMegabytes, 1, kMaxTableMegabytes));
+    level.hashMegabytes = searchTableMegabytes(session);
 }

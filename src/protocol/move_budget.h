@@ -15,3 +15,6 @@ int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed);
 // of --nodes, when given, wins over max_node), and a transposition table that leaves room in
 // INFO max_memory for the rest of the search (at most 64 MB, at least 1 MB).
 void applySearchLimits(const PbrainSession& session, uint64_t nodesOption, ThinkingLevel& level);
+
+// The transposition table's megabytes that applySearchLimits sets from INFO max_memory.
+uint32_t searchTableMegabytes(const PbrainSession& session);

@@ -4,6 +4,7 @@
 #include "base/geometry.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
+#include "rules/game_end.h"
 #include "rules/move_code.h"
 #include "sorell_version.h"
 
@@ -131,18 +132,18 @@ std::string PbrainSession::refusalToMove() const {
     return {};
 }
 
-// Non-empty when the last move ended the game: a five (or white's overline) or a forbidden
-// move by black, which loses.
+// Non-empty when the game is over: the last move made a five (or white's overline) or was a
+// forbidden move by black, which loses, or it filled the board.
 std::string PbrainSession::gameOverReason() const {
-    if (history_.empty()) return {};
+    const GameEnd end = gameEnd(history_);
+    if (end == GameEnd::None) return {};
+    if (end == GameEnd::FullBoard) return "the board is full";
     const MovedPos& last = history_.last();
-    if (isWinCode(last.code))
+    if (end == GameEnd::Five)
         return std::string("the game is over: ") + colourName(static_cast<char>(last.colour)) +
                " won with " + pointAnswer(last.x, last.y);
-    if (isForbiddenCode(last.code))
-        return "the game is over: black's " + pointAnswer(last.x, last.y) +
-               " is a forbidden move, white wins";
-    return {};
+    return "the game is over: black's " + pointAnswer(last.x, last.y) +
+           " is a forbidden move, white wins";
 }
 
 std::vector<std::string> PbrainSession::turn(const std::string& args) {
@@ -158,7 +159,6 @@ std::vector<std::string> PbrainSession::turn(const std::string& args) {
     history_.appendAndJudge(p->x, p->y, colourToMove(static_cast<int>(history_.size())));
     over = gameOverReason();
     if (!over.empty()) return error(over);
-    if (history_.size() >= static_cast<size_t>(kPoints)) return error("the board is full");
     return think();
 }
 
@@ -251,7 +251,6 @@ std::vector<std::string> PbrainSession::finishBoard() {
     history_ = position;
     std::string over = gameOverReason();
     if (!over.empty()) return error(over);
-    if (history_.size() >= static_cast<size_t>(kPoints)) return error("the board is full");
     return think();
 }
 
