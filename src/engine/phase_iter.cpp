@@ -1,5 +1,6 @@
 #include "engine/phase_iter.h"
 
+#include "database/kdb_file.h"
 #include "engine/book_move.h"
 #include "engine/decision_random.h"
 #include "rules/chk_stat.h"
