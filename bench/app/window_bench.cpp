@@ -8,6 +8,8 @@
 // The user's moves are chosen by the same engine (not timed), with a different opening each
 // game. Settings and the current directory are temporary: no database file is read.
 
+#include "app/analysis_control.h"
+#include "app/game_flow.h"
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
@@ -49,7 +51,7 @@ template <class F> bool waitFor(F done) {
 }
 
 bool gameOver(TMainForm& form) {
-    return isEndCode(form.record().current()->code);
+    return isEndCode(form.game().record().current()->code);
 }
 
 // Nothing is shown and nothing sounds: message boxes are dropped and dialogs cancelled.
@@ -98,49 +100,51 @@ int main(int argc, char* argv[]) {
             const qint64 now = clock.nsecsElapsed();
             longestPause = std::max(longestPause, (now - lastTick) / 1e6);
             lastTick = now;
-            if (srFlags().thinking == 1) form.Goban0->update(); // a repaint request per tick
+            if (srFlags().thinking == 1)
+                form.widgets().Goban0->update(); // a repaint request per tick
         });
         ticker.start();
 
         int paintsAtLastStone = 0;
-        QObject::connect(&form, &TMainForm::stonePlaced,
-                         [&] { paintsAtLastStone = form.Goban0->paintCount(); });
+        QObject::connect(&form.game(), &GameFlow::stonePlaced,
+                         [&] { paintsAtLastStone = form.widgets().Goban0->paintCount(); });
 
         const int openings[][2] = {{7, 7}, {6, 7}, {7, 6}, {8, 8}, {6, 8}};
         for (int game = 0; game < games; ++game) {
-            form.NewGame();
-            form.PlayFirst();
+            form.game().NewGame();
+            form.game().PlayFirst();
             bool first = true;
-            while (!gameOver(form) && form.moves().size() < 120) {
+            while (!gameOver(form) && form.game().moves().size() < 120) {
                 int point;
                 if (first) {
                     point = openings[game % 5][0] + 15 * openings[game % 5][1];
                     first = false;
                 } else {
                     const std::atomic<bool> never{false};
-                    point = thinkMove(form.moves(), thinkingLevel(), never);
+                    point = thinkMove(form.game().moves(), thinkingLevel(), never);
                 }
-                const size_t before = form.moves().size();
-                const int paintsBefore = form.Goban0->paintCount();
+                const size_t before = form.game().moves().size();
+                const int paintsBefore = form.widgets().Goban0->paintCount();
                 lastTick = clock.nsecsElapsed();
                 longestPause = 0;
                 const qint64 t0 = clock.nsecsElapsed();
-                form.PlayPoint(static_cast<uint8_t>(point));
-                if (form.moves().size() == before) break; // refused
-                if (srFlags().thinking != 1) continue;    // game over or answered at once
+                form.game().PlayPoint(static_cast<uint8_t>(point));
+                if (form.game().moves().size() == before) break; // refused
+                if (srFlags().thinking != 1) continue;           // game over or answered at once
                 // From here on the main thread only waits: the pauses are the event loop's.
                 lastTick = clock.nsecsElapsed();
                 longestPause = 0;
                 if (!waitFor([&] { return srFlags().thinking != 1; })) {
                     std::printf("stuck while thinking: workers %d, status %s\n",
-                                form.runningWorkers(), form.statusText().toUtf8().constData());
+                                form.game().runningWorkers(),
+                                form.statusText().toUtf8().constData());
                     return 1;
                 }
-                const int paintsThinking = form.Goban0->paintCount() - paintsBefore;
+                const int paintsThinking = form.widgets().Goban0->paintCount() - paintsBefore;
                 // The computer's stone is on the board once the paint box has painted after it
                 // was placed.
                 const int painted = paintsAtLastStone;
-                if (!waitFor([&] { return form.Goban0->paintCount() != painted; })) {
+                if (!waitFor([&] { return form.widgets().Goban0->paintCount() != painted; })) {
                     std::printf("no paint after the computer's stone\n");
                     return 1;
                 }
@@ -152,9 +156,9 @@ int main(int argc, char* argv[]) {
                 std::printf(
                     "game %d move %3zu  reply %7.2f ms  event-loop pause while thinking %6.2f ms  "
                     "paints %d\n",
-                    game + 1, form.moves().size(), ms, longestPause, paintsThinking);
+                    game + 1, form.game().moves().size(), ms, longestPause, paintsThinking);
             }
-            std::printf("game %d: %zu moves, %s\n", game + 1, form.moves().size(),
+            std::printf("game %d: %zu moves, %s\n", game + 1, form.game().moves().size(),
                         form.statusText().toUtf8().constData());
         }
         ticker.stop();
