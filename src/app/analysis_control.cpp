@@ -18,8 +18,6 @@ namespace {
 
 // The hint's thinking time at the standard level.
 constexpr int kHintMs = 1000;
-// Principal-line moves written in the status bar.
-constexpr size_t kLineWords = 5;
 
 QString scoreText(const SearchReport& r) {
     if (r.winIn > 0) return TMainForm::tr("%1手で勝ち").arg(r.winIn);
@@ -57,7 +55,8 @@ void AnalysisControl::ShowHint() {
     hintSerial_ = pool_.start(std::move(job));
     if (hintSerial_ == 0) return;
     hintPosition_ = BoardOverlay::positionKey(game_.moves());
-    form_.SetStatus(TMainForm::tr("ヒントを考えています"));
+    hintStatus_ = TMainForm::tr("ヒントを考えています");
+    form_.SetStatus(hintStatus_);
 }
 
 void AnalysisControl::SetAnalysis(bool on) {
@@ -70,8 +69,7 @@ void AnalysisControl::SetAnalysis(bool on) {
     for (QObject* o : std::initializer_list<QObject*>{w_.KAnalysis, w_.SB_Analysis})
         o->blockSignals(false);
     if (on) {
-        analysedPosition_.clear();
-        followPosition();
+        restartAnalysis();
         return;
     }
     pool_.stop(analysisSerial_);
@@ -82,19 +80,24 @@ void AnalysisControl::SetAnalysis(bool on) {
     form_.DrawBoard(false);
 }
 
+// Called whenever the position changed by any path, or the game on it was resigned.
 void AnalysisControl::followPosition() {
-    const std::string key = BoardOverlay::positionKey(game_.moves());
-    if (overlay_.position != key) overlay_ = BoardOverlay{};
-    if (hintSerial_ != 0 && hintPosition_ != key) stopHint();
-    if (!analysisOn_ || analysedPosition_ == key) return;
+    const bool marked = !overlay_.position.empty();
+    overlay_ = BoardOverlay{};
+    if (hintSerial_ != 0) stopHint();
+    if (!hintStatus_.isEmpty() && form_.statusText() == hintStatus_) form_.SetStatus(QString());
+    hintStatus_.clear();
+    if (analysisOn_) restartAnalysis();
+    if (marked) form_.DrawBoard(false);
+}
+
+void AnalysisControl::restartAnalysis() {
     pool_.stop(analysisSerial_);
     analysisSerial_ = 0;
-    analysedPosition_ = key;
     analysisText_.clear();
-    if (game_.gameOver() || game_.moveCount() >= kPoints) {
-        w_.analysisText->clear();
-        return;
-    }
+    w_.analysisText->clear();
+    overlay_.line.clear();
+    if (game_.gameOver() || game_.moveCount() >= kPoints) return;
     SearchJob job;
     job.kind = SearchJob::Kind::Analysis;
     job.moves = game_.moves();
@@ -104,13 +107,18 @@ void AnalysisControl::followPosition() {
 
 void AnalysisControl::workerReport(quint64 serial, const SearchReport& r) {
     if (serial == 0 || serial != analysisSerial_ || r.bestMove == kNoMove) return;
+    // The line written is the line the ghost stones show.
+    const JudgedPosition position(game_.moves());
     QStringList words;
-    for (size_t i = 0; i < r.line.size() && i < kLineWords; ++i) words << pointName(r.line[i]);
-    analysisText_ = TMainForm::tr("深さ%1 %2 %3 | %4")
-                        .arg(r.depth)
-                        .arg(pointName(r.bestMove), scoreText(r), words.join(' '));
+    for (int p : ghostLine(position.board, r.line)) words << pointName(p);
+    // A proven result has no depth worth telling.
+    const QString reach = r.winIn > 0   ? TMainForm::tr("勝ち確定")
+                          : r.winIn < 0 ? TMainForm::tr("負け確定")
+                                        : TMainForm::tr("深さ%1").arg(r.depth);
+    analysisText_ = TMainForm::tr("%1 %2 %3 | %4")
+                        .arg(reach, pointName(r.bestMove), scoreText(r), words.join(' '));
     w_.analysisText->setText(analysisText_);
-    overlay_.position = analysedPosition_;
+    overlay_.position = BoardOverlay::positionKey(game_.moves());
     overlay_.line = r.line;
     form_.DrawBoard(false);
 }
@@ -128,6 +136,7 @@ void AnalysisControl::workerFinished(quint64 serial, const SearchReport& r) {
     if (hintPosition_ != BoardOverlay::positionKey(game_.moves()) || r.bestMove == kNoMove) return;
     overlay_.position = hintPosition_;
     overlay_.hint = r.bestMove;
-    form_.SetStatus(TMainForm::tr("ヒント: %1 (%2)").arg(pointName(r.bestMove), scoreText(r)));
+    hintStatus_ = TMainForm::tr("ヒント: %1 (%2)").arg(pointName(r.bestMove), scoreText(r));
+    form_.SetStatus(hintStatus_);
     form_.DrawBoard(false);
 }

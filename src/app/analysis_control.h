@@ -41,18 +41,21 @@ class AnalysisControl : public QObject {
     void workerReport(quint64 serial, const SearchReport& report);
     void workerFinished(quint64 serial, const SearchReport& report);
     void stopHint();
+    // Stops the analysis and starts it again on the shown position (unless the game is over).
+    void restartAnalysis();
 
     TMainForm& form_;
     const MainWidgets& w_;
     GameFlow& game_;
     WorkerPool& pool_;
-    // The serials of the awaited hint and of the running analysis (0: none), and the
-    // positions they work on.
+    // The serials of the awaited hint and of the running analysis (0: none), and the position
+    // the hint works on.
     quint64 hintSerial_ = 0;
     quint64 analysisSerial_ = 0;
     std::string hintPosition_;
-    std::string analysedPosition_;
     QString analysisText_;
+    // The hint's status text while it is shown (it goes with the position).
+    QString hintStatus_;
     bool analysisOn_ = false;
     BoardOverlay overlay_;
 };

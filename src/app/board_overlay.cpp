@@ -32,16 +32,17 @@ void DrawOverlay(QPainter& canvas, const BoardView& view) {
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, true);
     QFont font("DejaVu Sans");
-    font.setPixelSize(11);
     font.setBold(true);
-    canvas.setFont(font);
     for (const BoardView::Ghost& g : view.ghosts) {
-        const QRectF disc(boardPixel(cellX(g.point)) - 9.5, boardPixel(cellY(g.point)) - 9.5, 20,
-                          20);
-        canvas.setPen(QPen(QColor(0, 0, 0, 140), 1));
-        canvas.setBrush(g.black ? QColor(0, 0, 0, 110) : QColor(255, 255, 255, 150));
+        const QRectF disc(boardPixel(cellX(g.point)) - 8.5, boardPixel(cellY(g.point)) - 8.5, 18,
+                          18);
+        QPen rim(QColor(0, 70, 230), 1.5, Qt::DashLine);
+        canvas.setPen(rim);
+        canvas.setBrush(g.black ? QColor(0, 0, 0, 70) : QColor(255, 255, 255, 120));
         canvas.drawEllipse(disc);
-        canvas.setPen(g.black ? QColor(255, 255, 255) : QColor(0, 0, 0));
+        font.setPixelSize(g.number < 10 ? 11 : g.number < 100 ? 10 : 8);
+        canvas.setFont(font);
+        canvas.setPen(QColor(0, 50, 200));
         canvas.drawText(disc, Qt::AlignCenter, QString::number(g.number));
     }
     if (view.hint != kNoMove) {

@@ -25,13 +25,14 @@ struct BoardOverlay {
     }
 };
 
-// The most ghost stones shown for a line.
-inline constexpr size_t kGhostStones = 6;
+// The most ghost stones shown for a line (and moves of the line written beside them).
+inline constexpr size_t kGhostStones = 5;
 
 // The first moves of the line that can be shown as ghost stones on the board: at most
 // kGhostStones, up to the first point that is off the board, occupied or repeated.
 std::vector<int> ghostLine(const BanArray& board, const std::vector<int>& line);
 
-// The view's ghost stones (coloured by the side that would play them, with their numbers) and
-// the hint as a blue ring.
+// The view's ghost stones and the hint as a blue ring. A ghost stone is a pale, smaller disc
+// of the side that would play it with a dashed blue rim and its move number in blue, so it is
+// never taken for a played stone.
 void DrawOverlay(QPainter& canvas, const BoardView& view);

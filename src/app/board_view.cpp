@@ -53,7 +53,7 @@ BoardView makeBoardView(const BanHistory& moves, const BoardDrawOptions& options
     }
     if (overlay && overlay->showsOn(moves)) {
         for (const int p : ghostLine(position.board, overlay->line))
-            view.ghosts.push_back({p, static_cast<int>(view.ghosts.size()) + 1,
+            view.ghosts.push_back({p, n + static_cast<int>(view.ghosts.size()) + 1,
                                    (n + static_cast<int>(view.ghosts.size())) % 2 == 0});
         if (overlay->hint >= 0 && overlay->hint < kPoints &&
             position.board.at(overlay->hint) == kEmpty)

@@ -54,6 +54,11 @@ QPoint GobanBox::layoutPixel(const QPoint& boxPixel) const {
     return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
 }
 
+QPoint GobanBox::boxPixel(const QPoint& layoutPixel) const {
+    const QPointF p = layoutTransform().map(QPointF(layoutPixel) + QPointF(0.5, 0.5));
+    return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+}
+
 void GobanBox::drawPicture() {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(static_cast<int>(std::ceil(width() * ratio)),

@@ -27,6 +27,8 @@ class GobanBox : public QWidget {
                  bool incremental = false);
     // Where a pixel of the box lies in the default layout (inverse of the scaling).
     QPoint layoutPixel(const QPoint& boxPixel) const;
+    // Where a pixel of the default layout lies in the box.
+    QPoint boxPixel(const QPoint& layoutPixel) const;
     // The scale of the default layout in the box (1 at the default size).
     double scale() const;
     // The tooltip text for a pixel of the box (in the default layout's pixels); empty for none.

@@ -17,6 +17,7 @@
 #include "model/move_tree.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -41,8 +42,6 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     setWindowTitle(caption::sorell());
     setWindowIcon(programIcon());
     setFont(proportionalGothic(12));
-    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) &
-                   ~Qt::WindowMaximizeButtonHint);
 
     w_.build(*this);
     pool_ = new WorkerPool(this);
@@ -55,12 +54,17 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     game_->ResetGame();
     applyOptions();
     bindOptionItems();
+    const int top = w_.Panel2->isVisibleTo(this) ? MainWidgets::kToolbarHeight : 0;
+    resize(MainWidgets::kClientWidth, menuBar()->sizeHint().height() + top +
+                                          MainWidgets::kBoardHeight + MainWidgets::kStatusHeight);
     layoutClient();
+    restoreSize();
     RefreshBoard();
 }
 
 // The workers go first, so no answer reaches a part that is being destroyed.
 TMainForm::~TMainForm() {
+    rememberSize();
     pool_->stopAll();
 }
 
@@ -121,6 +125,8 @@ void TMainForm::connectCommands() {
         w_.PopUpMenuOfShortCut->popup(w_.Goban0->mapToGlobal(at));
     });
     w.MemoHistory->viewport()->installEventFilter(this);
+    // Keys of keyboard moves are seen before the focused control (routeBoardKey).
+    qApp->installEventFilter(this);
 
     // A stored time the menu does not offer counts as the standard player.
     const int stored = srOption().level;

@@ -82,7 +82,13 @@ class TMainForm : public QMainWindow {
     // The menus and the toolbar follow the options; then each toggle item stores its option.
     void applyOptions();
     void bindOptionItems();
-    void layoutClient();
+    void layoutClient(int heightChange = 0);
+    void placeClient();
+    void rememberSize();
+    void restoreSize();
+    // A key of a keyboard move for the board; true when it was taken.
+    bool routeBoardKey(QObject* watched, QKeyEvent* event);
+    void boardKey(QKeyEvent* event);
     void FormShow();
     void FormClose();
 

@@ -8,35 +8,83 @@
 #include "app/sorell_process.h"
 #include "app/worker_pool.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextEdit>
 
+#include <algorithm>
 #include <initializer_list>
 
+namespace {
+
+// The history box's height at the default size.
+constexpr int kHistoryHeight = 241;
+
+} // namespace
+
 // The client area from the top: the toolbar (when shown), the board beside the side panel.
-// The status bar lies below it, so the whole client area is 511 x 401 with the toolbar.
-void TMainForm::layoutClient() {
+// The status bar lies below it, so the whole client area is 511 x 401 with the toolbar at the
+// default (and smallest) size. The window may grow: the board takes the space, the side panel
+// keeps its width and its history box grows downwards. heightChange: the window grows (or
+// shrinks) by this much, as when the toolbar is shown or hidden.
+void TMainForm::layoutClient(int heightChange) {
     const int top = w_.Panel2->isVisibleTo(this) ? MainWidgets::kToolbarHeight : 0;
-    w_.Goban0->setGeometry(0, top, MainWidgets::kBoardWidth, MainWidgets::kBoardHeight);
-    w_.Panel1->setGeometry(MainWidgets::kBoardWidth, top, MainWidgets::kSidePanelWidth,
-                           MainWidgets::kBoardHeight);
-    w_.client->setFixedSize(MainWidgets::kClientWidth, top + MainWidgets::kBoardHeight);
     const int menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(MainWidgets::kClientWidth,
-                 menuHeight + top + MainWidgets::kBoardHeight + MainWidgets::kStatusHeight);
+    const QSize smallest(MainWidgets::kClientWidth,
+                         menuHeight + top + MainWidgets::kBoardHeight + MainWidgets::kStatusHeight);
+    if (heightChange < 0) setMinimumSize(smallest);
+    if (heightChange != 0 && !isMaximized() && !isFullScreen())
+        resize(std::max(width(), smallest.width()),
+               std::max(height() + heightChange, smallest.height()));
+    setMinimumSize(smallest);
+    placeClient();
+}
+
+void TMainForm::placeClient() {
+    const int top = w_.Panel2->isVisibleTo(this) ? MainWidgets::kToolbarHeight : 0;
+    const int width = std::max(w_.client->width(), MainWidgets::kClientWidth);
+    const int height = std::max(w_.client->height() - top, MainWidgets::kBoardHeight);
+    const int board = width - MainWidgets::kSidePanelWidth;
+    w_.Panel2->setGeometry(0, 0, width, MainWidgets::kToolbarHeight);
+    w_.Goban0->setGeometry(0, top, board, height);
+    w_.Panel1->setGeometry(board, top, MainWidgets::kSidePanelWidth, height);
+    const QRect history = w_.MemoHistory->geometry();
+    w_.MemoHistory->setGeometry(history.x(), history.y(), history.width(),
+                                kHistoryHeight + height - MainWidgets::kBoardHeight);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    placeClient();
+}
+
+// The window's size at the end of the program, remembered for the next start.
+void TMainForm::rememberSize() {
+    const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
+    if (!size.isValid()) return;
+    srOption().windowWidth = size.width();
+    srOption().windowHeight = size.height();
+}
+
+// The remembered size, never smaller than the layout; nothing when none was remembered.
+void TMainForm::restoreSize() {
+    const SrOption& o = srOption();
+    if (o.windowWidth <= 0 || o.windowHeight <= 0) return;
+    const QSize smallest = minimumSize();
+    resize(std::max(o.windowWidth, smallest.width()), std::max(o.windowHeight, smallest.height()));
 }
 
 namespace {
@@ -88,7 +136,7 @@ void TMainForm::bindOptionItems() {
             srOption().*b.option = on ? 1 : 0;
             if (b.item == w_.K8) {
                 w_.Panel2->setVisible(on);
-                layoutClient();
+                layoutClient(on ? MainWidgets::kToolbarHeight : -MainWidgets::kToolbarHeight);
             } else {
                 RefreshBoard();
             }
@@ -117,28 +165,69 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 // Closing ends a running game and stops every worker, so no thread outlives the window.
 void TMainForm::FormClose() {
+    rememberSize();
     commands_->CloseEditor();
     game_->Resign();
     game_->stopAll();
     pool_->stopAll();
 }
 
+namespace {
+
+// A key of a keyboard move: a letter or digit without Ctrl, Alt or Meta, or Backspace.
+bool isBoardKey(const QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    if (event->key() == Qt::Key_Backspace) return true;
+    const QString text = event->text();
+    return text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128;
+}
+
+// A control that takes typed text for itself.
+bool takesText(const QWidget* widget) {
+    if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget))
+        return true;
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->isEditable();
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(widget)) return !edit->isReadOnly();
+    if (const auto* edit = qobject_cast<const QTextEdit*>(widget)) return !edit->isReadOnly();
+    return false;
+}
+
+} // namespace
+
+void TMainForm::boardKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Backspace)
+        game_->FormKeyDown(event->key());
+    else
+        game_->FormKeyPress(event->text()[0]);
+}
+
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        if (event->key() == Qt::Key_Backspace) {
-            game_->FormKeyDown(event->key());
-            return;
-        }
-        const QString text = event->text();
-        if (text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128) {
-            game_->FormKeyPress(text[0]);
-            return;
-        }
+    if (isBoardKey(event)) {
+        boardKey(event);
+        return;
     }
     QMainWindow::keyPressEvent(event);
 }
 
+// While this window is active and no menu or dialog is open, the keys of keyboard moves reach
+// the board whichever of its controls has the focus: a menu bar left in keyboard navigation
+// (a menu opened with Alt and closed with Escape) would otherwise take a letter for a
+// mnemonic, and a clicked control would keep the keys. Keys with Alt still open menus.
+bool TMainForm::routeBoardKey(QObject* watched, QKeyEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || !isActiveWindow() || !isBoardKey(event))
+        return false;
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget() || takesText(widget))
+        return false;
+    if (widget != w_.Goban0 && !w_.Goban0->isAncestorOf(widget)) w_.Goban0->setFocus();
+    boardKey(event);
+    return true;
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && routeBoardKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == w_.MemoHistory->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && !w_.MemoHistory->document()->isEmpty()) {
