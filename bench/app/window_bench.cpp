@@ -4,6 +4,10 @@
 // loop, which shows whether the window keeps repainting while the computer thinks.
 //
 //   sorell-window-bench [games]        (QT_QPA_PLATFORM=offscreen works)
+//   sorell-window-bench repaint [stones]
+//
+// The second form measures, on a board of 1,000 x 1,000 pixels, the time from placing a stone
+// to the board repainted (the view judged once, the picture drawn, the paint copied).
 //
 // The user's moves are chosen by the same engine (not timed), with a different opening each
 // game. Settings and the current directory are temporary: no database file is read.
@@ -28,6 +32,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -67,18 +72,56 @@ class QuietSeam : public UiSeam {
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
+// Stones placed in the window, each followed by a synchronous repaint of the board.
+int repaintBench(int stones) {
+    SorellProcess process;
+    srOption().sound = 0;
+    TMainForm form;
+    form.show();
+    GobanBox* box = form.widgets().Goban0;
+    const int boardSide = 1000;
+    form.resize(form.width() + boardSide - box->width(), form.height() + boardSide - box->height());
+    QApplication::processEvents();
+    std::printf("board box %d x %d, scale %.3f, pixel ratio %.1f\n", box->width(), box->height(),
+                box->scale(), box->devicePixelRatioF());
+    std::vector<double> samples;
+    QElapsedTimer clock;
+    while (static_cast<int>(samples.size()) < stones) {
+        form.game().NewGame();
+        box->repaint();
+        while (!gameOver(form) && form.game().moves().size() < 100 &&
+               static_cast<int>(samples.size()) < stones) {
+            const std::atomic<bool> never{false};
+            const int point = form.game().moves().empty()
+                                  ? 112
+                                  : thinkMove(form.game().moves(), thinkingLevel(), never);
+            clock.start();
+            if (!form.game().PutStone(point % 15, point / 15)) break;
+            box->repaint();
+            samples.push_back(clock.nsecsElapsed() / 1e6);
+        }
+    }
+    std::printf("stone -> repainted 1000-pixel board: %zu stones, median %.2f ms, 95th "
+                "percentile %.2f ms, max %.2f ms\n",
+                samples.size(), percentile(samples, 0.5), percentile(samples, 0.95),
+                percentile(samples, 1.0));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const int games = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    const bool repaint = argc > 1 && std::string(argv[1]) == "repaint";
+    const int games = !repaint && argc > 1 ? std::max(1, atoi(argv[1])) : 3;
 
     QTemporaryDir dir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
     QDir().mkpath(dir.filePath("work"));
     QDir::setCurrent(dir.filePath("work"));
     QuietSeam seam;
+    if (repaint) return repaintBench(argc > 2 ? std::max(1, atoi(argv[2])) : 200);
 
     std::vector<double> replies;
     std::vector<double> pauses;
