@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -70,6 +71,16 @@ void WindowUseTest::typedCoordinatesReachTheBoard() {
     QTest::mouseClick(f->widgets().MemoHistory->viewport(), Qt::LeftButton, {}, QPoint(10, 150));
     type(f, "i9");
     QCOMPARE(g.at(8, 8), 'W');
+    // After a dialog.
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+    });
+    f->KOpeningClick();
+    f->activateWindow(); // the window manager's part when a dialog closes
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    type(f, "g7");
+    QCOMPARE(g.at(6, 6), 'B');
+    QTest::keyClick(keyTarget(f), Qt::Key_Backspace);
     // Backspace takes the stone back from anywhere too.
     QTest::keyClick(keyTarget(f), Qt::Key_Backspace);
     QCOMPARE(g.moveCount(), 1);
@@ -122,6 +133,7 @@ void WindowUseTest::boardScalesAndMapsClicks() {
 
 // A hint's ring and text, and the analysis marks, go when the position changes by any path.
 void WindowUseTest::positionStateGoesWithThePosition() {
+    QVERIFY(writeBytes(env_->workFile("two.ban"), "808\r\n909\r\n"));
     TestGame g;
     const std::vector<std::pair<const char*, std::function<void()>>> paths = {
         {"undo", [&] { g.form->game().UndoMove(); }},
@@ -130,6 +142,7 @@ void WindowUseTest::positionStateGoesWithThePosition() {
         {"resign", [&] { g.form->game().Resign(); }},
         {"new game", [&] { g.form->game().NewGame(); }},
         {"paste", [&] { QVERIFY(g.form->commands().LoadFromText("h8,i9,**,")); }},
+        {"open", [&] { QVERIFY(g.form->commands().OpenRecord(env_->workFile("two.ban"))); }},
     };
     for (const auto& [name, path] : paths) {
         g.form->game().NewGame();
