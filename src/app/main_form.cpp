@@ -125,6 +125,7 @@ void TMainForm::connectCommands() {
         w_.PopUpMenuOfShortCut->popup(w_.Goban0->mapToGlobal(at));
     });
     w.MemoHistory->viewport()->installEventFilter(this);
+    w.client->installEventFilter(this);
     // Keys of keyboard moves are seen before the focused control (routeBoardKey).
     qApp->installEventFilter(this);
 

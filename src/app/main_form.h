@@ -11,6 +11,7 @@
 #include <string>
 
 class AnalysisControl;
+class QDockWidget;
 class GameFlow;
 class RecordCommands;
 class WorkerPool;
@@ -22,8 +23,8 @@ struct BoardView;
 // all sharing one worker registry. The process-wide objects (SorellProcess) must exist while
 // it lives.
 //
-// Dock widgets are added with addDockWidget() on this window; the game flow signals
-// positionChanged() whenever the shown position changes.
+// Panels beside the board are added with addDock(); the game flow signals positionChanged()
+// whenever the shown position changes.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -53,6 +54,10 @@ class TMainForm : public QMainWindow {
     const BoardView& boardView();
     void UpdateNavigation();
 
+    // Adds a dock panel beside the board (the window owns it); the board scales to the
+    // space left.
+    void addDock(Qt::DockWidgetArea area, QDockWidget* dock);
+
     // The tooltip of the board at pixel (X, Y) of the default layout: why black may not play
     // the point there.
     QString BoardToolTip(int X, int Y) const;
@@ -67,11 +72,11 @@ class TMainForm : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     // Keys the focused control leaves alone reach the form here: Backspace and the
     // characters of keyboard moves.
     void keyPressEvent(QKeyEvent* event) override;
-    // A click on a line of the history box goes to that move.
+    // A click on a line of the history box goes to that move; the client area's resize
+    // places the board and the side panel.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Dropped files: the first dropped file is opened.
     void dragEnterEvent(QDragEnterEvent* event) override;

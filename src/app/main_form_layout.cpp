@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -50,25 +52,29 @@ void TMainForm::layoutClient(int heightChange) {
         resize(std::max(width(), smallest.width()),
                std::max(height() + heightChange, smallest.height()));
     setMinimumSize(smallest);
+    // The client area gets its size now, shown or not; its resize places the board.
+    layout()->invalidate();
+    layout()->activate();
     placeClient();
+}
+
+void TMainForm::addDock(Qt::DockWidgetArea area, QDockWidget* dock) {
+    addDockWidget(area, dock);
+    if (isVisible()) dock->show();
 }
 
 void TMainForm::placeClient() {
     const int top = w_.Panel2->isVisibleTo(this) ? MainWidgets::kToolbarHeight : 0;
-    const int width = std::max(w_.client->width(), MainWidgets::kClientWidth);
-    const int height = std::max(w_.client->height() - top, MainWidgets::kBoardHeight);
-    const int board = width - MainWidgets::kSidePanelWidth;
+    const int width = w_.client->width();
+    const int height = std::max(w_.client->height() - top, 0);
+    const int board = std::max(width - MainWidgets::kSidePanelWidth, 0);
     w_.Panel2->setGeometry(0, 0, width, MainWidgets::kToolbarHeight);
     w_.Goban0->setGeometry(0, top, board, height);
     w_.Panel1->setGeometry(board, top, MainWidgets::kSidePanelWidth, height);
     const QRect history = w_.MemoHistory->geometry();
-    w_.MemoHistory->setGeometry(history.x(), history.y(), history.width(),
-                                kHistoryHeight + height - MainWidgets::kBoardHeight);
-}
-
-void TMainForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    placeClient();
+    w_.MemoHistory->setGeometry(
+        history.x(), history.y(), history.width(),
+        std::max(kHistoryHeight + height - MainWidgets::kBoardHeight, kHistoryHeight / 2));
 }
 
 // The window's size at the end of the program, remembered for the next start.
@@ -226,6 +232,7 @@ bool TMainForm::routeBoardKey(QObject* watched, QKeyEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == w_.client && event->type() == QEvent::Resize) placeClient();
     if (event->type() == QEvent::KeyPress && routeBoardKey(watched, static_cast<QKeyEvent*>(event)))
         return true;
     if (watched == w_.MemoHistory->viewport() && event->type() == QEvent::MouseButtonRelease) {

@@ -5,7 +5,9 @@
 #include "app_test_support.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -84,6 +86,16 @@ void WindowUseTest::typedCoordinatesReachTheBoard() {
     // Backspace takes the stone back from anywhere too.
     QTest::keyClick(keyTarget(f), Qt::Key_Backspace);
     QCOMPARE(g.moveCount(), 1);
+    // A text field of a dock panel keeps its keys.
+    auto* dock = new QDockWidget("panel", f);
+    auto* field = new QLineEdit(dock);
+    dock->setWidget(field);
+    f->addDock(Qt::RightDockWidgetArea, dock);
+    QVERIFY(dock->isVisible());
+    field->setFocus();
+    QTest::keyClicks(field, "ab");
+    QCOMPARE(field->text(), QString("ab"));
+    QVERIFY(f->game().pendingText().isEmpty());
     // Mnemonics still open their menus with Alt.
     QTest::keyClick(keyTarget(f), Qt::Key_F, Qt::AltModifier);
     QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 5000));
