@@ -6,6 +6,8 @@
 //
 //   sorell-analysis-bench [positions]        (QT_QPA_PLATFORM=offscreen works)
 
+#include "app/analysis_control.h"
+#include "app/game_flow.h"
 #include "app/main_form.h"
 #include "app/sorell_process.h"
 #include "app/ui_seam.h"
@@ -91,23 +93,23 @@ int main(int argc, char* argv[]) {
         ticker.start();
         auto since = [&](qint64 t0) { return (clock.nsecsElapsed() - t0) / 1e6; };
 
-        form.PutStone(7, 7);
+        form.game().PutStone(7, 7);
         for (int i = 0; i < positions; ++i) {
             qint64 t0 = clock.nsecsElapsed();
-            form.ShowHint();
-            if (!waitFor([&] { return form.overlay().hint != kNoMove; })) return 1;
+            form.analysis().ShowHint();
+            if (!waitFor([&] { return form.analysis().overlay().hint != kNoMove; })) return 1;
             hint.push_back(since(t0));
 
             t0 = clock.nsecsElapsed();
-            form.SetAnalysis(true);
-            if (!waitFor([&] { return !form.analysisText().isEmpty(); })) return 1;
+            form.analysis().SetAnalysis(true);
+            if (!waitFor([&] { return !form.analysis().analysisText().isEmpty(); })) return 1;
             firstReport.push_back(since(t0));
 
             const std::atomic<bool> never{false};
-            const int point = thinkMove(form.moves(), thinkingLevel(), never);
+            const int point = thinkMove(form.game().moves(), thinkingLevel(), never);
             t0 = clock.nsecsElapsed();
-            form.PlayPoint(static_cast<uint8_t>(point));
-            if (!waitFor([&] { return !form.analysisText().isEmpty(); })) return 1;
+            form.game().PlayPoint(static_cast<uint8_t>(point));
+            if (!waitFor([&] { return !form.analysis().analysisText().isEmpty(); })) return 1;
             follow.push_back(since(t0));
             // Let it run a while (the main thread only handles events), then switch it off.
             lastTick = clock.nsecsElapsed();
@@ -117,15 +119,15 @@ int main(int argc, char* argv[]) {
             waitFor([&] { return run.elapsed() > 500; });
             pauses.push_back(longestPause);
             t0 = clock.nsecsElapsed();
-            form.SetAnalysis(false);
-            if (!waitFor([&] { return form.runningAnalysers() == 0; })) return 1;
+            form.analysis().SetAnalysis(false);
+            if (!waitFor([&] { return form.analysis().runningAnalysers() == 0; })) return 1;
             stop.push_back(since(t0));
             std::printf("position %2zu: hint %.1f ms, first report %.1f ms, follow %.1f ms, "
                         "stop %.1f ms, longest pause %.1f ms\n",
-                        form.moves().size() - 1, hint.back(), firstReport.back(), follow.back(),
-                        stop.back(), pauses.back());
-            const int reply = thinkMove(form.moves(), thinkingLevel(), never);
-            if (!form.PutStone(reply % 15, reply / 15)) break;
+                        form.game().moves().size() - 1, hint.back(), firstReport.back(),
+                        follow.back(), stop.back(), pauses.back());
+            const int reply = thinkMove(form.game().moves(), thinkingLevel(), never);
+            if (!form.game().PutStone(reply % 15, reply / 15)) break;
         }
         ticker.stop();
         form.close();

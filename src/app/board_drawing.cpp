@@ -1,6 +1,6 @@
 #include "app/board_drawing.h"
 
-#include "app/board_overlay.h"
+#include "app/board_view.h"
 #include "app/database_places.h"
 #include "app/forbidden_marks.h"
 #include "app/sorell_process.h"
@@ -15,7 +15,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -138,11 +138,16 @@ void DrawStone(QPainter& canvas, int x, int y, int number, int kind, bool latest
 }
 
 std::vector<int> warningPoints(const BanHistory& moves) {
+    JudgedPosition position(moves);
+    return warningPoints(position);
+}
+
+std::vector<int> warningPoints(JudgedPosition& position) {
     std::vector<int> points;
-    const size_t n = moves.size();
+    const BanArray& board = position.board;
+    const int n = board.moveCount();
     if (n == 0) return points;
-    BanArray board(moves);
-    ChkStat judge(board);
+    ChkStat judge(position.board);
     const char colour = n % 2 == 1 ? kBlack : kWhite;
     for (int x = 0; x < 15; ++x) {
         for (int y = 0; y < 15; ++y) {
@@ -158,76 +163,16 @@ std::vector<int> warningPoints(const BanHistory& moves) {
 std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
                                 const BoardDrawOptions& options, const StandardLookup& standard,
                                 const BoardOverlay* overlay) {
-    std::vector<QRect> copies;
+    BoardView view = makeBoardView(moves, options, standard, overlay);
     QPainter canvas(&bitmap);
-    DrawEmptyBoard(canvas, options);
-    const int n = static_cast<int>(moves.size());
-    if (n == 0) {
-        if (overlay) DrawOverlay(canvas, *overlay, moves, copies);
-        return copies;
-    }
-    int k = 0;
-    for (const MovedPos& m : moves) {
-        ++k;
-        DrawStone(canvas, m.x, m.y, k, (k - 1) % 2, k == n, options);
-    }
-    const MovedPos& last = moves.last();
-    copies.push_back(copySquare(last.x, last.y));
-    if (n == 1) {
-        if (overlay) DrawOverlay(canvas, *overlay, moves, copies);
-        return copies;
-    }
-
-    const MovedPos& previous = *std::prev(moves.end(), 2);
-    DrawStone(canvas, previous.x, previous.y, n - 1, (n - 2) % 2, false, options);
-    copies.push_back(copySquare(previous.x, previous.y));
-
-    if (options.standard && standard) {
-        const int p = standard(moves);
-        if (p >= 0 && p < kPoints) {
-            DrawStone(canvas, cellX(p), cellY(p), n, kStandardStone, false, options);
-            copies.push_back(copySquare(cellX(p), cellY(p)));
-        }
-    }
-    if (options.warning) {
-        for (int p : warningPoints(moves)) {
-            DrawStone(canvas, cellX(p), cellY(p), kNoNumber, kWarningStone, false, options);
-            copies.push_back(copySquare(cellX(p), cellY(p)));
-        }
-    }
-    if (options.forbidden) {
-        for (int p : forbiddenPoints(moves)) {
-            DrawForbiddenMark(canvas, cellX(p), cellY(p));
-            copies.push_back(copySquare(cellX(p), cellY(p)));
-        }
-        // The marks shown before the latest stone go away with it.
-        BanHistory before = moves;
-        before.removeLast();
-        for (int p : forbiddenPoints(before)) copies.push_back(copySquare(cellX(p), cellY(p)));
-    }
-    for (int p : decidingStones(moves)) {
-        DrawDecidingMark(canvas, cellX(p), cellY(p));
-        copies.push_back(copySquare(cellX(p), cellY(p)));
-    }
-    if (overlay) DrawOverlay(canvas, *overlay, moves, copies);
-    return copies;
+    DrawBoardView(canvas, view, options);
+    return std::move(view.changed);
 }
 
-void PaintBoard(QWidget& paintBox, const BanHistory& moves, const BoardOverlay* overlay) {
-    ComposeBoard(srFlags().boardBitmap, moves, BoardDrawOptions::from(srOption()),
-                 databaseStandardMove, overlay);
-    paintBox.update();
-}
-
-void DrawBoardIncremental(QWidget& paintBox, const BanHistory& moves, const BoardOverlay* overlay) {
-    const auto copies =
-        ComposeBoard(srFlags().boardBitmap, moves, BoardDrawOptions::from(srOption()),
-                     databaseStandardMove, overlay);
-    for (const QRect& r : copies) paintBox.update(r);
-}
-
-void CopyBoardImage(QPainter& target, const BanHistory& moves) {
-    ComposeBoard(srFlags().boardBitmap, moves, BoardDrawOptions::from(srOption()),
-                 databaseStandardMove);
+void CopyBoardImage(QPainter& target, const BoardView& view) {
+    {
+        QPainter canvas(&srFlags().boardBitmap);
+        DrawBoardView(canvas, view, BoardDrawOptions::from(srOption()));
+    }
     target.drawPixmap(0, 0, srFlags().boardBitmap);
 }

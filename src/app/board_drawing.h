@@ -12,6 +12,8 @@ class QPixmap;
 class QWidget;
 class SrOption;
 struct BoardOverlay;
+struct BoardView;
+struct JudgedPosition;
 
 // What the board drawing shows, taken from the options.
 struct BoardDrawOptions {
@@ -53,10 +55,10 @@ void DrawEmptyBoard(QPainter& canvas, const BoardDrawOptions& options);
 void DrawStone(QPainter& canvas, int x, int y, int number, int kind, bool latest,
                const BoardDrawOptions& options);
 
-// Draws the whole board of the line on the bitmap and returns, in order, the squares that
-// changed since the previous stone: the latest stone, the previous stone, the hints, black's
-// forbidden points now and before the latest stone, and the stones that decided the game.
-// The overlay, when given, is drawn last.
+// Draws the whole board of the line on the bitmap (its view, board_view.h) and returns, in
+// order, the squares that changed since the previous stone: the latest stone, the previous
+// stone, the hints, black's forbidden points now and before the latest stone, and the stones
+// that decided the game. The overlay, when given, is drawn last.
 std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
                                 const BoardDrawOptions& options, const StandardLookup& standard,
                                 const BoardOverlay* overlay = nullptr);
@@ -64,11 +66,8 @@ std::vector<QRect> ComposeBoard(QPixmap& bitmap, const BanHistory& moves,
 // The points where the player who made the last move could next make five, an overline, a
 // double four, a four-three or a double three (black's forbidden shapes are not marked).
 std::vector<int> warningPoints(const BanHistory& moves);
+std::vector<int> warningPoints(JudgedPosition& position);
 
-// Composes the line on the process's board bitmap with the current options; the paint box
-// shows all of it (PaintBoard) or only the changed squares (DrawBoardIncremental).
-void PaintBoard(QWidget& paintBox, const BanHistory& moves, const BoardOverlay* overlay = nullptr);
-void DrawBoardIncremental(QWidget& paintBox, const BanHistory& moves,
-                          const BoardOverlay* overlay = nullptr);
-// Composes, then copies the whole 352 x 362 bitmap to the target at (0, 0).
-void CopyBoardImage(QPainter& target, const BanHistory& moves);
+// Composes the view on the process's board bitmap with the current options, then copies the
+// whole 352 x 362 bitmap to the target at (0, 0).
+void CopyBoardImage(QPainter& target, const BoardView& view);

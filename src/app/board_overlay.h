@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+class BanArray;
 class BanHistory;
 class QPainter;
-class QRect;
+struct BoardView;
 
 // Marks laid over the board for one position: the hint's point and the analysis' principal
-// line as numbered ghost stones. They show only while the board shows that position.
+// line as ghost stones. They show only while the board shows that position.
 struct BoardOverlay {
     // The position the marks belong to (positionKey); empty: none.
     std::string position;
@@ -24,8 +25,14 @@ struct BoardOverlay {
     }
 };
 
-// The first few moves of the line as translucent stones numbered from 1, coloured by the side
-// that would play them, and the hint as a blue ring, on the empty points of the board; adds
-// the squares drawn on.
-void DrawOverlay(QPainter& canvas, const BoardOverlay& overlay, const BanHistory& moves,
-                 std::vector<QRect>& copies);
+// The most ghost stones shown for a line (and moves of the line written beside them).
+inline constexpr size_t kGhostStones = 5;
+
+// The first moves of the line that can be shown as ghost stones on the board: at most
+// kGhostStones, up to the first point that is off the board, occupied or repeated.
+std::vector<int> ghostLine(const BanArray& board, const std::vector<int>& line);
+
+// The view's ghost stones and the hint as a blue ring. A ghost stone is a pale, smaller disc
+// of the side that would play it with a dashed blue rim and its move number in blue, so it is
+// never taken for a played stone.
+void DrawOverlay(QPainter& canvas, const BoardView& view);

@@ -15,17 +15,6 @@
 
 namespace {
 
-// The board of the line, and whether its last move ended the game.
-struct Position {
-    explicit Position(const BanHistory& moves) : board(moves) {
-        over = !moves.empty() && isEndCode(ChkStat(board).judgeLastMove());
-    }
-    bool blackToMove() const { return board.moveCount() % 2 == 0 && !over; }
-
-    BanArray board;
-    bool over = false;
-};
-
 const char* const kCountNames[] = {
     QT_TRANSLATE_NOOP("ForbiddenMarks", "一つ"), QT_TRANSLATE_NOOP("ForbiddenMarks", "二つ"),
     QT_TRANSLATE_NOOP("ForbiddenMarks", "三つ"), QT_TRANSLATE_NOOP("ForbiddenMarks", "四つ")};
@@ -36,14 +25,22 @@ QString marksText(const char* text) {
 
 } // namespace
 
+JudgedPosition::JudgedPosition(const BanHistory& moves) : board(moves) {
+    over = !moves.empty() && isEndCode(ChkStat(board).judgeLastMove());
+}
+
 QString pointName(int point) {
     if (point < 0 || point >= kPoints) return QStringLiteral("?");
     return QString(QChar(kPointChars[cellX(point)])) + QChar(kPointChars[15 + cellY(point)]);
 }
 
 std::vector<int> forbiddenPoints(const BanHistory& moves) {
+    JudgedPosition p(moves);
+    return forbiddenPoints(p);
+}
+
+std::vector<int> forbiddenPoints(JudgedPosition& p) {
     std::vector<int> points;
-    Position p(moves);
     if (!p.blackToMove() || p.board.moveCount() == 0) return points;
     uint8_t codes[kPoints];
     ChkStat(p.board).judgeEmptyPoints(kBlack, codes);
@@ -53,7 +50,7 @@ std::vector<int> forbiddenPoints(const BanHistory& moves) {
 }
 
 QString forbiddenExplanation(const BanHistory& moves, int point) {
-    Position p(moves);
+    JudgedPosition p(moves);
     if (!p.blackToMove() || point < 0 || point >= kPoints || p.board.at(point) != kEmpty) return {};
     const ForbiddenReason reason = forbiddenReason(p.board, point);
     if (!isForbiddenCode(reason.code)) return {};
@@ -84,7 +81,11 @@ QString forbiddenExplanation(const BanHistory& moves, int point) {
 }
 
 std::vector<int> decidingStones(const BanHistory& moves) {
-    Position p(moves);
+    JudgedPosition p(moves);
+    return decidingStones(p);
+}
+
+std::vector<int> decidingStones(JudgedPosition& p) {
     if (!p.over) return {};
     const int last = p.board.lastMove();
     const char colour = p.board.moveCount() % 2 == 1 ? kBlack : kWhite;

@@ -33,6 +33,8 @@ constexpr OptionField kFields[] = {
 constexpr OptionField kLaterFields[] = {
     {"ForbiddenMarks", &SrOption::forbiddenMarks, 1},
     {"Level", &SrOption::level, 0},
+    {"WindowWidth", &SrOption::windowWidth, 0},
+    {"WindowHeight", &SrOption::windowHeight, 0},
 };
 constexpr const char* kLastFolder = "LastFolder";
 

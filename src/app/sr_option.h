@@ -43,6 +43,10 @@ class SrOption {
     int32_t forbiddenMarks = 1;
     // "Level": the computer's thinking time in milliseconds; 0 is the standard player.
     int32_t level = 0;
+    // "WindowWidth", "WindowHeight": the main window's size when the program last ended; 0 for
+    // none (the window then opens at its layout's size).
+    int32_t windowWidth = 0;
+    int32_t windowHeight = 0;
     // "LastFolder": the folder of the record file last opened or saved; empty at first.
     QString lastFolder;
 };

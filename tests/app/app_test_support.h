@@ -8,8 +8,11 @@
 // in the program's order, so the options are written back at its end as the program does at
 // exit.
 
+#include "app/analysis_control.h"
+#include "app/game_flow.h"
 #include "app/goban_box.h"
 #include "app/main_form.h"
+#include "app/record_commands.h"
 #include "app/sorell_process.h"
 #include "model/move_tree.h"
 #include "recording_ui_seam.h"
@@ -104,29 +107,29 @@ struct TestGame {
         process.reset();
     }
     void place(const Points& points) {
-        for (const auto& [x, y] : points) QVERIFY(form->PutStone(x, y));
+        for (const auto& [x, y] : points) QVERIFY(form->game().PutStone(x, y));
     }
-    int moveCount() const { return static_cast<int>(form->moves().size()); }
+    int moveCount() const { return static_cast<int>(form->game().moves().size()); }
     // The stone at (x, y): 'B', 'W' or '+'.
-    char at(int x, int y) const { return form->record().board().At(x, y); }
+    char at(int x, int y) const { return form->game().record().board().At(x, y); }
     // The moves of the shown line as points.
     Points line() const {
         Points out;
-        for (const MovedPos& m : form->moves()) out.emplace_back(m.x, m.y);
+        for (const MovedPos& m : form->game().moves()) out.emplace_back(m.x, m.y);
         return out;
     }
     // The lines of the history box.
     QStringList history() const {
-        const QString text = form->MemoHistory->toPlainText();
+        const QString text = form->widgets().MemoHistory->toPlainText();
         return text.isEmpty() ? QStringList() : text.split('\n');
     }
     // Waits until no worker is awaited and every worker thread has been joined.
     bool settled(int ms = 20000) {
         return QTest::qWaitFor(
-            [this] { return srFlags().thinking == 0 && form->runningWorkers() == 0; }, ms);
+            [this] { return srFlags().thinking == 0 && form->game().runningWorkers() == 0; }, ms);
     }
     // The board as the paint box shows it.
-    QImage board() const { return form->Goban0->grab().toImage(); }
+    QImage board() const { return form->widgets().Goban0->grab().toImage(); }
 
     std::unique_ptr<SorellProcess> process;
     std::unique_ptr<TMainForm> form;

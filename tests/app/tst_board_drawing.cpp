@@ -89,7 +89,7 @@ void BoardDrawingTest::emptyBoardShowsFaceGridAndAxis() {
         return ink;
     };
     QVERIFY(inkAbove(image) > 50);
-    g.form->KA3->trigger();
+    g.form->widgets().KA3->trigger();
     QCOMPARE(srOption().axisChar, 0);
     image = g.board();
     QCOMPARE(inkAbove(image), 0);
@@ -113,7 +113,7 @@ void BoardDrawingTest::numbersOnlyWithNumbering() {
     QImage image = g.board();
     QVERIFY(discIsPlain(image, 7, 7, 7, kBlackDisc));
     QVERIFY(discIsPlain(image, 8, 8, 7, kWhiteDisc));
-    g.form->KN2->trigger();
+    g.form->widgets().KN2->trigger();
     QCOMPARE(srOption().numbering, 1);
     image = g.board();
     QVERIFY(!discIsPlain(image, 7, 7, 7, kBlackDisc)); // a white 1 on the black stone
@@ -133,18 +133,18 @@ void BoardDrawingTest::standardContinuationIsAGreenDisc() {
         QVERIFY(base.save());
     }
     TestGame g(plainBoard);
-    g.form->KS3->trigger();
+    g.form->widgets().KS3->trigger();
     QCOMPARE(srOption().standard, 1);
     g.place({{7, 7}, {8, 8}});
     QImage image = g.board();
     QVERIFY(discIsPlain(image, 6, 8, 7, kGreen));
     // The same position seen in another orientation gets the hint carried along.
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place({{7, 7}, {6, 6}});
     image = g.board();
     QVERIFY(discIsPlain(image, 8, 6, 7, kGreen) || discIsPlain(image, 6, 8, 7, kGreen));
     // Off: no hint.
-    g.form->KS3->trigger();
+    g.form->widgets().KS3->trigger();
     image = g.board();
     QCOMPARE(at(image, pointPixel(8) + 4, pointPixel(6) + 4), kFace);
     QCOMPARE(at(image, pointPixel(6) + 4, pointPixel(8) + 4), kFace);
@@ -153,9 +153,9 @@ void BoardDrawingTest::standardContinuationIsAGreenDisc() {
 
 void BoardDrawingTest::warningsAreRedDiscs() {
     TestGame g(plainBoard);
-    g.form->KW1->trigger();
+    g.form->widgets().KW1->trigger();
     QCOMPARE(srOption().warning, 1);
-    g.form->KN2->trigger(); // warnings carry no number even with numbering on
+    g.form->widgets().KN2->trigger(); // warnings carry no number even with numbering on
     g.place(kBlackFour);
     QImage image = g.board();
     QVERIFY(discIsPlain(image, 7, 7, 7, kRed));
@@ -168,8 +168,8 @@ void BoardDrawingTest::warningsAreRedDiscs() {
     image = g.board();
     QCOMPARE(at(image, pointPixel(2) + 4, pointPixel(7) + 4), kFace);
 
-    g.form->KW1->trigger();
-    g.form->UndoMove();
+    g.form->widgets().KW1->trigger();
+    g.form->game().UndoMove();
     image = g.board();
     QCOMPARE(at(image, pointPixel(7) + 4, pointPixel(7) + 4), kFace);
 }

@@ -54,7 +54,7 @@ class CmdClipboardTest : public QObject {
 void CmdClipboardTest::copyOfAnEmptyRecord() {
     TestGame g;
     QApplication::clipboard()->setText("something else");
-    g.form->KC2Click();
+    g.form->commands().KC2Click();
     QCOMPARE(clipboardText(), QString("**,"));
     QCOMPARE(g.form->statusText(), QString("クリップボードへ棋譜を書き込みました"));
 }
@@ -62,10 +62,10 @@ void CmdClipboardTest::copyOfAnEmptyRecord() {
 void CmdClipboardTest::copyWritesTheLineUpToTheCurrentMove() {
     TestGame g;
     g.place({{7, 7}, {8, 6}, {0, 14}});
-    g.form->KC2Click();
+    g.form->commands().KC2Click();
     QCOMPARE(clipboardText(), QString("h8,i7,aF,**,"));
-    g.form->UndoMove();
-    g.form->KC2Click();
+    g.form->game().UndoMove();
+    g.form->commands().KC2Click();
     QCOMPARE(clipboardText(), QString("h8,i7,**,"));
 }
 
@@ -74,22 +74,22 @@ void CmdClipboardTest::copyThenPasteReproducesTheLine() {
     TestGame g;
     g.place(game);
     const QStringList history = g.history();
-    g.form->KC2Click();
+    g.form->commands().KC2Click();
 
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place({{3, 3}});
-    g.form->KP1Click();
+    g.form->commands().KP1Click();
     QVERIFY(env_->seam.messages.empty());
     QCOMPARE(g.line(), game);
     QCOMPARE(g.history(), history);
     QCOMPARE(g.form->statusText(), kPasted);
     QCOMPARE(g.form->windowTitle(), QString("Sorell"));
     // The pasted record stands at its last move: the next stone is white's move 8.
-    QVERIFY(g.form->PutStone(1, 1));
+    QVERIFY(g.form->game().PutStone(1, 1));
     QCOMPARE(g.history().last(), QString("白8(b2):"));
     // A paste forgets the record file: the title names none.
     srFlags().fileName = "old.ban";
-    g.form->KP1Click();
+    g.form->commands().KP1Click();
     QCOMPARE(g.form->windowTitle(), QString("Sorell"));
     QVERIFY(srFlags().fileName.isEmpty());
 }
@@ -108,7 +108,7 @@ void CmdClipboardTest::pasteAcceptsRecordTextAndNumbers() {
     QFETCH(int, moves);
     TestGame g;
     QApplication::clipboard()->setText(text);
-    g.form->KP1Click();
+    g.form->commands().KP1Click();
     QVERIFY(env_->seam.messages.empty());
     QCOMPARE(int(g.line().size()), moves);
     QCOMPARE(g.history().size(), moves);
@@ -134,7 +134,7 @@ void CmdClipboardTest::unreadablePasteShowsItsBoxAndKeepsTheGame() {
     const QStringList history = g.history();
     QApplication::clipboard()->setText(text);
 
-    g.form->KP1Click();
+    g.form->commands().KP1Click();
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QCOMPARE(env_->seam.messages[0].caption, QString("Sorell"));
     QCOMPARE(env_->seam.messages[0].text, kUnreadable);
@@ -143,21 +143,21 @@ void CmdClipboardTest::unreadablePasteShowsItsBoxAndKeepsTheGame() {
     QCOMPARE(g.form->statusText(), QString("before"));
     QCOMPARE(g.form->windowTitle(), QString("Sorell - kept.ban"));
     // The game goes on where it was.
-    QVERIFY(g.form->PutStone(0, 0));
+    QVERIFY(g.form->game().PutStone(0, 0));
     QCOMPARE(g.line().size(), size_t(3));
 }
 
 void CmdClipboardTest::pasteEndsARunningGame() {
     TestGame g;
-    g.form->PlayFirst();
-    QVERIFY(g.form->PutStone(7, 7)); // the computer starts thinking
+    g.form->game().PlayFirst();
+    QVERIFY(g.form->game().PutStone(7, 7)); // the computer starts thinking
     QCOMPARE(srFlags().thinking, 1);
     QApplication::clipboard()->setText("a1,b2,**,");
-    g.form->KP1Click();
+    g.form->commands().KP1Click();
     QCOMPARE(srFlags().playMode, 0);
     QCOMPARE(srFlags().thinking, 0);
     QCOMPARE(g.form->statusText(), kPasted);
-    QVERIFY(QTest::qWaitFor([&] { return g.form->runningWorkers() == 0; }, 20000));
+    QVERIFY(QTest::qWaitFor([&] { return g.form->game().runningWorkers() == 0; }, 20000));
     QCOMPARE(g.line(), (Points{{0, 0}, {1, 1}}));
 }
 
@@ -172,11 +172,12 @@ void CmdClipboardTest::screenCopyIsTheBoardOnScreen() {
     g.form->RefreshBoard();
     QApplication::clipboard()->clear();
 
-    g.form->H1Click();
+    g.form->commands().H1Click();
     const QImage copy = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(copy.size(), QSize(352, 362));
 
-    const QImage screen = g.form->Goban0->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage screen =
+        g.form->widgets().Goban0->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(screen.size(), QSize(352, 343));
     QCOMPARE(copy.copy(0, 0, 352, 343), screen);
     // Black at the centre, white beside it (left of their numbers), the face between them.

@@ -111,7 +111,7 @@ void CmdFilesTest::saveNameRules() {
     TestGame g;
     g.place(kGame);
     env_->seam.saveAnswer = path(chosen);
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QVERIFY(env_->seam.messages.empty());
     QCOMPARE(readBytes(path(written)), kGameBan);
     if (chosen != written) QVERIFY(!QFile::exists(path(chosen)));
@@ -129,7 +129,7 @@ void CmdFilesTest::appendedNameIsReplacedOnlyWhenTheUserAgrees() {
 
     env_->seam.saveAnswer = path("kept");
     env_->seam.questionAnswer = false;
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QCOMPARE(env_->seam.questions.size(), size_t(1));
     QCOMPARE(env_->seam.questions[0].caption, QString("Sorell"));
     QVERIFY(env_->seam.questions[0].text.contains(path("kept.ban")));
@@ -140,7 +140,7 @@ void CmdFilesTest::appendedNameIsReplacedOnlyWhenTheUserAgrees() {
     QVERIFY(srFlags().fileName.isEmpty());
 
     env_->seam.questionAnswer = true;
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QCOMPARE(env_->seam.questions.size(), size_t(2));
     QCOMPARE(readBytes(path("kept.ban")), kGameBan);
     QCOMPARE(g.form->windowTitle(), "Sorell - " + path("kept.ban"));
@@ -149,9 +149,9 @@ void CmdFilesTest::appendedNameIsReplacedOnlyWhenTheUserAgrees() {
     env_->seam.questions.clear();
     env_->seam.questionAnswer = false;
     env_->seam.saveAnswer = path("kept.ban");
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     env_->seam.saveAnswer = path("fresh");
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QVERIFY(env_->seam.questions.empty());
     QCOMPARE(readBytes(path("fresh.ban")), kGameBan);
     QFile::remove(path("kept.ban"));
@@ -163,31 +163,31 @@ void CmdFilesTest::saveThenOpenReproducesTheLine() {
     g.place(kGame);
     const QStringList history = g.history();
     env_->seam.saveAnswer = path("round");
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
 
-    g.form->NewGame();
+    g.form->game().NewGame();
     QVERIFY(g.line().empty());
     env_->seam.openAnswer = path("round.ban");
-    g.form->KO1Click();
+    g.form->commands().KO1Click();
     QCOMPARE(g.line(), kGame);
     QCOMPARE(g.history(), history);
     QCOMPARE(g.form->windowTitle(), "Sorell - " + path("round.ban"));
     QCOMPARE(g.form->statusText(), QString());
     // The record stands at the end of the line: a further stone is move 5.
-    QVERIFY(g.form->PutStone(0, 0));
+    QVERIFY(g.form->game().PutStone(0, 0));
     QCOMPARE(g.history().last(), QString("黒5(a1):"));
 }
 
 void CmdFilesTest::saveWritesOnlyTheLineUpToTheCurrentMove() {
     TestGame g;
     g.place(kGame);
-    g.form->UndoMove();
-    g.form->UndoMove();
+    g.form->game().UndoMove();
+    g.form->game().UndoMove();
     env_->seam.saveAnswer = path("half.ban");
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QCOMPARE(readBytes(path("half.ban")), QByteArray("808\n908\n"));
     // The moves taken back can still be replayed.
-    g.form->RedoMove();
+    g.form->game().RedoMove();
     QCOMPARE(g.line().size(), size_t(3));
 }
 
@@ -197,8 +197,8 @@ void CmdFilesTest::cancelledDialogsDoNothing() {
     env_->seam.openAnswer.clear();
     env_->seam.saveAnswer.clear();
     const QStringList before = QDir(env_->workPath()).entryList(QDir::Files);
-    g.form->KO1Click();
-    g.form->KS1Click();
+    g.form->commands().KO1Click();
+    g.form->commands().KS1Click();
     QCOMPARE(g.line(), kGame);
     QCOMPARE(g.form->windowTitle(), QString("Sorell"));
     QCOMPARE(QDir(env_->workPath()).entryList(QDir::Files), before);
@@ -238,14 +238,14 @@ void CmdFilesTest::openingEndsARunningGame() {
     const QString file = path("three.ban");
     QVERIFY(writeBytes(file, "808\n909\n1010\n"));
     TestGame g;
-    g.form->PlaySecond(); // the computer (black) starts thinking at once
+    g.form->game().PlaySecond(); // the computer (black) starts thinking at once
     QCOMPARE(srFlags().playMode, 1);
-    QVERIFY(g.form->OpenRecord(file));
+    QVERIFY(g.form->commands().OpenRecord(file));
     QCOMPARE(srFlags().playMode, 0);
     QCOMPARE(srFlags().thinking, 0);
     QCOMPARE(g.form->windowTitle(), "Sorell - " + file);
     // A worker stopped by the open never plays on the opened game.
-    QVERIFY(QTest::qWaitFor([&] { return g.form->runningWorkers() == 0; }, 20000));
+    QVERIFY(QTest::qWaitFor([&] { return g.form->game().runningWorkers() == 0; }, 20000));
     QCOMPARE(g.line().size(), size_t(3));
 }
 
@@ -272,12 +272,12 @@ void CmdFilesTest::unreadableFileChangesNothing() {
     const QString loaded = path("loaded.ban");
     QVERIFY(writeBytes(loaded, "808\n909\n"));
     TestGame g;
-    QVERIFY(g.form->OpenRecord(loaded));
+    QVERIFY(g.form->commands().OpenRecord(loaded));
     g.place({{0, 0}});
     g.form->SetStatus("before");
     const QStringList history = g.history();
 
-    QVERIFY(!g.form->OpenRecord(file));
+    QVERIFY(!g.form->commands().OpenRecord(file));
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QCOMPARE(env_->seam.messages[0].caption, QString("Sorell"));
     QVERIFY(env_->seam.messages[0].text.contains(file));
@@ -302,7 +302,7 @@ void CmdFilesTest::failedSaveSaysSoAndKeepsTheOldFile() {
     g.place(kGame);
 
     env_->seam.saveAnswer = path("no/such/dir/game");
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QCOMPARE(env_->seam.messages[0].caption, QString("Sorell"));
     QVERIFY(env_->seam.messages[0].text.contains(path("no/such/dir/game.ban")));
@@ -313,7 +313,7 @@ void CmdFilesTest::failedSaveSaysSoAndKeepsTheOldFile() {
     env_->seam.messages.clear();
     QVERIFY(QDir().mkpath(path("taken.ban")));
     env_->seam.saveAnswer = path("taken.ban");
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QVERIFY(QFileInfo(path("taken.ban")).isDir());
 
@@ -324,7 +324,7 @@ void CmdFilesTest::failedSaveSaysSoAndKeepsTheOldFile() {
     {
         FileSizeLimit full(8);
         env_->seam.saveAnswer = path("old.ban");
-        g.form->KS1Click();
+        g.form->commands().KS1Click();
     }
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QCOMPARE(readBytes(path("old.ban")), old);
@@ -335,7 +335,7 @@ void CmdFilesTest::failedSaveSaysSoAndKeepsTheOldFile() {
 
     // With room again the same save succeeds.
     env_->seam.messages.clear();
-    g.form->KS1Click();
+    g.form->commands().KS1Click();
     QVERIFY(env_->seam.messages.empty());
     QCOMPARE(readBytes(path("old.ban")), kGameBan);
 }
@@ -346,21 +346,21 @@ void CmdFilesTest::dialogsStartInTheFolderLastUsed() {
     QVERIFY(QDir().mkpath(folder));
     {
         TestGame g;
-        g.form->KO1Click(); // cancelled: nothing is remembered
+        g.form->commands().KO1Click(); // cancelled: nothing is remembered
         QCOMPARE(env_->seam.dialogDirectories.back(), QString());
         g.place(kGame);
         env_->seam.saveAnswer = folder + "/one.ban";
-        g.form->KS1Click();
+        g.form->commands().KS1Click();
         QCOMPARE(srOption().lastFolder, folder);
-        g.form->KO1Click();
+        g.form->commands().KO1Click();
         QCOMPARE(env_->seam.dialogDirectories.back(), folder);
     }
     TestGame again(storedOptions);
-    again.form->KS1Click();
+    again.form->commands().KS1Click();
     QCOMPARE(env_->seam.dialogDirectories.back(), folder);
     // Opening a file remembers its folder too.
     QVERIFY(writeBytes(path("other.ban"), "808\r\n"));
-    QVERIFY(again.form->OpenRecord(path("other.ban")));
+    QVERIFY(again.form->commands().OpenRecord(path("other.ban")));
     QCOMPARE(srOption().lastFolder, env_->workPath());
     QFile::remove(path("other.ban"));
 }

@@ -77,7 +77,7 @@ void CmdHelpTest::theBuildPutsTheHelpFileBesideTheProgram() {
 void CmdHelpTest::missingHelpFileIsSaid() {
     QFile::remove(besideTest_);
     TestGame g;
-    g.form->KH2Click();
+    g.form->commands().KH2Click();
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     QVERIFY(env_->seam.messages[0].text.contains(besideTest_));
     auto* viewer = g.form->findChild<HelpViewer*>();
@@ -88,7 +88,7 @@ void CmdHelpTest::helpOpensTheViewerAtItsFirstSection() {
     QVERIFY(QFile::copy(builtHelpFile(), besideTest_));
     TestGame g;
     g.form->show();
-    g.form->KH2Click();
+    g.form->commands().KH2Click();
     QVERIFY(env_->seam.messages.empty());
     auto* viewer = g.form->findChild<HelpViewer*>();
     QVERIFY(viewer);
@@ -111,7 +111,7 @@ void CmdHelpTest::helpOpensTheViewerAtItsFirstSection() {
     browser->setSource(QUrl(browser->source().toString(QUrl::RemoveFragment) + "#options"));
     QTRY_VERIFY(browser->verticalScrollBar()->value() > first + 200);
     QVERIFY(browser->toPlainText().contains("連珠のルール"));
-    g.form->KH2Click();
+    g.form->commands().KH2Click();
     QTRY_COMPARE(browser->verticalScrollBar()->value(), first);
     QCOMPARE(g.form->findChildren<HelpViewer*>().size(), 1);
 }
@@ -126,9 +126,11 @@ void CmdHelpTest::helpExplainsTheRulesAndEveryOption() {
         QVERIFY2(help.contains(QString::fromUtf8(word)), word);
     TestGame g;
     for (QAction* item :
-         {g.form->KN2, g.form->KL1, g.form->KS3, g.form->KW1, g.form->K8, g.form->KA3, g.form->KA2,
-          g.form->KS2, g.form->KC1, g.form->KO1, g.form->KS1, g.form->KC2, g.form->KP1, g.form->H1,
-          g.form->K4, g.form->F1, g.form->KG1}) {
+         {g.form->widgets().KN2, g.form->widgets().KL1, g.form->widgets().KS3,
+          g.form->widgets().KW1, g.form->widgets().K8, g.form->widgets().KA3, g.form->widgets().KA2,
+          g.form->widgets().KS2, g.form->widgets().KC1, g.form->widgets().KO1,
+          g.form->widgets().KS1, g.form->widgets().KC2, g.form->widgets().KP1, g.form->widgets().H1,
+          g.form->widgets().K4, g.form->widgets().F1, g.form->widgets().KG1}) {
         QVERIFY2(help.contains(bareCaption(item)), qPrintable(bareCaption(item)));
         if (!item->shortcut().isEmpty())
             QVERIFY2(help.contains(item->shortcut().toString()),
@@ -138,7 +140,7 @@ void CmdHelpTest::helpExplainsTheRulesAndEveryOption() {
 
 void CmdHelpTest::versionBox() {
     TestGame g;
-    g.form->KA1->trigger();
+    g.form->widgets().KA1->trigger();
     QCOMPARE(env_->seam.messages.size(), size_t(1));
     const auto& box = env_->seam.messages[0];
     QCOMPARE(box.caption, QString("Sorell for Windows"));

@@ -31,8 +31,8 @@ struct EditorGame : TestGame {
               o.standard = 1;
           }) {}
     TStandardForm* openEditor() {
-        form->SpeedButton7->click();
-        return form->StandardForm;
+        form->widgets().SpeedButton7->click();
+        return form->commands().StandardForm;
     }
 };
 
@@ -111,9 +111,9 @@ class EditorStandardTest : public QObject {
 void EditorStandardTest::theButtonIsHiddenAndOpensTheEditor() {
     EditorGame g;
     g.form->show();
-    QVERIFY(g.form->SpeedButton7->isHidden());
-    QCOMPARE(g.form->SpeedButton7->toolTip(), QString("定石登録"));
-    QVERIFY(!g.form->StandardForm);
+    QVERIFY(g.form->widgets().SpeedButton7->isHidden());
+    QCOMPARE(g.form->widgets().SpeedButton7->toolTip(), QString("定石登録"));
+    QVERIFY(!g.form->commands().StandardForm);
     TStandardForm* editor = g.openEditor();
     QVERIFY(editor);
     QVERIFY(editor->isVisible());
@@ -156,7 +156,7 @@ void EditorStandardTest::registerCreatesTheFileWithItsEntry() {
     QCOMPARE(editor->NumOfData->text(), QString("1"));
     QCOMPARE(editor->statusText(), QString());
     // With the file in place the main board marks the continuation as a green disc.
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QCOMPARE(QColor(srFlags().boardBitmap.toImage().pixel(200, 200)), QColor(0, 255, 0));
 }
 
@@ -167,7 +167,7 @@ void EditorStandardTest::registerInAnotherOrientationAddsNothing() {
     editor->Register();
     const QByteArray once = readBytes(path(kFile));
 
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place(kMirrored);
     QCOMPARE(editor->NumOfData->text(), QString("1"));
     editor->Register();
@@ -175,7 +175,7 @@ void EditorStandardTest::registerInAnotherOrientationAddsNothing() {
     QCOMPARE(editor->NumOfData->text(), QString("1"));
 
     // Another position of two stones is added after it.
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place({{0, 0}, {1, 1}, {2, 2}});
     editor->Register();
     QCOMPARE(readBytes(path(kFile)),
@@ -189,7 +189,7 @@ void EditorStandardTest::deleteRemovesThePosition() {
     TStandardForm* editor = g.openEditor();
     editor->Register();
     // Deleting from the mirrored orientation removes the stored entry.
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place(kMirrored);
     editor->SpeedButton2->click();
     QCOMPARE(readBytes(path(kFile)), QByteArray("210 0 2\r\n"));
@@ -302,9 +302,9 @@ void EditorStandardTest::editorFollowsTheMainWindowWithItsOwnCopy() {
     g.place({{8, 8}, {9, 9}});
     QCOMPARE(editor->shownRecord().board().moveCount(), 3);
     QCOMPARE(editor->ownRecord().board().moveCount(), 3);
-    QVERIFY(editor->shownRecord().current() != g.form->record().current());
-    QCOMPARE(editor->shownRecord().current()->pos, g.form->record().current()->pos);
-    g.form->UndoMove();
+    QVERIFY(editor->shownRecord().current() != g.form->game().record().current());
+    QCOMPARE(editor->shownRecord().current()->pos, g.form->game().record().current()->pos);
+    g.form->game().UndoMove();
     QCOMPARE(editor->shownRecord().board().moveCount(), 2);
     // The last stone, black at j10 / (9, 9), was taken back; its point is face again.
     const QImage board = editor->boardBitmap().toImage();

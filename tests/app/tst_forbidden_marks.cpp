@@ -75,7 +75,7 @@ void ForbiddenMarksTest::markedOnlyWhileBlackIsToMove() {
     g.place(kDoubleThree);
     QVERIFY(crossAt(g.board(), 7, 7));
     QVERIFY(!crossAt(g.board(), 9, 9));
-    QVERIFY(g.form->PutStone(14, 14)); // black elsewhere: white to move, no marks
+    QVERIFY(g.form->game().PutStone(14, 14)); // black elsewhere: white to move, no marks
     QVERIFY(!crossAt(g.board(), 7, 7));
 }
 
@@ -88,7 +88,7 @@ void ForbiddenMarksTest::tooltipNamesTheRuleAndTheLines() {
     QVERIFY(g.form->BoardToolTip(pointPixel(6), pointPixel(7)).isEmpty()); // a stone
     QVERIFY(g.form->BoardToolTip(5, 5).isEmpty());                         // off the board
     // Two fours on one line.
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place({{4, 7}, {0, 0}, {6, 7}, {0, 2}, {8, 7}, {0, 4}, {10, 7}, {0, 6}});
     QCOMPARE(g.form->BoardToolTip(pointPixel(7), pointPixel(7)),
              QString("四四禁: h8 で一列に四が二つ (e8·g8·h8·i8·k8)"));
@@ -111,28 +111,28 @@ void ForbiddenMarksTest::incrementalDrawingClearsTheOldMarks() {
 void ForbiddenMarksTest::optionTurnsThemOffAndIsStored() {
     {
         TestGame g(plainBoard);
-        QVERIFY(g.form->KForbidden->isChecked());
+        QVERIFY(g.form->widgets().KForbidden->isChecked());
         g.place(kDoubleThree);
-        g.form->KForbidden->trigger();
+        g.form->widgets().KForbidden->trigger();
         QCOMPARE(srOption().forbiddenMarks, 0);
         QVERIFY(!crossAt(g.board(), 7, 7));
         QVERIFY(g.form->BoardToolTip(pointPixel(7), pointPixel(7)).isEmpty());
     }
     QCOMPARE(QSettings("Pellham", "Sorell").value("ForbiddenMarks").toInt(), 0);
     TestGame again(storedOptions);
-    QVERIFY(!again.form->KForbidden->isChecked());
+    QVERIFY(!again.form->widgets().KForbidden->isChecked());
 }
 
 void ForbiddenMarksTest::decidingStonesAreMarkedUntilUndo() {
     TestGame g(plainBoard);
     g.place({{3, 7}, {0, 0}, {4, 7}, {0, 2}, {5, 7}, {0, 4}, {6, 7}, {0, 6}, {7, 7}});
     for (int x = 3; x <= 7; ++x) QVERIFY(ringAt(g.board(), x, 7));
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QVERIFY(!ringAt(g.board(), 3, 7));
     // Black's forbidden move: the two threes are marked.
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place(kDoubleThree);
-    QVERIFY(g.form->PutStone(7, 7));
+    QVERIFY(g.form->game().PutStone(7, 7));
     for (const auto& [x, y] : Points{{6, 7}, {7, 7}, {8, 7}, {7, 6}, {7, 8}})
         QVERIFY(ringAt(g.board(), x, y));
     QVERIFY(!crossAt(g.board(), 9, 9));

@@ -83,14 +83,14 @@ void GameFlowTest::clickMapsPixelsToPoints() {
     QFETCH(int, x);
     QFETCH(int, y);
     TestGame g;
-    QTest::mouseClick(g.form->Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(X, Y));
+    QTest::mouseClick(g.form->widgets().Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(X, Y));
     QCOMPARE(g.moveCount(), 1);
     QCOMPARE(g.at(x, y), 'B');
 }
 
 void GameFlowTest::clicksAreRefusedOnStonesAndAfterTheEnd() {
     TestGame g;
-    GobanBox* box = g.form->Goban0;
+    GobanBox* box = g.form->widgets().Goban0;
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(180, 180));
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(185, 175)); // same point
     QCOMPARE(g.moveCount(), 1);
@@ -102,9 +102,9 @@ void GameFlowTest::clicksAreRefusedOnStonesAndAfterTheEnd() {
     QTest::mouseClick(box, Qt::RightButton, Qt::NoModifier, QPoint(200, 200));
     QCOMPARE(g.moveCount(), 1);
 
-    g.form->NewGame();
+    g.form->game().NewGame();
     g.place(kBeforeDoubleThree);
-    QVERIFY(g.form->PutStone(7, 7)); // black's forbidden double three ends the game
+    QVERIFY(g.form->game().PutStone(7, 7)); // black's forbidden double three ends the game
     const int n = g.moveCount();
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(260, 260));
     QCOMPARE(g.moveCount(), n);
@@ -146,9 +146,9 @@ void GameFlowTest::keyboardEntersColumnThenRow() {
 
     // Keys typed while the history box has the focus still reach the form first.
     QTest::keyClick(g.form.get(), Qt::Key_Backspace);
-    g.form->MemoHistory->setFocus();
-    QTest::keyClick(g.form->MemoHistory, 'a');
-    QTest::keyClick(g.form->MemoHistory, '1');
+    g.form->widgets().MemoHistory->setFocus();
+    QTest::keyClick(g.form->widgets().MemoHistory, 'a');
+    QTest::keyClick(g.form->widgets().MemoHistory, '1');
     QCOMPARE(g.at(0, 0), 'W');
 }
 
@@ -160,34 +160,34 @@ void GameFlowTest::soundsFollowTheCode() {
     QVERIFY(env_->seam.beeps.front() == UiSeam::Beep::Default);
     g.place({{9, 7}}); // a three
     QVERIFY(env_->seam.beeps.back() == UiSeam::Beep::Exclamation);
-    g.form->KS2->trigger(); // sound off
+    g.form->widgets().KS2->trigger(); // sound off
     g.place({{0, 2}});
     QCOMPARE(env_->seam.beeps.size(), size_t(5));
 }
 
 void GameFlowTest::playFirstWaitsForTheUserThenAnswers() {
     TestGame g;
-    g.form->PlayFirst();
+    g.form->game().PlayFirst();
     QCOMPARE(srFlags().playMode, 1);
     QCOMPARE(srFlags().userParity, 0);
     QCOMPARE(srFlags().thinking, 0);
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
-    QCOMPARE(g.form->Label5->text(), QString("あなた"));
-    QCOMPARE(g.form->Label6->text(), QString("コンピュータ"));
-    QVERIFY(g.form->KG1->isEnabled());
-    QVERIFY(g.form->SpeedButton6->isEnabled());
+    QCOMPARE(g.form->widgets().Label5->text(), QString("あなた"));
+    QCOMPARE(g.form->widgets().Label6->text(), QString("コンピュータ"));
+    QVERIFY(g.form->widgets().KG1->isEnabled());
+    QVERIFY(g.form->widgets().SpeedButton6->isEnabled());
 
-    QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
-    QTest::mouseClick(g.form->Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(180, 180));
+    QSignalSpy answered(&g.form->game(), &GameFlow::computerMoveDone);
+    QTest::mouseClick(g.form->widgets().Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(180, 180));
     QCOMPARE(srFlags().thinking, 1);
     QCOMPARE(g.form->statusText(), QString("ただいま考えています"));
     // Clicks and keys are ignored while the computer thinks.
-    QTest::mouseClick(g.form->Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseClick(g.form->widgets().Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     QVERIFY(answered.wait(20000));
     QVERIFY(g.settled());
     QCOMPARE(g.moveCount(), 2);
     QCOMPARE(g.at(3, 3), '+');
-    const auto last = g.form->moves().last();
+    const auto last = g.form->game().moves().last();
     QCOMPARE(last.colour, uint8_t('W'));
     QVERIFY(std::abs(last.x - 7) <= 1 && std::abs(last.y - 7) <= 1); // next to the centre
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
@@ -195,11 +195,11 @@ void GameFlowTest::playFirstWaitsForTheUserThenAnswers() {
 
 void GameFlowTest::playSecondStartsTheComputerAtOnce() {
     TestGame g;
-    QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
-    g.form->PlaySecond();
+    QSignalSpy answered(&g.form->game(), &GameFlow::computerMoveDone);
+    g.form->game().PlaySecond();
     QCOMPARE(srFlags().userParity, 1);
-    QCOMPARE(g.form->Label5->text(), QString("コンピュータ"));
-    QCOMPARE(g.form->Label6->text(), QString("あなた"));
+    QCOMPARE(g.form->widgets().Label5->text(), QString("コンピュータ"));
+    QCOMPARE(g.form->widgets().Label6->text(), QString("あなた"));
     QCOMPARE(srFlags().thinking, 1);
     QVERIFY(answered.wait(20000));
     QVERIFY(g.settled());
@@ -212,47 +212,47 @@ void GameFlowTest::playSecondStartsTheComputerAtOnce() {
 void GameFlowTest::playFirstWithWhiteToMoveStartsTheComputer() {
     TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}});
-    g.form->PlayFirst(); // three stones: white is to move, and white is the computer
+    g.form->game().PlayFirst(); // three stones: white is to move, and white is the computer
     QCOMPARE(srFlags().thinking, 1);
     QVERIFY(g.settled());
     QCOMPARE(g.moveCount(), 4);
-    QCOMPARE(g.form->moves().last().colour, uint8_t('W'));
+    QCOMPARE(g.form->game().moves().last().colour, uint8_t('W'));
 }
 
 void GameFlowTest::undoInPlayMode() {
     TestGame g;
-    g.form->PlaySecond();
+    g.form->game().PlaySecond();
     QVERIFY(g.settled());
     QCOMPARE(g.moveCount(), 1);
     // One stone, the user to move: nothing is taken back.
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QCOMPARE(g.moveCount(), 1);
 
     g.place({{6, 6}});
     QVERIFY(g.settled());
     QCOMPARE(g.moveCount(), 3);
     QCOMPARE(g.history().size(), 3);
-    g.form->UndoMove(); // the computer's and the user's moves
+    g.form->game().UndoMove(); // the computer's and the user's moves
     QCOMPARE(g.moveCount(), 1);
     QCOMPARE(g.history().size(), 1);
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
     QCOMPARE(srFlags().playMode, 1);
 
     // Out of play mode one move at a time.
-    g.form->Resign();
-    g.form->UndoMove();
+    g.form->game().Resign();
+    g.form->game().UndoMove();
     QCOMPARE(g.moveCount(), 0);
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QCOMPARE(g.moveCount(), 0);
 }
 
 void GameFlowTest::undoWhileThinkingStopsTheWorker() {
     TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}});
-    g.form->PlayFirst();
+    g.form->game().PlayFirst();
     g.place({{5, 5}});
     QCOMPARE(srFlags().thinking, 1);
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QCOMPARE(srFlags().thinking, 0);
     QCOMPARE(g.moveCount(), 4); // only the user's move the computer was answering
     QVERIFY(g.settled());
@@ -264,10 +264,10 @@ void GameFlowTest::undoWhileThinkingStopsTheWorker() {
 // Nothing can be taken back: the computer keeps black and its first move still comes.
 void GameFlowTest::undoOnAnEmptyBoardLetsTheComputerPlayOn() {
     TestGame g;
-    QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
-    g.form->PlaySecond();
+    QSignalSpy answered(&g.form->game(), &GameFlow::computerMoveDone);
+    g.form->game().PlaySecond();
     QCOMPARE(srFlags().thinking, 1);
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QTest::keyClick(g.form.get(), Qt::Key_Backspace);
     QCOMPARE(srFlags().thinking, 1);
     QCOMPARE(srFlags().playMode, 1);
@@ -283,53 +283,53 @@ void GameFlowTest::undoOnAnEmptyBoardLetsTheComputerPlayOn() {
 void GameFlowTest::aStoppedWorkerNeverPlays() {
     TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}, {7, 8}});
-    g.form->PlaySecond(); // white is to move: the user; nothing starts
+    g.form->game().PlaySecond(); // white is to move: the user; nothing starts
     QCOMPARE(srFlags().thinking, 0);
-    g.form->PlayFirst(); // black is the user, white the computer: a worker starts
+    g.form->game().PlayFirst(); // black is the user, white the computer: a worker starts
     QCOMPARE(srFlags().thinking, 1);
     for (int i = 0; i < 5; ++i) {
-        g.form->StopThinking();
-        g.form->StartThinking();
+        g.form->game().StopThinking();
+        g.form->game().StartThinking();
     }
-    QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
+    QSignalSpy answered(&g.form->game(), &GameFlow::computerMoveDone);
     QVERIFY(g.settled());
     QTest::qWait(50);
     QCOMPARE(answered.size(), 1);
     QCOMPARE(g.moveCount(), 6);
-    QCOMPARE(g.form->moves().last().colour, uint8_t('W'));
+    QCOMPARE(g.form->game().moves().last().colour, uint8_t('W'));
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
 }
 
 void GameFlowTest::redoReplaysAndIsRefusedWhileThinking() {
     TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}});
-    g.form->UndoMove();
-    g.form->UndoMove();
-    QVERIFY(g.form->SB_Foward->isEnabled());
-    g.form->RedoMove();
+    g.form->game().UndoMove();
+    g.form->game().UndoMove();
+    QVERIFY(g.form->widgets().SB_Foward->isEnabled());
+    g.form->game().RedoMove();
     QCOMPARE(g.moveCount(), 2);
     QCOMPARE(g.at(8, 8), 'W');
     QCOMPARE(g.history().last(), QString("白2(i9):"));
 
     // In play mode with the computer thinking, the replay is refused.
-    g.form->UndoMove();
-    g.form->PlaySecond(); // one stone: white (the user) to move; nothing starts
-    g.form->PlayFirst();  // now the computer is white: it starts thinking
+    g.form->game().UndoMove();
+    g.form->game().PlaySecond(); // one stone: white (the user) to move; nothing starts
+    g.form->game().PlayFirst();  // now the computer is white: it starts thinking
     QCOMPARE(srFlags().thinking, 1);
     const int n = g.moveCount();
-    g.form->RedoMove();
+    g.form->game().RedoMove();
     QCOMPARE(g.moveCount(), n);
     QVERIFY(g.settled());
     QCOMPARE(g.moveCount(), n + 1);
-    QCOMPARE(g.form->moves().last().colour, uint8_t('W'));
+    QCOMPARE(g.form->game().moves().last().colour, uint8_t('W'));
 }
 
 void GameFlowTest::doubleThreeEndsTheGame() {
     TestGame g;
     g.place(kBeforeDoubleThree);
-    g.form->PlayFirst(); // eight stones: black, the user, is to move
+    g.form->game().PlayFirst(); // eight stones: black, the user, is to move
     QCOMPARE(srFlags().thinking, 0);
-    QTest::mouseClick(g.form->Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(180, 180));
+    QTest::mouseClick(g.form->widgets().Goban0, Qt::LeftButton, Qt::NoModifier, QPoint(180, 180));
     QCOMPARE(g.moveCount(), 9);
     QCOMPARE(g.form->statusText(), QString("三三禁で白の勝ち"));
     QCOMPARE(env_->seam.messages.size(), size_t(1));
@@ -337,44 +337,44 @@ void GameFlowTest::doubleThreeEndsTheGame() {
     QCOMPARE(env_->seam.messages[0].text, QString("三三禁で白の勝ち"));
     QCOMPARE(srFlags().playMode, 0);
     QCOMPARE(srFlags().thinking, 0);
-    QVERIFY(!g.form->KG1->isEnabled());
+    QVERIFY(!g.form->widgets().KG1->isEnabled());
     QCOMPARE(g.form->windowTitle(), QString("Sorell"));
     QVERIFY(g.history().last().endsWith(":三三禁"));
     // No play after the end; undo reopens the game.
-    g.form->PlayFirst();
+    g.form->game().PlayFirst();
     QCOMPARE(srFlags().playMode, 0);
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QCOMPARE(g.moveCount(), 8);
-    QVERIFY(g.form->PutStone(3, 3));
+    QVERIFY(g.form->game().PutStone(3, 3));
 }
 
 void GameFlowTest::blackFiveWins() {
     TestGame g;
     g.place({{3, 7}, {0, 0}, {4, 7}, {0, 2}, {5, 7}, {0, 4}, {6, 7}, {0, 6}, {7, 7}});
     QCOMPARE(g.form->statusText(), QString("五で黒の勝ち"));
-    QVERIFY(!g.form->PutStone(10, 10));
+    QVERIFY(!g.form->game().PutStone(10, 10));
     QCOMPARE(g.moveCount(), 9);
 }
 
 void GameFlowTest::captionShowsPlayModeExactly() {
     TestGame g;
     QCOMPARE(g.form->windowTitle(), QString("Sorell"));
-    g.form->PlayFirst();
+    g.form->game().PlayFirst();
     QCOMPARE(g.form->windowTitle(), QString("Sorell [対局モード]"));
     srFlags().fileName = "game.ban";
     g.form->UpdateCaption();
     QCOMPARE(g.form->windowTitle(), QString("Sorell - game.ban [対局モード]"));
-    g.form->Resign();
+    g.form->game().Resign();
     QCOMPARE(g.form->windowTitle(), QString("Sorell - game.ban"));
     QCOMPARE(g.form->statusText(), QString("投了しました"));
-    g.form->NewGame(); // the file name stays
+    g.form->game().NewGame(); // the file name stays
     QCOMPARE(g.form->windowTitle(), QString("Sorell - game.ban"));
     srFlags().fileName.clear();
 }
 
 void GameFlowTest::inputAssistantAnswersAFourAtOnce() {
     TestGame g;
-    g.form->KA2->trigger();
+    g.form->widgets().KA2->trigger();
     QCOMPARE(srOption().inputAssistant, 1);
     // Black's fourth stone in the row makes a four closed at (2, 7): white must take (7, 7).
     g.place({{3, 7}, {2, 7}, {4, 7}, {0, 14}, {5, 7}, {14, 0}, {6, 7}});
@@ -385,16 +385,16 @@ void GameFlowTest::inputAssistantAnswersAFourAtOnce() {
 
 void GameFlowTest::newGameStopsTheComputer() {
     TestGame g;
-    g.form->PlaySecond();
+    g.form->game().PlaySecond();
     QCOMPARE(srFlags().thinking, 1);
-    g.form->NewGame();
+    g.form->game().NewGame();
     QCOMPARE(srFlags().thinking, 0);
     QCOMPARE(srFlags().playMode, 0);
     QVERIFY(g.settled());
     QTest::qWait(50);
     QCOMPARE(g.moveCount(), 0);
     QCOMPARE(g.form->statusText(), QString());
-    QVERIFY(!g.form->SB_Back->isEnabled());
+    QVERIFY(!g.form->widgets().SB_Back->isEnabled());
 }
 
 void GameFlowTest::closingWhileThinkingStopsTheWorkerAndSavesSettings() {
@@ -402,13 +402,13 @@ void GameFlowTest::closingWhileThinkingStopsTheWorkerAndSavesSettings() {
     {
         TestGame g;
         g.form->show();
-        g.form->KN2->trigger(); // numbering on
+        g.form->widgets().KN2->trigger(); // numbering on
         g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}});
-        g.form->PlayFirst();
+        g.form->game().PlayFirst();
         g.place({{5, 5}});
         QCOMPARE(srFlags().thinking, 1);
         QVERIFY(g.form->close());
-        QCOMPARE(g.form->runningWorkers(), 0);
+        QCOMPARE(g.form->game().runningWorkers(), 0);
         QCOMPARE(srFlags().thinking, 0);
         QCOMPARE(g.moveCount(), 5);
     }
@@ -422,12 +422,12 @@ void GameFlowTest::anAnswerWithoutAStoneEndsPlay() {
     for (const int answer : {255, 7 + 15 * 7}) {
         TestGame g;
         g.place({{7, 7}});
-        g.form->PlayFirst(); // the user is black; white, the computer, is to move
+        g.form->game().PlayFirst(); // the user is black; white, the computer, is to move
         QCOMPARE(srFlags().thinking, 1);
-        g.form->StopThinking();
-        QSignalSpy answered(g.form.get(), &TMainForm::computerMoveDone);
-        g.form->resultCell = static_cast<uint8_t>(answer);
-        g.form->ThinkingDone();
+        g.form->game().StopThinking();
+        QSignalSpy answered(&g.form->game(), &GameFlow::computerMoveDone);
+        g.form->game().resultCell = static_cast<uint8_t>(answer);
+        g.form->game().ThinkingDone();
         QCOMPARE(g.moveCount(), 1);
         QCOMPARE(srFlags().playMode, 0);
         QCOMPARE(g.form->statusText(), QString("コンピュータが着手できないため対局を終了しました"));

@@ -36,7 +36,7 @@ void HistoryBoxTest::oneLinePerMoveWithItsShape() {
     QCOMPARE(g.history(),
              QStringList({"黒1(h8):", "白2(i9):", "黒3(i8):", "白4(a1):", "黒5(j8):三"}));
     // Rows 10..15 are the letters A..F; a white move 10 at the top left corner.
-    g.form->NewGame();
+    g.form->game().NewGame();
     QVERIFY(g.history().isEmpty());
     g.place({{14, 14}, {13, 9}, {1, 1}, {1, 3}, {1, 5}, {1, 7}, {1, 9}, {1, 11}, {1, 13}, {0, 0}});
     QCOMPARE(g.history().at(0), QString("黒1(oF):"));
@@ -47,13 +47,13 @@ void HistoryBoxTest::oneLinePerMoveWithItsShape() {
 void HistoryBoxTest::undoAndRedoFollowTheRecord() {
     TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}});
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QCOMPARE(g.history(), QStringList({"黒1(h8):", "白2(i9):"}));
-    g.form->UndoMove();
-    g.form->UndoMove();
+    g.form->game().UndoMove();
+    g.form->game().UndoMove();
     QVERIFY(g.history().isEmpty());
-    g.form->RedoMove();
-    g.form->RedoMove();
+    g.form->game().RedoMove();
+    g.form->game().RedoMove();
     QCOMPARE(g.history(), QStringList({"黒1(h8):", "白2(i9):"}));
     // Another move after a take-back is a variation; the list shows the line on the board.
     g.place({{9, 9}});
@@ -64,11 +64,11 @@ void HistoryBoxTest::undoAndRedoFollowTheRecord() {
 void HistoryBoxTest::undoInPlayModeRemovesTwoLines() {
     TestGame g;
     g.place({{7, 7}, {8, 8}, {6, 6}, {9, 9}});
-    g.form->PlayFirst();
+    g.form->game().PlayFirst();
     g.place({{5, 5}});
     QVERIFY(g.settled());
     QCOMPARE(g.history().size(), 6);
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     QCOMPARE(g.history().size(), 4);
     QCOMPARE(g.history().last(), QString("白4(jA):"));
     g.place({{10, 10}});
@@ -90,15 +90,15 @@ void HistoryBoxTest::forbiddenMoveEndsTheList() {
 void HistoryBoxTest::rebuiltFromTheRecord() {
     TestGame g;
     g.place({{7, 7}, {8, 8}});
-    MOveTree& record = g.form->record();
+    MOveTree& record = g.form->game().record();
     record.Clear();
     for (const auto& [x, y] : {std::pair{1, 1}, {2, 2}, {3, 3}})
         QVERIFY(record.PutMoveAlternating(x, y));
-    g.form->RecordChanged();
+    g.form->game().RecordChanged();
     QCOMPARE(g.history(), QStringList({"黒1(b2):", "白2(c3):", "黒3(d4):"}));
-    QCOMPARE(g.form->moves().size(), size_t(3));
-    QVERIFY(g.form->SB_Back->isEnabled());
-    QVERIFY(!g.form->SB_Foward->isEnabled());
+    QCOMPARE(g.form->game().moves().size(), size_t(3));
+    QVERIFY(g.form->widgets().SB_Back->isEnabled());
+    QVERIFY(!g.form->widgets().SB_Foward->isEnabled());
 }
 
 QTEST_MAIN(HistoryBoxTest)

@@ -31,7 +31,7 @@ namespace {
 const Points kBlackToWin = {{3, 7}, {0, 0}, {4, 7}, {0, 2}, {5, 7}, {0, 4}, {6, 7}, {14, 14}};
 
 bool settledAnalysers(TestGame& g) {
-    return QTest::qWaitFor([&] { return g.form->runningAnalysers() == 0; }, 20000);
+    return QTest::qWaitFor([&] { return g.form->analysis().runningAnalysers() == 0; }, 20000);
 }
 
 } // namespace
@@ -64,31 +64,31 @@ class PlayerToolsTest : public QObject {
 void PlayerToolsTest::levelIsChosenAndStored() {
     {
         TestGame g;
-        QVERIFY(g.form->KLevelStandard->isChecked());
+        QVERIFY(g.form->widgets().KLevelStandard->isChecked());
         QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
-        QCOMPARE(g.form->KLevel->actions().size(), 4);
-        g.form->KLevelStrong3->trigger();
+        QCOMPARE(g.form->widgets().KLevel->actions().size(), 4);
+        g.form->widgets().KLevelStrong3->trigger();
         QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Strong);
         QCOMPARE(thinkingLevel().timeMs, 3000);
-        QVERIFY(!g.form->KLevelStandard->isChecked());
+        QVERIFY(!g.form->widgets().KLevelStandard->isChecked());
         // The computer plays at the strong level.
-        g.form->KLevelStrong1->trigger();
-        g.form->PlaySecond();
+        g.form->widgets().KLevelStrong1->trigger();
+        g.form->game().PlaySecond();
         QVERIFY(g.settled());
         QCOMPARE(g.moveCount(), 1);
-        g.form->Resign();
-        g.form->KLevelStrong3->trigger();
+        g.form->game().Resign();
+        g.form->widgets().KLevelStrong3->trigger();
     }
     QCOMPARE(QSettings("Pellham", "Sorell").value("Level").toInt(), 3000);
     {
         TestGame again(storedOptions);
-        QVERIFY(again.form->KLevelStrong3->isChecked());
+        QVERIFY(again.form->widgets().KLevelStrong3->isChecked());
         QCOMPARE(thinkingLevel().timeMs, 3000);
     }
     // A time the menu does not offer is the standard player.
     QSettings("Pellham", "Sorell").setValue("Level", 1234);
     TestGame odd(storedOptions);
-    QVERIFY(odd.form->KLevelStandard->isChecked());
+    QVERIFY(odd.form->widgets().KLevelStandard->isChecked());
     QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
 }
 
@@ -104,22 +104,22 @@ void PlayerToolsTest::openingsDialog() {
 
 void PlayerToolsTest::newGameFromAnOpening() {
     TestGame g;
-    g.form->NewGameFromOpening(0, OpeningDialog::kNoComputer);
+    g.form->game().NewGameFromOpening(0, OpeningDialog::kNoComputer);
     QCOMPARE(g.line(), (Points{{7, 7}, {7, 6}, {7, 5}}));
     QCOMPARE(g.history().size(), 3);
     QCOMPARE(srFlags().playMode, 0);
     // The computer takes black: the user, white, is to move.
-    g.form->NewGameFromOpening(13, OpeningDialog::kComputerBlack);
+    g.form->game().NewGameFromOpening(13, OpeningDialog::kComputerBlack);
     QCOMPARE(g.line(), (Points{{7, 7}, {8, 6}, {9, 5}}));
     QCOMPARE(srFlags().playMode, 1);
     QCOMPARE(srFlags().userParity, 1);
     QCOMPARE(g.form->statusText(), QString("あなたの番です"));
     // The computer takes white: it answers the third stone.
-    g.form->NewGameFromOpening(5, OpeningDialog::kComputerWhite);
+    g.form->game().NewGameFromOpening(5, OpeningDialog::kComputerWhite);
     QVERIFY(g.settled());
     QCOMPARE(g.moveCount(), 4);
     QCOMPARE(srFlags().userParity, 0);
-    g.form->Resign();
+    g.form->game().Resign();
 }
 
 void PlayerToolsTest::navigationToAnyMove() {
@@ -127,15 +127,15 @@ void PlayerToolsTest::navigationToAnyMove() {
     g.form->show();
     const Points five = {{7, 7}, {8, 8}, {6, 6}, {9, 9}, {5, 5}};
     g.place(five);
-    g.form->GoToStart();
+    g.form->game().GoToStart();
     QCOMPARE(g.moveCount(), 0);
     QVERIFY(g.history().isEmpty());
-    QVERIFY(!g.form->SB_First->isEnabled());
-    QVERIFY(g.form->SB_Last->isEnabled());
-    g.form->GoToEnd();
+    QVERIFY(!g.form->widgets().SB_First->isEnabled());
+    QVERIFY(g.form->widgets().SB_Last->isEnabled());
+    g.form->game().GoToEnd();
     QCOMPARE(g.line(), five);
     QCOMPARE(g.history().size(), 5);
-    g.form->GoToMove(2);
+    g.form->game().GoToMove(2);
     QCOMPARE(g.moveCount(), 2);
     // The keys (shortcuts reach an active window) and the toolbar.
     g.form->activateWindow();
@@ -144,18 +144,18 @@ void PlayerToolsTest::navigationToAnyMove() {
     QCOMPARE(g.moveCount(), 5);
     QTest::keyClick(g.form.get(), Qt::Key_Home);
     QCOMPARE(g.moveCount(), 0);
-    g.form->SB_Last->click();
+    g.form->widgets().SB_Last->click();
     QCOMPARE(g.moveCount(), 5);
     // A click on the third line of the history box.
-    QPlainTextEdit* box = g.form->MemoHistory;
+    QPlainTextEdit* box = g.form->widgets().MemoHistory;
     const QPoint at = box->cursorRect(QTextCursor(box->document()->findBlockByNumber(2))).center();
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, at);
     QCOMPARE(g.line(), (Points{{7, 7}, {8, 8}, {6, 6}}));
     // Refused while a game against the computer is on.
-    g.form->PlayFirst();
-    g.form->GoToStart();
+    g.form->game().PlayFirst();
+    g.form->game().GoToStart();
     QCOMPARE(g.moveCount(), 3);
-    g.form->Resign();
+    g.form->game().Resign();
 }
 
 void PlayerToolsTest::pendingColumnAndWindowSize() {
@@ -163,13 +163,13 @@ void PlayerToolsTest::pendingColumnAndWindowSize() {
     g.form->show();
     const QSize size = g.form->size();
     QTest::keyClick(g.form.get(), 'h');
-    QVERIFY(g.form->pendingText().contains('h'));
+    QVERIFY(g.form->game().pendingText().contains('h'));
     QTest::keyClick(g.form.get(), '8');
-    QVERIFY(g.form->pendingText().isEmpty());
+    QVERIFY(g.form->game().pendingText().isEmpty());
     QCOMPARE(g.moveCount(), 1);
     QTest::keyClick(g.form.get(), 'j');
     QTest::keyClick(g.form.get(), Qt::Key_Backspace);
-    QVERIFY(g.form->pendingText().isEmpty());
+    QVERIFY(g.form->game().pendingText().isEmpty());
     g.form->SetStatus(QString(300, QChar(0x9ed2)));
     QCoreApplication::processEvents();
     QCOMPARE(g.form->size(), size);
@@ -201,49 +201,52 @@ void PlayerToolsTest::databaseIsFoundInItsPlaces() {
 
 void PlayerToolsTest::editorHasAMenuItem() {
     TestGame g;
-    QVERIFY(g.form->SpeedButton7->isHidden());
-    QVERIFY(g.form->KE1->actions().contains(g.form->KEditor));
-    g.form->KEditor->trigger();
-    QVERIFY(g.form->StandardForm);
-    QVERIFY(g.form->StandardForm->isVisible());
+    QVERIFY(g.form->widgets().SpeedButton7->isHidden());
+    QVERIFY(g.form->widgets().KE1->actions().contains(g.form->widgets().KEditor));
+    g.form->widgets().KEditor->trigger();
+    QVERIFY(g.form->commands().StandardForm);
+    QVERIFY(g.form->commands().StandardForm->isVisible());
 }
 
 void PlayerToolsTest::hintMarksTheWinningPoint() {
     TestGame g;
     g.place(kBlackToWin);
-    g.form->SB_Hint->click();
-    QVERIFY(QTest::qWaitFor([&] { return g.form->overlay().hint != kNoMove; }, 20000));
-    const int hint = g.form->overlay().hint;
+    g.form->widgets().SB_Hint->click();
+    QVERIFY(QTest::qWaitFor([&] { return g.form->analysis().overlay().hint != kNoMove; }, 20000));
+    const int hint = g.form->analysis().overlay().hint;
     QVERIFY(hint == 2 + 15 * 7 || hint == 7 + 15 * 7);
     QVERIFY(g.form->statusText().startsWith("ヒント: "));
     // The mark goes with the position.
-    QVERIFY(g.form->PutStone(hint % 15, hint / 15));
-    QCOMPARE(g.form->overlay().hint, kNoMove);
+    QVERIFY(g.form->game().PutStone(hint % 15, hint / 15));
+    QCOMPARE(g.form->analysis().overlay().hint, kNoMove);
     QVERIFY(settledAnalysers(g));
 }
 
 void PlayerToolsTest::analysisFollowsThePositionAndStops() {
     TestGame g;
     g.place({{7, 7}, {8, 8}});
-    g.form->KAnalysis->trigger();
-    QVERIFY(g.form->analysing());
-    QVERIFY(g.form->SB_Analysis->isChecked());
-    QVERIFY(QTest::qWaitFor([&] { return !g.form->overlay().line.empty(); }, 20000));
-    QVERIFY(g.form->analysisText().contains("深さ"));
+    g.form->widgets().KAnalysis->trigger();
+    QVERIFY(g.form->analysis().analysing());
+    QVERIFY(g.form->widgets().SB_Analysis->isChecked());
+    QVERIFY(QTest::qWaitFor([&] { return !g.form->analysis().overlay().line.empty(); }, 20000));
+    QVERIFY(g.form->analysis().analysisText().contains("深さ"));
     // A new stone: the analysis moves to the new position.
-    QVERIFY(g.form->PutStone(6, 6));
-    const std::string key = BoardOverlay::positionKey(g.form->moves());
+    QVERIFY(g.form->game().PutStone(6, 6));
+    const std::string key = BoardOverlay::positionKey(g.form->game().moves());
     QVERIFY(QTest::qWaitFor(
-        [&] { return g.form->overlay().position == key && !g.form->overlay().line.empty(); },
+        [&] {
+            return g.form->analysis().overlay().position == key &&
+                   !g.form->analysis().overlay().line.empty();
+        },
         20000));
     // Off: the marks and the text go at once, the worker ends.
-    g.form->SB_Analysis->click();
-    QVERIFY(!g.form->analysing());
-    QVERIFY(g.form->overlay().line.empty());
-    QVERIFY(g.form->analysisText().isEmpty());
+    g.form->widgets().SB_Analysis->click();
+    QVERIFY(!g.form->analysis().analysing());
+    QVERIFY(g.form->analysis().overlay().line.empty());
+    QVERIFY(g.form->analysis().analysisText().isEmpty());
     QVERIFY(settledAnalysers(g));
     QCoreApplication::processEvents();
-    QVERIFY(g.form->overlay().line.empty());
+    QVERIFY(g.form->analysis().overlay().line.empty());
 }
 
 QTEST_MAIN(PlayerToolsTest)

@@ -154,10 +154,10 @@ void SettingsStoreTest::anyNonZeroValueIsOn() {
     }
     {
         Run run;
-        QVERIFY(run.form->KN2->isChecked());
-        QVERIFY(run.form->KS2->isChecked());
-        run.form->KN2->trigger();
-        QVERIFY(!run.form->KN2->isChecked());
+        QVERIFY(run.form->widgets().KN2->isChecked());
+        QVERIFY(run.form->widgets().KS2->isChecked());
+        run.form->widgets().KN2->trigger();
+        QVERIFY(!run.form->widgets().KN2->isChecked());
         QCOMPARE(srOption().numbering, 0);
         // Nothing is written while the program runs.
         QCOMPARE(QSettings("Pellham", "Sorell").value("Numbering").toInt(), 5);
@@ -171,18 +171,21 @@ void SettingsStoreTest::anyNonZeroValueIsOn() {
 void SettingsStoreTest::menuItemsFollowTheOptions() {
     Run run;
     TMainForm& f = *run.form;
-    QVERIFY(!f.KN2->isChecked() && !f.KL1->isChecked() && !f.KW1->isChecked());
-    QVERIFY(!f.KA2->isChecked());
-    QVERIFY(f.KS3->isChecked() && f.KS2->isChecked() && f.K8->isChecked() && f.KA3->isChecked());
+    QVERIFY(!f.widgets().KN2->isChecked() && !f.widgets().KL1->isChecked() &&
+            !f.widgets().KW1->isChecked());
+    QVERIFY(!f.widgets().KA2->isChecked());
+    QVERIFY(f.widgets().KS3->isChecked() && f.widgets().KS2->isChecked() &&
+            f.widgets().K8->isChecked() && f.widgets().KA3->isChecked());
 
     struct Item {
         QAction* action;
         int32_t SrOption::*option;
     };
-    const Item items[] = {{f.KN2, &SrOption::numbering}, {f.KL1, &SrOption::latestCursor},
-                          {f.KS3, &SrOption::standard},  {f.KW1, &SrOption::warning},
-                          {f.KA3, &SrOption::axisChar},  {f.KA2, &SrOption::inputAssistant},
-                          {f.KS2, &SrOption::sound}};
+    const Item items[] = {
+        {f.widgets().KN2, &SrOption::numbering}, {f.widgets().KL1, &SrOption::latestCursor},
+        {f.widgets().KS3, &SrOption::standard},  {f.widgets().KW1, &SrOption::warning},
+        {f.widgets().KA3, &SrOption::axisChar},  {f.widgets().KA2, &SrOption::inputAssistant},
+        {f.widgets().KS2, &SrOption::sound}};
     for (const Item& item : items) {
         const bool before = item.action->isChecked();
         item.action->trigger();
@@ -199,25 +202,25 @@ void SettingsStoreTest::toolbarOffMakesTheWindowLower() {
     {
         Run run;
         withToolbar = run.form->height();
-        QVERIFY(run.form->Panel2->isVisibleTo(run.form.get()));
-        QCOMPARE(run.form->Goban0->geometry(), QRect(0, 33, 352, 343));
-        run.form->K8->trigger();
+        QVERIFY(run.form->widgets().Panel2->isVisibleTo(run.form.get()));
+        QCOMPARE(run.form->widgets().Goban0->geometry(), QRect(0, 33, 352, 343));
+        run.form->widgets().K8->trigger();
         QCOMPARE(run.form->height(), withToolbar - 33);
-        QVERIFY(!run.form->K8->isChecked());
+        QVERIFY(!run.form->widgets().K8->isChecked());
     }
     QCOMPARE(QSettings("Pellham", "Sorell").value("Toolbar").toInt(), 0);
     {
         Run run;
         TMainForm& f = *run.form;
         QCOMPARE(f.height(), withToolbar - 33);
-        QVERIFY(!f.K8->isChecked());
-        QVERIFY(!f.Panel2->isVisibleTo(&f));
-        QCOMPARE(f.Goban0->geometry(), QRect(0, 0, 352, 343));
-        f.K8->trigger();
+        QVERIFY(!f.widgets().K8->isChecked());
+        QVERIFY(!f.widgets().Panel2->isVisibleTo(&f));
+        QCOMPARE(f.widgets().Goban0->geometry(), QRect(0, 0, 352, 343));
+        f.widgets().K8->trigger();
         QCOMPARE(f.height(), withToolbar);
-        QVERIFY(f.K8->isChecked());
-        QVERIFY(f.Panel2->isVisibleTo(&f));
-        QCOMPARE(f.Goban0->geometry(), QRect(0, 33, 352, 343));
+        QVERIFY(f.widgets().K8->isChecked());
+        QVERIFY(f.widgets().Panel2->isVisibleTo(&f));
+        QCOMPARE(f.widgets().Goban0->geometry(), QRect(0, 33, 352, 343));
         QCOMPARE(srOption().toolbar, 1);
     }
 }
@@ -226,7 +229,7 @@ void SettingsStoreTest::colourIsStoredAtExit() {
     {
         Run run;
         env_->seam.colourAnswer = QColor(1, 2, 3);
-        run.form->KC1->trigger();
+        run.form->widgets().KC1->trigger();
         env_->seam.colourAnswer = QColor();
     }
     QCOMPARE(QSettings("Pellham", "Sorell").value("ColorBan").toInt(), 0x030201);
@@ -239,47 +242,47 @@ void SettingsStoreTest::layoutOfTheWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     // The client area under the menu bar: 511 x 401 with the toolbar and the status bar.
     QCOMPARE(f.width(), 511);
-    QCOMPARE(f.centralWidget()->height() + f.StatusBar1->height(), 401);
-    QCOMPARE(f.StatusBar1->height(), 25);
-    QCOMPARE(f.Panel2->geometry(), QRect(0, 0, 511, 33));
-    QCOMPARE(f.Goban0->geometry(), QRect(0, 33, 352, 343));
-    QCOMPARE(f.Panel1->geometry(), QRect(352, 33, 159, 343));
-    QCOMPARE(f.MemoHistory->geometry(), QRect(8, 88, 145, 241));
-    QVERIFY(f.MemoHistory->isReadOnly());
-    QCOMPARE(f.Bevel1->geometry(), QRect(32, 8, 113, 25));
-    QCOMPARE(f.Bevel2->geometry(), QRect(32, 48, 113, 25));
-    QCOMPARE(f.Label2->pos(), QPoint(8, 16));
-    QCOMPARE(f.Label6->pos(), QPoint(40, 52));
-    QCOMPARE(f.Label5->text(), QString("先手"));
-    QCOMPARE(f.SB_Back->geometry(), QRect(192, 4, 21, 25));
-    QCOMPARE(f.SB_Foward->geometry(), QRect(216, 4, 21, 25));
-    QCOMPARE(f.SpeedButton5->geometry(), QRect(132, 4, 25, 25));
-    QCOMPARE(f.SpeedButton4->toolTip(), QString("先手で対局開始"));
-    QVERIFY(!f.SpeedButton7->isVisible());
-    QVERIFY(!f.SpeedButton6->isEnabled());
-    QVERIFY(!f.KG1->isEnabled());
+    QCOMPARE(f.centralWidget()->height() + f.widgets().StatusBar1->height(), 401);
+    QCOMPARE(f.widgets().StatusBar1->height(), 25);
+    QCOMPARE(f.widgets().Panel2->geometry(), QRect(0, 0, 511, 33));
+    QCOMPARE(f.widgets().Goban0->geometry(), QRect(0, 33, 352, 343));
+    QCOMPARE(f.widgets().Panel1->geometry(), QRect(352, 33, 159, 343));
+    QCOMPARE(f.widgets().MemoHistory->geometry(), QRect(8, 88, 145, 241));
+    QVERIFY(f.widgets().MemoHistory->isReadOnly());
+    QCOMPARE(f.widgets().Bevel1->geometry(), QRect(32, 8, 113, 25));
+    QCOMPARE(f.widgets().Bevel2->geometry(), QRect(32, 48, 113, 25));
+    QCOMPARE(f.widgets().Label2->pos(), QPoint(8, 16));
+    QCOMPARE(f.widgets().Label6->pos(), QPoint(40, 52));
+    QCOMPARE(f.widgets().Label5->text(), QString("先手"));
+    QCOMPARE(f.widgets().SB_Back->geometry(), QRect(192, 4, 21, 25));
+    QCOMPARE(f.widgets().SB_Foward->geometry(), QRect(216, 4, 21, 25));
+    QCOMPARE(f.widgets().SpeedButton5->geometry(), QRect(132, 4, 25, 25));
+    QCOMPARE(f.widgets().SpeedButton4->toolTip(), QString("先手で対局開始"));
+    QVERIFY(!f.widgets().SpeedButton7->isVisible());
+    QVERIFY(!f.widgets().SpeedButton6->isEnabled());
+    QVERIFY(!f.widgets().KG1->isEnabled());
 
     // Components are found by their names.
-    QVERIFY(f.findChild<GobanBox*>("Goban0") == f.Goban0);
-    QVERIFY(f.findChild<QPlainTextEdit*>("MemoHistory") == f.MemoHistory);
-    QVERIFY(f.findChild<QStatusBar*>("StatusBar1") == f.StatusBar1);
-    QVERIFY(f.findChild<QMenu*>("PopUpMenuOfShortCut") == f.PopUpMenuOfShortCut);
-    QVERIFY(f.findChild<QAction*>("KW1") == f.KW1);
+    QVERIFY(f.findChild<GobanBox*>("Goban0") == f.widgets().Goban0);
+    QVERIFY(f.findChild<QPlainTextEdit*>("MemoHistory") == f.widgets().MemoHistory);
+    QVERIFY(f.findChild<QStatusBar*>("StatusBar1") == f.widgets().StatusBar1);
+    QVERIFY(f.findChild<QMenu*>("PopUpMenuOfShortCut") == f.widgets().PopUpMenuOfShortCut);
+    QVERIFY(f.findChild<QAction*>("KW1") == f.widgets().KW1);
 
     // Captions and shortcuts of the menus.
-    QCOMPARE(f.KN1->text(), QString("新規(&N)"));
-    QCOMPARE(f.KN1->shortcut(), QKeySequence("Ctrl+N"));
-    QCOMPARE(f.H1->shortcut(), QKeySequence("Ctrl+H"));
-    QCOMPARE(f.K4->shortcut(), QKeySequence("Ctrl+B"));
-    QCOMPARE(f.F1->shortcut(), QKeySequence("Ctrl+F"));
-    QCOMPARE(f.KH2->shortcut(), QKeySequence(Qt::Key_F1));
-    QCOMPARE(f.K2->text(), QString("先手(黒)を選ぶ"));
-    QCOMPARE(f.KA3->text(), QString("軸文字の表示(&A)"));
-    QCOMPARE(f.K7->text(), QString("キャンセル"));
-    QCOMPARE(f.KR1->title(), QString("実行(&R)"));
+    QCOMPARE(f.widgets().KN1->text(), QString("新規(&N)"));
+    QCOMPARE(f.widgets().KN1->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(f.widgets().H1->shortcut(), QKeySequence("Ctrl+H"));
+    QCOMPARE(f.widgets().K4->shortcut(), QKeySequence("Ctrl+B"));
+    QCOMPARE(f.widgets().F1->shortcut(), QKeySequence("Ctrl+F"));
+    QCOMPARE(f.widgets().KH2->shortcut(), QKeySequence(Qt::Key_F1));
+    QCOMPARE(f.widgets().K2->text(), QString("先手(黒)を選ぶ"));
+    QCOMPARE(f.widgets().KA3->text(), QString("軸文字の表示(&A)"));
+    QCOMPARE(f.widgets().K7->text(), QString("キャンセル"));
+    QCOMPARE(f.widgets().KR1->title(), QString("実行(&R)"));
     QCOMPARE(f.menuBar()->actions().size(), 6);
-    QVERIFY(f.K1->menuAction()->menu() == f.K1);
-    QVERIFY(f.KR1->actions().contains(f.K1->menuAction()));
+    QVERIFY(f.widgets().K1->menuAction()->menu() == f.widgets().K1);
+    QVERIFY(f.widgets().KR1->actions().contains(f.widgets().K1->menuAction()));
 }
 
 // No icon theme is installed here, so the icon is the picture built into the program.
@@ -289,9 +292,9 @@ void SettingsStoreTest::windowsCarryTheProgramIcon() {
     TMainForm& f = *run.form;
     QVERIFY(!f.windowIcon().isNull());
     QVERIFY(!f.windowIcon().pixmap(32, 32).isNull());
-    f.SpeedButton7Click();
-    QVERIFY(f.StandardForm);
-    QVERIFY(!f.StandardForm->windowIcon().isNull());
+    f.commands().SpeedButton7Click();
+    QVERIFY(f.commands().StandardForm);
+    QVERIFY(!f.commands().StandardForm->windowIcon().isNull());
 }
 
 QTEST_MAIN(SettingsStoreTest)

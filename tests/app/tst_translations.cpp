@@ -47,9 +47,9 @@ class TstTranslations : public QObject {
     void englishLocaleGivesTheEnglishWindow() {
         QCOMPARE(installTranslations(QLocale("en_US"), translations_), QString("en"));
         TestGame g;
-        QCOMPARE(g.form->KF1->title(), QString("&File"));
-        QCOMPARE(g.form->KA1->text(), QString("&About Sorell"));
-        QCOMPARE(g.form->SpeedButton1->toolTip(), QString("New"));
+        QCOMPARE(g.form->widgets().KF1->title(), QString("&File"));
+        QCOMPARE(g.form->widgets().KA1->text(), QString("&About Sorell"));
+        QCOMPARE(g.form->widgets().SpeedButton1->toolTip(), QString("New"));
         QCOMPARE(g.form->windowTitle(), QString("Sorell"));
         QCOMPARE(yesButtonText(), QString("&Yes"));
 
@@ -76,7 +76,7 @@ class TstTranslations : public QObject {
         QFETCH(QString, locale);
         QCOMPARE(installTranslations(QLocale(locale), translations_), QString("ja"));
         TestGame g;
-        QCOMPARE(g.form->KF1->title(), QString("ファイル(&F)"));
+        QCOMPARE(g.form->widgets().KF1->title(), QString("ファイル(&F)"));
         QVERIFY(HelpViewer::helpFilePath().endsWith("/srl.hlp"));
         // Qt's standard buttons speak Japanese beside the Japanese window.
         QVERIFY2(yesButtonText() != "&Yes", qPrintable(yesButtonText()));

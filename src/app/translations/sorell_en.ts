@@ -489,8 +489,20 @@ Replace it?</translation>
         <translation>Analysing</translation>
     </message>
     <message>
-        <source>深さ%1 %2 %3 | %4</source>
-        <translation>depth %1 %2 %3 | %4</translation>
+        <source>深さ%1</source>
+        <translation>depth %1</translation>
+    </message>
+    <message>
+        <source>勝ち確定</source>
+        <translation>proven win</translation>
+    </message>
+    <message>
+        <source>負け確定</source>
+        <translation>proven loss</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3 | %4</source>
+        <translation>%1 %2 %3 | %4</translation>
     </message>
     <message>
         <source>ヒント: %1 (%2)</source>

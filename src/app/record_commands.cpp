@@ -2,11 +2,15 @@
 // the command line and dropped files), copying and pasting the move text, copying the board
 // picture, help, the version box and the openings editor.
 
+#include "app/record_commands.h"
+
 #include "app/board_drawing.h"
 #include "app/captions.h"
+#include "app/game_flow.h"
 #include "app/goban_box.h"
 #include "app/help_viewer.h"
 #include "app/main_form.h"
+#include "app/main_widgets.h"
 #include "app/sorell_process.h"
 #include "app/standard_form.h"
 #include "app/ui_seam.h"
@@ -18,8 +22,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
@@ -39,39 +41,47 @@ std::string localName(const QString& name) {
 
 } // namespace
 
+RecordCommands::RecordCommands(TMainForm& form, GameFlow& game)
+    : QObject(&form), form_(form), game_(game) {}
+
+QString RecordCommands::recordFilter() {
+    return TMainForm::tr("五目競争形式 (*.ban)");
+}
+
 // Opening a file that cannot be read changes nothing: the game, the history box and the title
 // stay, and a message box says so.
-bool TMainForm::OpenRecord(const QString& path) {
+bool RecordCommands::OpenRecord(const QString& path) {
     MOveTree loaded;
     if (path.isEmpty() || !loaded.ReadFile(localName(path).c_str())) {
-        uiSeam().message(this, caption::sorell(), tr("棋譜ファイル %1 を読み込めません").arg(path),
+        uiSeam().message(&form_, caption::sorell(),
+                         TMainForm::tr("棋譜ファイル %1 を読み込めません").arg(path),
                          UiSeam::Kind::Warning);
         return false;
     }
-    Resign();
+    game_.Resign();
     srFlags().fileName = path;
     srOption().lastFolder = QFileInfo(path).absolutePath();
-    assignRecord(*record_, loaded);
-    RecordChanged();
+    assignRecord(game_.record(), loaded);
+    game_.RecordChanged();
     return true;
 }
 
 // An unreadable text changes nothing: the game and the title stay as they were.
-bool TMainForm::LoadFromText(const QString& text) {
+bool RecordCommands::LoadFromText(const QString& text) {
     const std::string bytes = text.toStdString();
     MOveTree loaded;
     if (!readPastedRecord(loaded, bytes)) return false;
     // A running game ends before the record is replaced, so the worker's answer for the old
     // position is dropped and play mode never outlives the game it belonged to.
-    Resign();
+    game_.Resign();
     srFlags().fileName.clear();
-    assignRecord(*record_, loaded);
-    RecordChanged();
+    assignRecord(game_.record(), loaded);
+    game_.RecordChanged();
     return true;
 }
 
-void TMainForm::KO1Click() {
-    const QString name = uiSeam().openFileName(this, recordFilter(), srOption().lastFolder);
+void RecordCommands::KO1Click() {
+    const QString name = uiSeam().openFileName(&form_, recordFilter(), srOption().lastFolder);
     if (name.isEmpty()) return;
     OpenRecord(name);
 }
@@ -81,72 +91,74 @@ void TMainForm::KO1Click() {
 // the one with ".ban" appended: an existing file of that name is replaced only when the user
 // agrees. A failed write leaves the old file as it was, keeps the title, and says so in a
 // message box.
-void TMainForm::KS1Click() {
-    const QString chosen = uiSeam().saveFileName(this, recordFilter(), srOption().lastFolder);
+void RecordCommands::KS1Click() {
+    const QString chosen = uiSeam().saveFileName(&form_, recordFilter(), srOption().lastFolder);
     if (chosen.isEmpty()) return;
     QString name = chosen;
     if (!name.contains(QLatin1String(".ban")) && !name.contains(QLatin1String(".BAN")))
         name += QStringLiteral(".ban");
     if (name != chosen && QFileInfo::exists(name) &&
-        !uiSeam().question(this, caption::sorell(),
-                           tr("%1 は既に存在します。\n置き換えますか?").arg(name)))
+        !uiSeam().question(&form_, caption::sorell(),
+                           TMainForm::tr("%1 は既に存在します。\n置き換えますか?").arg(name)))
         return;
-    record_->setRecordFormat(kRecordBan);
+    game_.record().setRecordFormat(kRecordBan);
     const std::string file = localName(name);
-    if (!record_->WriteFile(file.c_str())) {
-        uiSeam().message(this, caption::sorell(), tr("棋譜ファイル %1 に書き込めません").arg(name),
+    if (!game_.record().WriteFile(file.c_str())) {
+        uiSeam().message(&form_, caption::sorell(),
+                         TMainForm::tr("棋譜ファイル %1 に書き込めません").arg(name),
                          UiSeam::Kind::Warning);
         return;
     }
     srFlags().fileName = name;
     srOption().lastFolder = QFileInfo(name).absolutePath();
-    UpdateCaption();
-    RefreshBoard();
+    form_.UpdateCaption();
+    form_.RefreshBoard();
 }
 
-void TMainForm::KX1Click() {
-    close();
+void RecordCommands::KX1Click() {
+    form_.close();
 }
 
-void TMainForm::KC2Click() {
-    QApplication::clipboard()->setText(QString::fromStdString(currentLineMoveText(*record_)));
-    SetStatus(tr("クリップボードへ棋譜を書き込みました"));
+void RecordCommands::KC2Click() {
+    QApplication::clipboard()->setText(QString::fromStdString(currentLineMoveText(game_.record())));
+    form_.SetStatus(TMainForm::tr("クリップボードへ棋譜を書き込みました"));
 }
 
-void TMainForm::KP1Click() {
+void RecordCommands::KP1Click() {
     try {
         if (!LoadFromText(QApplication::clipboard()->text())) {
-            uiSeam().message(this, caption::sorell(),
-                             tr("クリップボードの棋譜データ形式は読み込みできません"),
+            uiSeam().message(&form_, caption::sorell(),
+                             TMainForm::tr("クリップボードの棋譜データ形式は読み込みできません"),
                              UiSeam::Kind::Warning);
             return;
         }
-        SetStatus(tr("クリップボードから棋譜を読み込みました"));
+        form_.SetStatus(TMainForm::tr("クリップボードから棋譜を読み込みました"));
     } catch (const std::exception&) {
         // A failure while pasting ends the paste without a word.
     }
 }
 
 // The board picture, 352 x 362 as composed for the screen, goes to the clipboard.
-void TMainForm::H1Click() {
+void RecordCommands::H1Click() {
     QPixmap picture(SrFlags::kBitmapWidth, SrFlags::kBitmapHeight);
     picture.fill(QApplication::palette().color(QPalette::Window));
     {
         QPainter canvas(&picture);
-        CopyBoardImage(canvas, moves());
+        CopyBoardImage(canvas, form_.boardView());
     }
     QApplication::clipboard()->setPixmap(picture);
 }
 
 // The help file lies beside the program; it is shown in the program's own help window at its
 // first section.
-void TMainForm::KH2Click() {
-    auto* viewer = findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
-    if (!viewer) viewer = new HelpViewer(this);
+void RecordCommands::KH2Click() {
+    auto* viewer = form_.findChild<HelpViewer*>(QStringLiteral("HelpViewer"));
+    if (!viewer) viewer = new HelpViewer(&form_);
     const QString file = HelpViewer::helpFilePath();
     if (!viewer->showContext(file, 1)) {
-        uiSeam().message(this, caption::sorell(),
-                         tr("ヘルプファイル %1 が見つかりません").arg(file), UiSeam::Kind::Warning);
+        uiSeam().message(&form_, caption::sorell(),
+                         TMainForm::tr("ヘルプファイル %1 が見つかりません").arg(file),
+                         UiSeam::Kind::Warning);
         return;
     }
     viewer->show();
@@ -154,51 +166,29 @@ void TMainForm::KH2Click() {
     viewer->activateWindow();
 }
 
-void TMainForm::KA1Click() {
-    uiSeam().message(this, caption::windows(), versionLine(), UiSeam::Kind::Information);
+void RecordCommands::KA1Click() {
+    uiSeam().message(&form_, caption::windows(), versionLine(), UiSeam::Kind::Information);
 }
 
 // The openings editor is made on first use with a copy of this window's record.
-void TMainForm::SpeedButton7Click() {
-    if (!StandardForm) StandardForm = new TStandardForm(*record_, this);
+void RecordCommands::SpeedButton7Click() {
+    if (!StandardForm) StandardForm = new TStandardForm(game_.record(), &form_);
     StandardForm->show();
     StandardForm->raise();
 }
 
-void TMainForm::RefreshEditor() {
+void RecordCommands::RefreshEditor() {
     if (StandardForm) StandardForm->Refresh();
 }
 
-void TMainForm::CloseEditor() {
+void RecordCommands::CloseEditor() {
     if (StandardForm) StandardForm->close();
 }
 
-namespace {
-
 // The first local file among the dropped items; empty when the drop holds none.
-QString firstDroppedFile(const QMimeData* data) {
+QString RecordCommands::droppedFile(const QMimeData* data) {
     if (!data || !data->hasUrls()) return {};
     const QList<QUrl> urls = data->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return {};
     return urls.first().toLocalFile();
-}
-
-} // namespace
-
-void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (acceptDrops() && !firstDroppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-// Only the first of several dropped files is opened.
-void TMainForm::dropEvent(QDropEvent* event) {
-    const QString file = firstDroppedFile(event->mimeData());
-    if (file.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    OpenRecord(file);
 }
