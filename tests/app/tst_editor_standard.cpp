@@ -205,7 +205,7 @@ void EditorStandardTest::aForbiddenAnswerIsNotRegistered() {
     QCOMPARE(editor->statusText(), QString("禁手は登録できません"));
     QVERIFY(!QFile::exists(path("kelp008.kdb")));
     // one move earlier the line ends in white's stone, which is registered
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     editor->Register();
     QVERIFY(QFile::exists(path("kelp007.kdb")));
 }
