@@ -75,6 +75,8 @@ class OpeningPhase {
     // The stones so far; offered fifth moves are not on it.
     const BanArray& board() const { return board_; }
     const PhaseRecord& record() const { return record_; }
+    // The steps still to answer, the one asked first.
+    std::span<const RuleStep> remainingSteps() const { return steps_.subspan(next_); }
 
     // Answers a Stone step, or a FifthOrOffer step with its single stone.
     Refusal placeStone(int point);

@@ -15,7 +15,7 @@ constexpr RuleStep swapBy(char colour) {
 
 constexpr std::array kSoosorv = {
     stone(kBlack, 0),
-    stone(kWhite, 1),
+    stone(kBlack, 1),
     stone(kBlack, 2),
     swapBy(kWhite),
     stone(kWhite, kAnywhere),
@@ -40,7 +40,7 @@ constexpr std::array kTaraguchi = {
 
 constexpr std::array kYamaguchi = {
     stone(kBlack, 0),
-    stone(kWhite, 1),
+    stone(kBlack, 1),
     stone(kBlack, 2),
     RuleStep{StepKind::Declare, kBlack, kAnywhere, kYamaguchiMaxFifths},
     swapBy(kWhite),
@@ -51,7 +51,7 @@ constexpr std::array kYamaguchi = {
 
 constexpr std::array kRif = {
     stone(kBlack, 0),
-    stone(kWhite, 1),
+    stone(kBlack, 1),
     stone(kBlack, 2),
     swapBy(kWhite),
     stone(kWhite, kAnywhere),

@@ -24,7 +24,8 @@ enum class StepKind : uint8_t {
 // kAnywhere the whole board.
 inline constexpr int kAnywhere = 7;
 
-// One step of a rule. colour is the colour whose player answers it.
+// One step of a rule. colour is the colour whose player answers it (for a Stone step not
+// always the stone's colour: the tentative black puts all three stones of an opening).
 struct RuleStep {
     StepKind kind;
     char colour;
