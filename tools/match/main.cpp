@@ -6,7 +6,9 @@
 #include "engine_process.h"
 #include "match_game.h"
 #include "openings.h"
+#include "phase_play.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +30,19 @@ const char* const kUsage =
     "  --grace MS       how much longer than the move time an answer may take before it\n"
     "                   counts as a timeout (a loss), default 2000\n"
     "  --games-log FILE one line per game: opening, colours, result, reason, moves\n"
-    "  --engine-log FILE the engines' standard error (dropped by default)\n";
+    "  --engine-log FILE the engines' standard error (dropped by default)\n"
+    "  --opening-rule R soosorv-8, taraguchi-10, yamaguchi or rif: each game's opening\n"
+    "                   phase is played from the opening by Sorell's strong level deciding\n"
+    "                   for both sides (the tentative black is the engine named black);\n"
+    "                   the engines play from the first free move\n"
+    "  --phase-time MS  time of each of those decisions, default 1000\n"
+    "  --phase-nodes N  also a node budget for each decision (load-independent phases)\n";
+
+// The opening rule played before the engines' games.
+struct PhaseOptions {
+    OpeningRule rule = OpeningRule::Openings26;
+    DecisionBudget budget;
+};
 
 struct Options {
     EngineCommand engines[2];
@@ -36,6 +50,7 @@ struct Options {
     int rounds = 1;
     std::vector<Opening> openings;
     std::string gamesLog;
+    PhaseOptions phase;
 };
 
 bool parseCount(const std::string& text, int64_t low, int64_t& out) {
@@ -43,6 +58,25 @@ bool parseCount(const std::string& text, int64_t low, int64_t& out) {
     const long long v = std::strtoll(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || v < low || v > 100000000) return false;
     out = v;
+    return true;
+}
+
+// The opening-rule options; false when arg is not one of them. ok tells whether its value was good.
+bool parsePhaseOption(const std::string& arg, const std::string& value, PhaseOptions& p, bool& ok) {
+    int64_t n = 0;
+    if (arg == "--opening-rule") {
+        const std::optional<OpeningRule> rule = ruleFromId(value);
+        ok = rule && hasPhase(*rule);
+        if (ok) p.rule = *rule;
+    } else if (arg == "--phase-time") {
+        ok = parseCount(value, 1, n);
+        p.budget.timeMs = n;
+    } else if (arg == "--phase-nodes") {
+        ok = parseCount(value, 1, n);
+        p.budget.maxNodes = static_cast<uint64_t>(n);
+    } else {
+        return false;
+    }
     return true;
 }
 
@@ -83,6 +117,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.gamesLog = value;
         } else if (arg == "--engine-log") {
             o.game.errorLog = value;
+        } else if (parsePhaseOption(arg, value, o.phase, ok)) {
         } else {
             std::fprintf(stderr, "sorell-match: unknown option %s\n%s", arg.c_str(), kUsage);
             return false;
@@ -116,6 +151,17 @@ void printTally(const char* label, const Tally& t) {
     std::printf("  %-9s %3d wins %3d losses %3d draws\n", label, t.wins, t.losses, t.draws);
 }
 
+// Under an opening rule: black's score over all games and the time of the phase decisions.
+void printPhaseSummary(int games, int blackWins, int draws, std::vector<int64_t> ms) {
+    if (games > 0)
+        std::printf("  black     %.3f score (%d wins, %d draws of %d)\n",
+                    (blackWins + 0.5 * draws) / games, blackWins, draws, games);
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    std::printf("  phase     %zu decisions, median %lld ms, worst %lld ms\n", ms.size(),
+                static_cast<long long>(ms[ms.size() / 2]), static_cast<long long>(ms.back()));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -142,11 +188,31 @@ int main(int argc, char** argv) {
     int reasons[kEndReasons] = {};
     int64_t moves[2] = {}, ms[2] = {}, overTime[2] = {};
     int played = 0;
+    const bool phased = hasPhase(o.phase.rule);
+    int blackWins = 0, draws = 0;
+    std::vector<int64_t> decisionMs;
     for (int round = 0; round < o.rounds; ++round)
         for (const Opening& opening : o.openings)
-            for (int black = 0; black < 2; ++black) {
-                const GameRecord g =
-                    playGame(o.engines, black, opening, round % kSymmetries, o.game);
+            for (int tentative = 0; tentative < 2; ++tentative) {
+                int black = tentative;
+                std::string phaseText;
+                std::vector<int> start = openingMoves(opening, round % kSymmetries);
+                if (phased) {
+                    const PrePlayedPhase pre = prePlayPhase(o.phase.rule, start, o.phase.budget);
+                    if (!pre.ok) {
+                        std::fprintf(stderr, "sorell-match: the opening phase failed: %s\n",
+                                     pre.log.c_str());
+                        return 1;
+                    }
+                    start = pre.stones;
+                    black = pre.tentativeBlackIsWhite ? 1 - tentative : tentative;
+                    phaseText = pre.log;
+                    decisionMs.insert(decisionMs.end(), pre.decisionMs.begin(),
+                                      pre.decisionMs.end());
+                }
+                const GameRecord g = playGameFrom(o.engines, black, start, o.game);
+                blackWins += g.outcome == Outcome::BlackWins;
+                draws += g.outcome == Outcome::Draw;
                 ++played;
                 const bool engine1Black = black == 0;
                 Tally& t = engine1Black ? asBlack : asWhite;
@@ -169,11 +235,13 @@ int main(int argc, char** argv) {
                             total, opening.code, names[0], names[1], outcomeText(g.outcome),
                             endReasonText(g.reason), g.moves.size(), g.note.empty() ? "" : "; ",
                             g.note.c_str());
+                if (phased) std::printf("  phase %s\n", phaseText.c_str());
                 std::fflush(stdout);
                 if (log) {
                     log << opening.code << " black=" << names[0] << " white=" << names[1] << ' '
                         << outcomeText(g.outcome) << ' ' << endReasonText(g.reason) << " | "
-                        << movesText(g.moves) << (g.note.empty() ? "" : " | " + g.note) << '\n';
+                        << movesText(g.moves) << (g.note.empty() ? "" : " | " + g.note)
+                        << (phased ? " | phase " + phaseText : "") << '\n';
                     log.flush();
                 }
             }
@@ -201,5 +269,6 @@ int main(int argc, char** argv) {
         std::printf("  %s   %.1f ms a move on average (%lld moves, %lld over the move time)\n",
                     o.engines[e].name.c_str(), moves[e] ? double(ms[e]) / double(moves[e]) : 0.0,
                     static_cast<long long>(moves[e]), static_cast<long long>(overTime[e]));
+    if (phased) printPhaseSummary(played, blackWins, draws, decisionMs);
     return 0;
 }
