@@ -1,4 +1,5 @@
 #include "app/main_form.h"
+#include "app/opening_rule_controller.h"
 
 #include "app/analysis_worker.h"
 #include "app/captions.h"
@@ -69,6 +70,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     statusLabel_ = status.text;
     buildToolMenus();
     buildToolButtons();
+    openingRules = new OpeningRuleController(*this);
 
     // FormCreate: a new game, then the menus and the toolbar follow the options.
     ResetGame();

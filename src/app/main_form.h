@@ -18,6 +18,7 @@
 class BanHistory;
 class GobanBox;
 class MOveTree;
+class OpeningRuleController;
 class AnalysisWorker;
 class QAction;
 class QFrame;
@@ -246,6 +247,8 @@ class TMainForm : public QMainWindow {
     uint8_t resultCell = kNoMove;
     // The openings editor, made on first use and owned by this window.
     TStandardForm* StandardForm = nullptr;
+    // Games under an opening rule (a child of this window).
+    OpeningRuleController* openingRules = nullptr;
 
   signals:
     // A stone was placed (by anybody), after it was drawn and judged.

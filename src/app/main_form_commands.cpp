@@ -7,6 +7,7 @@
 #include "app/goban_box.h"
 #include "app/help_viewer.h"
 #include "app/main_form.h"
+#include "app/opening_rule_controller.h"
 #include "app/sorell_process.h"
 #include "app/standard_form.h"
 #include "app/ui_seam.h"
@@ -53,6 +54,7 @@ bool TMainForm::OpenRecord(const QString& path) {
     srOption().lastFolder = QFileInfo(path).absolutePath();
     assignRecord(*record_, loaded);
     RecordChanged();
+    openingRules->recordLoaded();
     return true;
 }
 
@@ -82,6 +84,7 @@ void TMainForm::KO1Click() {
 // agrees. A failed write leaves the old file as it was, keeps the title, and says so in a
 // message box.
 void TMainForm::KS1Click() {
+    if (openingRules->saveRecord()) return;
     const QString chosen = uiSeam().saveFileName(this, recordFilter(), srOption().lastFolder);
     if (chosen.isEmpty()) return;
     QString name = chosen;

@@ -7,6 +7,7 @@
 #include "app/forbidden_marks.h"
 #include "app/goban_box.h"
 #include "app/main_form.h"
+#include "app/opening_rule_controller.h"
 #include "app/sorell_process.h"
 #include "app/thinking_thread.h"
 #include "app/translations.h"
@@ -308,6 +309,7 @@ void TMainForm::ResetGame() {
     srFlags().reset();
     ClearHistory();
     UpdateCaption();
+    if (openingRules) openingRules->gameReset();
 }
 
 void TMainForm::NewGame() {
@@ -358,6 +360,7 @@ void TMainForm::RecordChanged() {
 
 void TMainForm::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
     if (button != Qt::LeftButton || srFlags().thinking != 0) return;
+    if (openingRules && openingRules->takeClick((X - 30) / 20, (Y - 30) / 20)) return;
     try {
         // Division truncates toward zero: pixels 11..29 still give 0, smaller ones -1.
         PutStone((X - 30) / 20, (Y - 30) / 20);

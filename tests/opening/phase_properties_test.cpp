@@ -41,9 +41,8 @@ TEST(PhaseProperties, APhaseSurvivesTheRecordTextAndRecordsWithoutOneAreUnchange
     EXPECT_NE(text.find("XR[soosorv-8]\nXO[D4]\n"), std::string::npos);
     EXPECT_NE(text.find("XF[gi][jf][ff]"), std::string::npos);
 
-    MOveTree again;
-    std::istringstream in(text);
-    ASSERT_TRUE(again.ReadRecord(in));
+    MOveTree again; // read as a file is read
+    ASSERT_TRUE(again.ReadBytes(text));
     EXPECT_EQ(again.illegalMoves(), 0);
     const std::optional<OpeningPhase> read = readPhaseProperties(again);
     ASSERT_TRUE(read.has_value());
