@@ -50,3 +50,24 @@ TEST(PhaseDecisions, OffersAreDistinctClassesAndWhiteTakesTheWorstForBlack) {
     ASSERT_EQ(applyDecision(phase, choice), Refusal::Ok);
     for (const ScoredPoint& s : choice.weighed) EXPECT_GE(s.blackScore, choice.blackScore);
 }
+
+TEST(PhaseDecisions, OpeningsStrongForBlackAreSwappedOrGetManyFifthMoves) {
+    const std::atomic<bool> stop{false};
+    // D4 花月, D2 渓月, I2 峡月, I4 水月, I7 浦月 (black h8, white h7 or i7, the third stone).
+    const int strong[][3] = {{at(7, 7), at(7, 6), at(8, 6)},
+                             {at(7, 7), at(7, 6), at(8, 5)},
+                             {at(7, 7), at(8, 6), at(9, 6)},
+                             {at(7, 7), at(8, 6), at(9, 8)},
+                             {at(7, 7), at(8, 6), at(8, 8)}};
+    for (const auto& stones : strong) {
+        OpeningPhase phase(OpeningRule::Soosorv8);
+        for (int p : stones) ASSERT_EQ(phase.placeStone(p), Refusal::Ok);
+        const PhaseDecision swap = decidePhaseStep(phase, kBudget, stop);
+        ASSERT_EQ(swap.kind, StepKind::Swap);
+        if (swap.swap) continue;
+        // Kept as white: the fourth stone, then a declared count that leaves black little.
+        ASSERT_EQ(applyDecision(phase, swap), Refusal::Ok);
+        ASSERT_EQ(applyDecision(phase, decidePhaseStep(phase, kBudget, stop)), Refusal::Ok);
+        EXPECT_GE(decidePhaseStep(phase, kBudget, stop).count, 4) << stones[2];
+    }
+}
