@@ -488,8 +488,20 @@ void OpeningRuleController::decisionDone(quint64 serial, const PhaseDecision& d)
 
 // ---- records ----
 
+// The record's main line begins with the phase's stones (another record, pasted or edited
+// in, must not be saved with this phase).
+bool OpeningRuleController::belongsToRecord() const {
+    const MOve* node = form_.record().root();
+    for (int p : phase_->record().stones) {
+        if (node->childCount() == 0) return false;
+        node = node->child(0);
+        if (cellIndex(node->pos.x, node->pos.y) != p) return false;
+    }
+    return true;
+}
+
 bool OpeningRuleController::saveRecord() {
-    if (!phase_ || !hasPhase(phase_->rule())) return false;
+    if (!phase_ || !hasPhase(phase_->rule()) || !belongsToRecord()) return false;
     const QString chosen =
         uiSeam().saveFileName(&form_, TMainForm::recordFilter(), srOption().lastFolder);
     if (chosen.isEmpty()) return true;

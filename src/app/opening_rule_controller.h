@@ -72,6 +72,7 @@ class OpeningRuleController : public QObject {
     void showQuestion();
     bool computerAnswers() const;
     bool consistent() const;
+    bool belongsToRecord() const;
     void abandon();
     void startDecision();
     void stopDecision();

@@ -15,7 +15,7 @@ constexpr int kPhaseStones = 5;
 std::vector<MOve*> mainLine(const MOveTree& record, int most) {
     std::vector<MOve*> line;
     for (MOve* n = record.root(); n->childCount() > 0 && static_cast<int>(line.size()) < most;) {
-        n = n->selectedChild() ? n->selectedChild() : n->child(0);
+        n = n->child(0);
         line.push_back(n);
     }
     return line;

@@ -6,7 +6,8 @@
 #include <optional>
 
 // Writes the phase into the record as kept properties: XR (rule id) and XO (opening code, when
-// the first three stones are one of the 26) in the root; on the main line's k-th move, XS[1]
+// the first three stones are one of the 26) in the root; on the main line's k-th move (the line
+// of first children, which the record text writes first), XS[1]
 // or XS[0] for a swap decision taken with k stones on the board, XN[n] for the declared
 // number and XF[..][..] for the offered fifth moves (on the fourth move). Replaces what the
 // record held; a rule without a phase leaves the record without them.

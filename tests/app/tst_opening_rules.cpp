@@ -8,6 +8,7 @@
 #include "opening/phase_properties.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -119,6 +120,7 @@ class OpeningRulesTest : public QObject {
 
     void everyRuleIsPlayedToTheGameOnEitherSide();
     void aPhaseGameIsSavedAndOpenedAgain();
+    void refusedAnswersChangeNothing();
 
   private:
     std::unique_ptr<AppTestEnvironment> env_;
@@ -158,6 +160,37 @@ void OpeningRulesTest::aPhaseGameIsSavedAndOpenedAgain() {
     QVERIFY2(again.form->openingRules->phase().has_value(), text.constData());
     QVERIFY(again.form->openingRules->phase()->record() == played);
     QVERIFY(again.form->findChild<QAction*>("KRuleSoosorv")->isChecked());
+}
+
+void OpeningRulesTest::refusedAnswersChangeNothing() {
+    TestGame g;
+    OpeningRuleController& c = *g.form->openingRules;
+    c.startGame(OpeningRule::Rif, std::nullopt); // the user answers for both
+    click(g, cellIndex(7, 6));                   // the first stone goes on the centre
+    QCOMPARE(g.moveCount(), 0);
+    QVERIFY(g.form->statusText().contains(QStringLiteral("範囲")));
+    for (int p : {cellIndex(7, 7), cellIndex(7, 6), cellIndex(7, 5)}) click(g, p);
+    c.panel()->swapNo->click();
+    click(g, cellIndex(7, 4)); // D1 and h5: mirrored about the h column
+    QCOMPARE(g.moveCount(), 4);
+    click(g, cellIndex(6, 8));
+    click(g, cellIndex(8, 8)); // the mirror image of the first pick
+    QVERIFY(g.form->statusText().contains(QStringLiteral("対称")));
+    QVERIFY(!c.panel()->offer->isEnabled());
+    click(g, cellIndex(7, 8));
+    QVERIFY(c.panel()->offer->isEnabled());
+    c.panel()->offer->click();
+    click(g, cellIndex(8, 8)); // not offered
+    QCOMPARE(g.moveCount(), 4);
+    click(g, cellIndex(7, 8));
+    QCOMPARE(g.moveCount(), 5);
+    QVERIFY(c.phase()->finished());
+
+    // A record pasted over the phase game is saved as any other game, without the phase.
+    QVERIFY(g.form->LoadFromText(QStringLiteral("h8,i8,h9,**,")));
+    env_->seam.saveAnswer = env_->workFile("pasted");
+    g.form->KS1Click();
+    QVERIFY(QFileInfo::exists(env_->workFile("pasted.ban")));
 }
 
 QTEST_MAIN(OpeningRulesTest)
