@@ -250,11 +250,11 @@
     </message>
     <message>
         <source>コンピュータ: 珠型 %1 を選びました (黒の評価 %2)</source>
-        <translation>Computer: chose the opening %1 (black's evaluation %2)</translation>
+        <translation>Computer: chose the opening %1 (black&apos;s evaluation %2)</translation>
     </message>
     <message>
         <source>コンピュータ: %1 に打ちました (黒の評価 %2)</source>
-        <translation>Computer: played %1 (black's evaluation %2)</translation>
+        <translation>Computer: played %1 (black&apos;s evaluation %2)</translation>
     </message>
     <message>
         <source>コンピュータ: 交換します (%1の評価 %2、%3の評価 %4)</source>
@@ -266,23 +266,23 @@
     </message>
     <message>
         <source>コンピュータ: 5手目を %1 個と宣言しました (黒の評価 %2)</source>
-        <translation>Computer: declared %1 fifth moves (black's evaluation %2)</translation>
+        <translation>Computer: declared %1 fifth moves (black&apos;s evaluation %2)</translation>
     </message>
     <message>
         <source>コンピュータ: 5手目を1個 %1 に打ちました (黒の評価 %2)</source>
-        <translation>Computer: played one fifth move at %1 (black's evaluation %2)</translation>
+        <translation>Computer: played one fifth move at %1 (black&apos;s evaluation %2)</translation>
     </message>
     <message>
         <source>コンピュータ: 5手目を %1 個打ちました (白が選ぶと黒の評価 %2)</source>
-        <translation>Computer: offered %1 fifth moves (after white's choice black's evaluation %2)</translation>
+        <translation>Computer: offered %1 fifth moves (after white&apos;s choice black&apos;s evaluation %2)</translation>
     </message>
     <message>
         <source>コンピュータ: %1 を選びました (黒の評価 %2)</source>
-        <translation>Computer: chose %1 (black's evaluation %2)</translation>
+        <translation>Computer: chose %1 (black&apos;s evaluation %2)</translation>
     </message>
     <message>
         <source>コンピュータの判断が規則に合いませんでした</source>
-        <translation>The computer's decision did not fit the rule</translation>
+        <translation>The computer&apos;s decision did not fit the rule</translation>
     </message>
     <message>
         <source>%1 は既に存在します。
