@@ -1,3 +1,4 @@
+#include "opening/phase_decisions.h"
 #include "opening/phase_properties.h"
 
 #include <gtest/gtest.h>
@@ -68,5 +69,23 @@ TEST(PhaseProperties, RecordsWhosePhaseDoesNotReplayAreFreeGames) {
         std::istringstream in(broken);
         ASSERT_TRUE(again.ReadRecord(in));
         EXPECT_FALSE(readPhaseProperties(again).has_value()) << broken;
+    }
+}
+
+TEST(PhaseProperties, EveryRulesPhaseRoundTrips) {
+    const std::atomic<bool> stop{false};
+    for (OpeningRule rule : {OpeningRule::Taraguchi10, OpeningRule::Yamaguchi, OpeningRule::Rif}) {
+        OpeningPhase phase(rule);
+        while (!phase.finished())
+            ASSERT_EQ(applyDecision(phase, decidePhaseStep(phase, DecisionBudget{0, 5000}, stop)),
+                      Refusal::Ok);
+        MOveTree record;
+        playOut(record, phase.record().stones);
+        writePhaseProperties(phase.record(), record);
+        MOveTree again;
+        ASSERT_TRUE(again.ReadBytes(record.RecordText()));
+        const std::optional<OpeningPhase> read = readPhaseProperties(again);
+        ASSERT_TRUE(read.has_value()) << ruleId(rule);
+        EXPECT_EQ(read->record(), phase.record()) << ruleId(rule);
     }
 }
