@@ -25,34 +25,65 @@ constexpr int64_t kStopSlackMs = 10;
 // Fewest nodes a candidate's search gets under a node budget.
 constexpr uint64_t kMinNodes = 500;
 
-// Hands out the decision's budget to its searches, each an equal share of what is left, so
-// that one search running long only shortens the others.
+// The score from black's view at which an opening position counts as even. The strong
+// search's evaluation of these early positions leans to black: in its own games from Soosorv-8
+// phases, black lost most positions it scored between 0 and about +150 (52 games at 100000
+// nodes a move), so decisions that aim at an even game aim here rather than at 0.
+constexpr int kEvenScore = 150;
+// Weighing fifth moves: a first look at every candidate takes this share of the time, then the
+// best ones are searched again with the rest.
+constexpr int kFirstLookPercent = 40;
+constexpr size_t kSecondLookMin = 6;
+constexpr size_t kSecondLookMax = 16;
+
+// Hands out the decision's budget to its searches in stages: a stage takes a share of what is
+// left and gives each of its searches an equal part of what remains of the stage, so that one
+// search running long only shortens the others. When a stage's time is used up its remaining
+// searches are skipped (exhausted()).
 class BudgetSplitter {
   public:
     explicit BudgetSplitter(const DecisionBudget& b) : budget_(b), start_(Clock::now()) {}
 
-    StrongLimits share(int searchesLeft) const {
+    // A stage of `searches` searches with `percent` of the time left (of the node budget).
+    void beginStage(int searches, int percent = 100) {
+        searches_ = std::max(searches, 1);
+        issued_ = 0;
+        stageEndMs_ = elapsedMs() + remainingMs() * percent / 100;
+        stageNodes_ = budget_.maxNodes * static_cast<uint64_t>(percent) / 100;
+    }
+
+    StrongLimits share() {
         StrongLimits limits;
         limits.hashMegabytes = 16;
-        const int left = std::max(searchesLeft, 1);
+        const int left = std::max(searches_ - issued_, 1);
+        ++issued_;
+        const int64_t stageLeft = std::max<int64_t>(stageEndMs_ - elapsedMs(), 0);
         if (budget_.maxNodes > 0) {
-            limits.maxNodes = std::max(budget_.maxNodes / static_cast<uint64_t>(left), kMinNodes);
-            limits.timeMs = budget_.timeMs > 0 ? std::max<int64_t>(remainingMs() / left, 1) : 0;
+            limits.maxNodes = std::max(stageNodes_ / static_cast<uint64_t>(searches_), kMinNodes);
+            limits.timeMs = budget_.timeMs > 0 ? std::max<int64_t>(stageLeft / left, 1) : 0;
             return limits;
         }
-        limits.timeMs = std::max<int64_t>((remainingMs() - kStopSlackMs) / left, 1);
+        limits.timeMs = std::max<int64_t>((stageLeft - kStopSlackMs) / left, 1);
         return limits;
     }
 
+    // True when the stage's time is up (never under a node budget alone).
+    bool exhausted() const { return budget_.timeMs > 0 && elapsedMs() >= stageEndMs_; }
+
   private:
+    int64_t elapsedMs() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
+    }
     int64_t remainingMs() const {
-        const int64_t used =
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
-        return std::max<int64_t>(budget_.timeMs - kReserveMs - used, 0);
+        return std::max<int64_t>(budget_.timeMs - kReserveMs - elapsedMs(), 0);
     }
 
     DecisionBudget budget_;
     Clock::time_point start_;
+    int searches_ = 1;
+    int issued_ = 0;
+    int64_t stageEndMs_ = 0;
+    uint64_t stageNodes_ = 0;
 };
 
 int searchBlackScore(const BanArray& board, const StrongLimits& limits,
@@ -83,24 +114,38 @@ std::vector<int> candidatePoints(const BanArray& board, int area) {
         for (int q : points) seen = seen || equivalentUnder(mask, p, q);
         if (!seen) points.push_back(p);
     }
+    // Nearest to the centre first: searched first when the time runs short.
+    std::stable_sort(points.begin(), points.end(), [](int a, int b) {
+        auto d = [](int p) { return std::max(std::abs(cellX(p) - 7), std::abs(cellY(p) - 7)); };
+        return d(a) < d(b);
+    });
     return points;
 }
 
-// Every candidate point with the evaluation (black's view) of the position after it.
+// Every candidate point with the evaluation (black's view) of the position after it, best for
+// black first, in one stage of the budget. Points left when the stage's time is up are ranked
+// below every searched one.
 std::vector<ScoredPoint> scorePoints(const BanArray& board, const std::vector<int>& points,
-                                     BudgetSplitter& splitter, const std::atomic<bool>& stop) {
+                                     BudgetSplitter& splitter, const std::atomic<bool>& stop,
+                                     int percent = 100) {
     std::vector<ScoredPoint> scored;
+    std::vector<int> skipped;
     scored.reserve(points.size());
-    for (size_t i = 0; i < points.size(); ++i) {
+    splitter.beginStage(static_cast<int>(points.size()), percent);
+    for (int p : points) {
+        if (stop || splitter.exhausted()) {
+            skipped.push_back(p);
+            continue;
+        }
         BanArray after = board;
-        after.put(points[i]);
-        const int left = static_cast<int>(points.size() - i);
-        scored.push_back(
-            {points[i], stop ? 0 : searchBlackScore(after, splitter.share(left), stop)});
+        after.put(p);
+        scored.push_back({p, searchBlackScore(after, splitter.share(), stop)});
     }
     std::stable_sort(scored.begin(), scored.end(), [](const ScoredPoint& a, const ScoredPoint& b) {
         return a.blackScore > b.blackScore;
     });
+    const int floor = scored.empty() ? 0 : scored.back().blackScore - 1;
+    for (int p : skipped) scored.push_back({p, floor, false});
     return scored;
 }
 
@@ -108,7 +153,7 @@ std::vector<ScoredPoint> scorePoints(const BanArray& board, const std::vector<in
 // swap next, the player ends with the worse colour (so balance is best); otherwise the score of
 // the player's own colour.
 int valueForPlacer(int blackScore, char colour, bool swapFollows) {
-    if (swapFollows) return -std::abs(blackScore);
+    if (swapFollows) return -std::abs(blackScore - kEvenScore);
     return colour == kBlack ? blackScore : -blackScore;
 }
 
@@ -122,10 +167,20 @@ bool swapFollows(std::span<const RuleStep> remaining, size_t answered) {
     return false;
 }
 
+// Black's fifth moves weighed in two looks: every candidate briefly, then the best again with
+// the rest of the time, so that the ones offered and the worst of them are weighed deeper. The
+// second look's points come first (best first), then the others.
 std::vector<ScoredPoint> fifthScores(const BanArray& board, int n, BudgetSplitter& splitter,
                                      const std::atomic<bool>& stop) {
     std::vector<ScoredPoint> scored =
-        scorePoints(board, candidatePoints(board, kAnywhere), splitter, stop);
+        scorePoints(board, candidatePoints(board, kAnywhere), splitter, stop, kFirstLookPercent);
+    const size_t again = std::min(scored.size(), std::clamp(2 * static_cast<size_t>(std::max(n, 0)),
+                                                            kSecondLookMin, kSecondLookMax));
+    std::vector<int> best;
+    for (size_t i = 0; i < again; ++i) best.push_back(scored[i].point);
+    std::vector<ScoredPoint> deeper = scorePoints(board, best, splitter, stop);
+    deeper.insert(deeper.end(), scored.begin() + static_cast<std::ptrdiff_t>(again), scored.end());
+    scored = std::move(deeper);
     if (static_cast<int>(scored.size()) >= n) return scored;
     // Too few near the stones: the rest of the board, unweighed, below every weighed point.
     const int floor = scored.empty() ? 0 : scored.back().blackScore - 1;
@@ -135,7 +190,7 @@ std::vector<ScoredPoint> fifthScores(const BanArray& board, int n, BudgetSplitte
         if (board.at(p) != kEmpty || isForbiddenBlack(probe, p)) continue;
         bool seen = false;
         for (const ScoredPoint& s : scored) seen = seen || equivalentUnder(mask, p, s.point);
-        if (!seen) scored.push_back({p, floor});
+        if (!seen) scored.push_back({p, floor, false});
     }
     return scored;
 }
@@ -171,13 +226,12 @@ PhaseDecision chooseOpening(const OpeningPhase& phase, size_t stonesToPut, Budge
     PhaseDecision d;
     d.kind = StepKind::Stone;
     int bestValue = std::numeric_limits<int>::min();
+    splitter.beginStage(static_cast<int>(options.size()));
     for (size_t i = 0; i < options.size(); ++i) {
+        if (stop || (splitter.exhausted() && !d.stones.empty())) break;
         BanArray after;
         for (int p : options[i]) after.put(p);
-        const int score =
-            stop ? 0
-                 : searchBlackScore(after, splitter.share(static_cast<int>(options.size() - i)),
-                                    stop);
+        const int score = searchBlackScore(after, splitter.share(), stop);
         const int value = valueForPlacer(score, kBlack, swapNext);
         if (value > bestValue) {
             bestValue = value;
@@ -211,7 +265,7 @@ PhaseDecision decideStone(const OpeningPhase& phase, BudgetSplitter& splitter,
     int bestValue = std::numeric_limits<int>::min();
     for (const ScoredPoint& s : scored) {
         const int value = valueForPlacer(s.blackScore, step.colour, swapNext);
-        if (value > bestValue) {
+        if (value > bestValue && (s.searched || d.stones.empty())) {
             bestValue = value;
             d.stones = {s.point};
             d.blackScore = s.blackScore;
@@ -220,28 +274,37 @@ PhaseDecision decideStone(const OpeningPhase& phase, BudgetSplitter& splitter,
     return d;
 }
 
-PhaseDecision decideSwap(const OpeningPhase& phase, BudgetSplitter& splitter,
-                         const std::atomic<bool>& stop) {
-    const std::span<const RuleStep> remaining = phase.remainingSteps();
+// The swap decision of the player of colour own on board: black's worth is the position's
+// evaluation, or, when black is to offer `fifths` fifth moves next, the fifths-th best of them
+// (white takes the worst offered). Each colour's advantage is measured from an even score.
+PhaseDecision weighSwap(const BanArray& board, char own, int fifths, BudgetSplitter& splitter,
+                        const std::atomic<bool>& stop) {
     PhaseDecision d;
     d.kind = StepKind::Swap;
     int blackScore = 0;
-    const int declared = phase.record().declared;
-    if (remaining.size() > 1 && remaining[1].kind == StepKind::Offer && declared > 0) {
-        // Black's worth is the declared-th best fifth move: white takes the worst offered.
-        d.weighed = fifthScores(phase.board(), declared, splitter, stop);
+    if (fifths > 0) {
+        d.weighed = fifthScores(board, fifths, splitter, stop);
         blackScore = d.weighed.empty()
                          ? 0
-                         : d.weighed[std::min<size_t>(declared, d.weighed.size()) - 1].blackScore;
+                         : d.weighed[std::min<size_t>(fifths, d.weighed.size()) - 1].blackScore;
     } else {
-        blackScore = stop ? 0 : searchBlackScore(phase.board(), splitter.share(1), stop);
+        splitter.beginStage(1);
+        blackScore = stop ? 0 : searchBlackScore(board, splitter.share(), stop);
     }
-    const char own = remaining[0].colour;
-    d.ownScore = own == kBlack ? blackScore : -blackScore;
+    const int blackAdvantage = blackScore - kEvenScore;
+    d.ownScore = own == kBlack ? blackAdvantage : -blackAdvantage;
     d.otherScore = -d.ownScore;
     d.swap = d.otherScore > d.ownScore;
     d.blackScore = blackScore;
     return d;
+}
+
+PhaseDecision decideSwap(const OpeningPhase& phase, BudgetSplitter& splitter,
+                         const std::atomic<bool>& stop) {
+    const std::span<const RuleStep> remaining = phase.remainingSteps();
+    const int declared = phase.record().declared;
+    const bool offerNext = remaining.size() > 1 && remaining[1].kind == StepKind::Offer;
+    return weighSwap(phase.board(), remaining[0].colour, offerNext ? declared : 0, splitter, stop);
 }
 
 PhaseDecision decideDeclare(const OpeningPhase& phase, BudgetSplitter& splitter,
@@ -250,7 +313,8 @@ PhaseDecision decideDeclare(const OpeningPhase& phase, BudgetSplitter& splitter,
     BanArray board = phase.board();
     if (colourToMove(board.moveCount()) == kWhite) {
         // Declared before white's fourth stone: weigh the offers after the search's fourth.
-        const SearchReport r = strongSearch(board, splitter.share(4), stop);
+        splitter.beginStage(1, 25);
+        const SearchReport r = strongSearch(board, splitter.share(), stop);
         if (r.bestMove != kNoMove) board.put(r.bestMove);
     }
     PhaseDecision d;
@@ -262,7 +326,8 @@ PhaseDecision decideDeclare(const OpeningPhase& phase, BudgetSplitter& splitter,
     int best = std::numeric_limits<int>::max();
     const int most = std::min<int>(step.count, static_cast<int>(d.weighed.size()));
     for (int n = 1; n <= most; ++n) {
-        const int imbalance = std::abs(d.weighed[static_cast<size_t>(n - 1)].blackScore);
+        const int imbalance =
+            std::abs(d.weighed[static_cast<size_t>(n - 1)].blackScore - kEvenScore);
         if (imbalance < best) {
             best = imbalance;
             d.count = n;
@@ -289,13 +354,13 @@ PhaseDecision decideOffer(const OpeningPhase& phase, BudgetSplitter& splitter,
     for (const ScoredPoint& s : d.weighed) {
         const bool inside = std::abs(cellX(s.point) - 7) <= ask.step.area &&
                             std::abs(cellY(s.point) - 7) <= ask.step.area;
-        if (inside && std::abs(s.blackScore) < singleBest) {
-            singleBest = std::abs(s.blackScore);
+        if (inside && s.searched && std::abs(s.blackScore - kEvenScore) < singleBest) {
+            singleBest = std::abs(s.blackScore - kEvenScore);
             single = s;
         }
     }
     const bool offerComplete = static_cast<int>(d.offered.size()) == ask.offerCount;
-    if (single.point != kNoMove && (!offerComplete || -singleBest > d.blackScore)) {
+    if (single.point != kNoMove && (!offerComplete || -singleBest > d.blackScore - kEvenScore)) {
         d.offered.clear();
         d.stones = {single.point};
         d.blackScore = single.blackScore;
@@ -308,10 +373,12 @@ PhaseDecision decideChoose(const OpeningPhase& phase, BudgetSplitter& splitter,
     PhaseDecision d;
     d.kind = StepKind::Choose;
     d.weighed = scorePoints(phase.board(), phase.record().offered, splitter, stop);
-    if (!d.weighed.empty()) {
-        d.chosen = d.weighed.back().point; // the worst for black
-        d.blackScore = d.weighed.back().blackScore;
-    }
+    // The searched point worst for black (the list is best first, unsearched ones last).
+    for (const ScoredPoint& s : d.weighed)
+        if (s.searched || d.chosen == kNoMove) {
+            d.chosen = s.point;
+            d.blackScore = s.blackScore;
+        }
     return d;
 }
 
@@ -372,8 +439,15 @@ std::vector<ScoredPoint> bestFifthMoves(const BanArray& board, int n, const Deci
     return scored;
 }
 
+PhaseDecision swapDecision(const BanArray& board, int fifths, const DecisionBudget& budget,
+                           const std::atomic<bool>& stop) {
+    BudgetSplitter splitter(budget);
+    return weighSwap(board, colourToMove(board.moveCount()), fifths, splitter, stop);
+}
+
 int blackScoreOf(const BanArray& board, const DecisionBudget& budget,
                  const std::atomic<bool>& stop) {
     BudgetSplitter splitter(budget);
-    return searchBlackScore(board, splitter.share(1), stop);
+    splitter.beginStage(1);
+    return searchBlackScore(board, splitter.share(), stop);
 }

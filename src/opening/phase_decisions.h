@@ -13,10 +13,12 @@ struct DecisionBudget {
     uint64_t maxNodes = 0;
 };
 
-// A point and the evaluation of the position after it, from black's view.
+// A point and the evaluation of the position after it, from black's view; searched is false
+// for a point ranked last unsearched (the time ran out, or a fill-in far from the stones).
 struct ScoredPoint {
     int point = kNoMove;
     int blackScore = 0;
+    bool searched = true;
 };
 
 // One decision of the computer for the step a phase asks: the answer and what it rests on.
@@ -52,6 +54,13 @@ Refusal applyDecision(OpeningPhase& phase, const PhaseDecision& decision);
 // when the board has fewer legal classes. Shares budget over the candidates.
 std::vector<ScoredPoint> bestFifthMoves(const BanArray& board, int n, const DecisionBudget& budget,
                                         const std::atomic<bool>& stop);
+
+// Whether the player of the colour to move on board would swap colours, with ownScore and
+// otherScore (each colour's advantage over an even score) and blackScore (the evaluation from
+// black's view). fifths > 0: black is to offer that many fifth moves next (four stones), so
+// black's worth is the fifths-th best of them.
+PhaseDecision swapDecision(const BanArray& board, int fifths, const DecisionBudget& budget,
+                           const std::atomic<bool>& stop);
 
 // The evaluation of board from black's view by one search within budget.
 int blackScoreOf(const BanArray& board, const DecisionBudget& budget,

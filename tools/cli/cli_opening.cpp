@@ -24,7 +24,8 @@ const char* const kSwapHelp =
     "usage: sorell-cli swap FILE [--time MS] [--nodes N] [--fifths N]\n"
     "Says whether the player of the colour to move at the end of the main line of FILE\n"
     "would swap colours, and why: \"swap\" or \"keep\", then the evaluation for black and\n"
-    "for white.\n"
+    "for white, and the side's advantage over an even game (the evaluation of these early\n"
+    "positions leans to black, so an even game is a small plus for black).\n"
     "  --time MS     time for the answer in milliseconds (default 1000)\n"
     "  --nodes N     also a node budget (repeatable answers)\n"
     "  --fifths N    black will offer N fifth moves (four stones, black to move): black's\n"
@@ -152,23 +153,12 @@ int swapCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         return kCliFailed;
     }
     const std::atomic<bool> stop{false};
-    int blackScore = 0;
-    if (o.fifths > 0) {
-        const std::vector<ScoredPoint> best = bestFifthMoves(*board, o.fifths, o.budget, stop);
-        if (best.empty()) {
-            err << "sorell-cli: black has no fifth move\n";
-            return kCliFailed;
-        }
-        blackScore = best.back().blackScore;
-    } else {
-        blackScore = blackScoreOf(*board, o.budget, stop);
-    }
-    const int own = toMove == kBlack ? blackScore : -blackScore;
-    out << (own < 0 ? "swap" : "keep") << '\n';
-    out << "black " << blackScore << '\n' << "white " << -blackScore << '\n';
+    const PhaseDecision d = swapDecision(*board, o.fifths, o.budget, stop);
+    out << (d.swap ? "swap" : "keep") << '\n';
+    out << "black " << d.blackScore << '\n' << "white " << -d.blackScore << '\n';
     out << "the player of " << (toMove == kBlack ? "black" : "white")
-        << (own < 0 ? " takes the other colour, which is better"
-                    : " keeps the colour, which is not worse")
-        << '\n';
+        << (d.swap ? " takes the other colour: " : " keeps the colour: ")
+        << (toMove == kBlack ? "black" : "white") << " is " << (d.ownScore >= 0 ? "+" : "")
+        << d.ownScore << " from an even game\n";
     return kCliOk;
 }
