@@ -48,7 +48,7 @@ void shoot(TestGame& g, const QString& name) {
 }
 
 // Answers what the phase asks the user with the first answer the window takes.
-void answer(TestGame& g) {
+void answer(TestGame& g, const QString& shot) {
     OpeningRuleController& c = *g.form->openingRules;
     OpeningRulePanel& panel = *c.panel();
     const PhaseAsk ask = c.phase()->ask();
@@ -75,6 +75,7 @@ void answer(TestGame& g) {
             click(g, p);
         }
         QVERIFY(panel.offer->isEnabled());
+        if (!shot.isEmpty()) shoot(g, shot);
         panel.offer->click();
         break;
     case StepKind::Choose:
@@ -94,7 +95,8 @@ bool playPhase(TestGame& g, OpeningRule rule, Player user, const QString& shots 
             if (!QTest::qWaitFor([&] { return !c.deciding(); }, 20000)) return false;
         } else {
             const PhaseRecord before = c.phase()->record();
-            answer(g);
+            answer(g, shots.isEmpty() ? QString()
+                                      : shots + QString::number(steps) + QStringLiteral("-picked"));
             if (c.phase() && c.phase()->record() == before && c.active() && !c.deciding() &&
                 c.phase()->ask().step.kind != StepKind::Swap)
                 return false;
