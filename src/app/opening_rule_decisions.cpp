@@ -76,9 +76,9 @@ QString reasonText(const PhaseDecision& d, char colour) {
             .arg(d.stones.empty() ? QString() : pointName(d.stones.front()), score);
     case StepKind::Swap:
         return (d.swap ? OpeningRuleController::tr(
-                             "コンピュータ: 交換します (%1の評価 %2、%3の評価 %4)")
+                             "コンピュータ: 交換します (%1の有利さ %2、%3の有利さ %4)")
                        : OpeningRuleController::tr(
-                             "コンピュータ: 交換しません (%1の評価 %2、%3の評価 %4)"))
+                             "コンピュータ: 交換しません (%1の有利さ %2、%3の有利さ %4)"))
             .arg(colour == kBlack ? OpeningRuleController::tr("黒")
                                   : OpeningRuleController::tr("白"))
             .arg(signedScore(d.ownScore))

@@ -257,12 +257,12 @@
         <translation>Computer: played %1 (black&apos;s evaluation %2)</translation>
     </message>
     <message>
-        <source>コンピュータ: 交換します (%1の評価 %2、%3の評価 %4)</source>
-        <translation>Computer: swaps (%1 evaluation %2, %3 evaluation %4)</translation>
+        <source>コンピュータ: 交換します (%1の有利さ %2、%3の有利さ %4)</source>
+        <translation>Computer: swaps (%1 advantage %2, %3 advantage %4)</translation>
     </message>
     <message>
-        <source>コンピュータ: 交換しません (%1の評価 %2、%3の評価 %4)</source>
-        <translation>Computer: does not swap (%1 evaluation %2, %3 evaluation %4)</translation>
+        <source>コンピュータ: 交換しません (%1の有利さ %2、%3の有利さ %4)</source>
+        <translation>Computer: does not swap (%1 advantage %2, %3 advantage %4)</translation>
     </message>
     <message>
         <source>コンピュータ: 5手目を %1 個と宣言しました (黒の評価 %2)</source>
