@@ -43,6 +43,7 @@ MOve* MOveTree::PutMove(int x, int y, char colour) {
 
 void MOveTree::Clear() {
     board_.Init(kBoardSize);
+    rootProperties_.clear();
     TabmTree<MOve>::Clear();
 }
 

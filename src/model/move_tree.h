@@ -29,7 +29,7 @@ class MOveTree : public virtual TabmTree<MOve> {
     void RestoreState() override;
     // PlayMove(x, y, colour).
     MOve* PutMove(int x, int y, char colour) override;
-    // New game: root only, empty board.
+    // New game: root only, empty board, no kept root properties.
     void Clear() override;
     // Deletes the variations after current; the board is unchanged.
     void DeleteChildren() override;

@@ -11,6 +11,7 @@ std::unique_ptr<MOve> copySubtree(const MOve& source, MOve* parent) {
     node->code = source.code;
     node->mapChanges = source.mapChanges;
     node->comment = source.comment;
+    node->properties = source.properties;
     node->value = source.value;
     for (int i = 0; i < source.childCount(); ++i)
         node->appendChild(copySubtree(*source.child(i), node.get()));
@@ -43,6 +44,7 @@ void assignRecord(MOveTree& target, const MOveTree& source) {
         target.Forward();
     }
     target.header_ = source.header_;
+    target.rootProperties_ = source.rootProperties_;
     target.commentMode_ = source.commentMode_;
     target.illegalMoves_ = source.illegalMoves_;
     target.keptHistory_ = source.keptHistory_;

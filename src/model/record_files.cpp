@@ -164,6 +164,7 @@ bool MOveTree::ReadBytes(std::string_view bytes) {
         current_ = root_.get();
         depth_ = 0;
         header_ = std::move(scratch.header_);
+        rootProperties_ = std::move(scratch.rootProperties_);
         illegalMoves_ = scratch.illegalMoves_;
         return true;
     }

@@ -41,6 +41,15 @@ template <class T> void TSgfTree<T>::WriteHeader(std::string& out) {
         out += property;
         out += '\n';
     }
+    for (const std::string& property : rootProperties_) {
+        out += property;
+        out += '\n';
+    }
+}
+
+bool isKeptProperty(char first, char second) {
+    return first == 'X' &&
+           (second == 'R' || second == 'O' || second == 'S' || second == 'N' || second == 'F');
 }
 
 template <class T> T* TSgfTree<T>::PutMoveLetters(char xl, char yl, char colour) {
@@ -73,6 +82,7 @@ template <class T> bool TSgfTree<T>::WriteFile(const char* name) {
 template <class T> bool TSgfTree<T>::ReadRecord(std::istream& in) {
     this->Clear();
     header_.clear();
+    rootProperties_.clear();
     illegalMoves_ = 0;
     itemsRead_ = 0;
     bool ok = ParseSequence(in, 0);
@@ -80,8 +90,12 @@ template <class T> bool TSgfTree<T>::ReadRecord(std::istream& in) {
         diag("error : Illegal move (" + std::to_string(illegalMoves_) + " in all)");
     if (!ok) {
         this->Clear();
+        rootProperties_.clear();
         return false;
     }
+    for (const std::string& property : header_)
+        if (property.size() > 2 && isKeptProperty(property[0], property[1]) && property[2] == '[')
+            rootProperties_.push_back(property);
     this->GoTopMainLine();
     return true;
 }
@@ -121,6 +135,8 @@ template <class T> bool TSgfTree<T>::ParseSequence(std::istream& in, int nesting
             } else if (c == 'C') {
                 in.unget();
                 ReadComment(in, comment);
+            } else if (c == 'X' && this->current_ != this->root_.get()) {
+                ReadKeptProperty(in, this->current_->properties);
             } else if (c == ';' || c == '(' || c == ')') {
                 if (!comment.empty()) SetComment(this->current_, comment);
                 ended = false;
@@ -132,6 +148,32 @@ template <class T> bool TSgfTree<T>::ParseSequence(std::istream& in, int nesting
     }
     for (int i = 0; i < moves; ++i) this->Back();
     return true;
+}
+
+// After an 'X' in a node with moves: a kept property ("XS[1]", "XF[hi][jj]") is appended to
+// properties whole. Anything else consumes only what the move-node loop skips anyway (the 'X'
+// and a second letter that is not B, W or C); a value cut short by ';', '(' or ')' is dropped
+// and that character left for the loop.
+template <class T> void TSgfTree<T>::ReadKeptProperty(std::istream& in, std::string& properties) {
+    const int second = in.peek();
+    if (second == EOF || !isKeptProperty('X', static_cast<char>(second))) return;
+    in.get();
+    std::string text{'X', static_cast<char>(second)};
+    while (in.peek() == '[') {
+        std::string value;
+        char c;
+        while (in.get(c)) {
+            if (c == ';' || c == '(' || c == ')') {
+                in.unget();
+                return;
+            }
+            value += c;
+            if (c == ']') break;
+        }
+        if (value.empty() || value.back() != ']') return;
+        text += value;
+    }
+    if (text.size() > 2 && ++itemsRead_ <= kMaxRecordItems) properties += text;
 }
 
 template <class T> bool TSgfTree<T>::ReadMoveProperty(std::istream& in) {

@@ -31,6 +31,7 @@ template <class T> class TSgfTreeNode : public TOctTreeNode<T> {
             out += comment;
             out += ']';
         }
+        out += properties;
     }
     // Appends the value property; nothing here.
     virtual void WriteValue(std::string& out) const { (void)out; }
@@ -42,7 +43,15 @@ template <class T> class TSgfTreeNode : public TOctTreeNode<T> {
 
     // Free-text comment (used when the tree's commentMode is not 1).
     std::string comment;
+    // Kept move properties (isKeptProperty), written verbatim after the comment: "XS[1]".
+    std::string properties;
 };
+
+// The opening-phase properties a record keeps beside its moves: in the root XR (rule) and XO
+// (opening), on a move XS (swap decision after it), XN (declared number of fifth moves) and XF
+// (offered fifth moves). Readers that do not know them skip them: their names and values hold
+// no 'B', 'W' or 'C' before a '['. True for those two-letter names.
+bool isKeptProperty(char first, char second);
 
 // Adds the bracketed record text to the tree: the root properties ("GM[4]"...), the reader and
 // the writer, and files of that text. The reader never fails on malformed input: it skips
@@ -97,6 +106,12 @@ template <class T> class TSgfTree : public TOctTree<T> {
     void WriteRecord(std::ostream& out);
 
     const std::vector<std::string>& header() const { return header_; }
+    // Kept root properties (isKeptProperty), written after the fixed header: "XR[rif]". Read
+    // from a record text's root; empty for a record without them.
+    const std::vector<std::string>& rootProperties() const { return rootProperties_; }
+    void setRootProperties(std::vector<std::string> properties) {
+        rootProperties_ = std::move(properties);
+    }
     // 1 (the default): a node's comment property carries its value; otherwise free text.
     int commentMode() const { return commentMode_; }
     void setCommentMode(int mode) { commentMode_ = mode; }
@@ -110,8 +125,10 @@ template <class T> class TSgfTree : public TOctTree<T> {
     void SetComment(T* node, const std::string& text);
     bool ReadHeaderProperty(std::istream& in);
     void WriteNode(const T* node, std::string& out) const;
+    void ReadKeptProperty(std::istream& in, std::string& properties);
 
     std::vector<std::string> header_;
+    std::vector<std::string> rootProperties_;
     int32_t commentMode_ = 1;
     int32_t illegalMoves_ = 0;
     int32_t itemsRead_ = 0;

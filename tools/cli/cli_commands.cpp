@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include "cli/cli_opening.h"
 #include "common/command_line.h"
 #include "database/kdb_file.h"
 
@@ -31,6 +32,8 @@ const char* const kUsage =
     "  convert IN OUT --format ban|sgf|bin write a record in another format\n"
     "  think FILE [--db DIR] [--level L]   the computer's move after the main line\n"
     "  judge FILE POINT                    what a black and a white stone make at POINT\n"
+    "  offer FILE [--count N] [--time MS]  the best fifth moves to offer (four stones)\n"
+    "  swap FILE [--time MS]               whether the side to move would swap colours\n"
     "\n"
     "FILE may be any record file: the bracketed record text, .ban move numbers or the\n"
     "binary form. 'sorell-cli COMMAND --help' describes one command.\n"
@@ -64,6 +67,8 @@ const std::map<std::string, std::string> kCommandHelp = {
               "prints, for a black and then a white stone there, the code it would make and\n"
               "its name (\"black: 12 三\"; '-' when the shape has no name).\n"
               "POINT is a point text (h8: column a..o, row 1..9 A..F) or 0-based x,y.\n"},
+    {"offer", kOfferHelp},
+    {"swap", kSwapHelp},
 };
 
 struct CliError {
@@ -327,6 +332,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (command == "show") return show(rest, out);
         if (command == "convert") return convert(rest, err);
         if (command == "think") return think(rest, out);
+        if (command == "offer") return offerCommand(rest, out, err);
+        if (command == "swap") return swapCommand(rest, out, err);
         return judge(rest, out);
     } catch (const CliError& e) {
         err << "sorell-cli: " << e.message << '\n';

@@ -8,7 +8,9 @@
 #include "engine_process.h"
 #include "match_game.h"
 #include "openings.h"
+#include "phase_play.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -31,7 +33,19 @@ const char* const kUsage =
     "  --grace MS       how much longer than the move time an answer may take before it\n"
     "                   counts as a timeout (a loss), default 2000\n"
     "  --games-log FILE one line per game: opening, colours, result, reason, moves\n"
-    "  --engine-log FILE the engines' standard error (dropped by default)\n";
+    "  --engine-log FILE the engines' standard error (dropped by default)\n"
+    "  --opening-rule R soosorv-8, taraguchi-10, yamaguchi or rif: each game's opening\n"
+    "                   phase is played from the opening by Sorell's strong level deciding\n"
+    "                   for both sides (the tentative black is the engine named black);\n"
+    "                   the engines play from the first free move\n"
+    "  --phase-time MS  time of each of those decisions, default 1000\n"
+    "  --phase-nodes N  also a node budget for each decision (load-independent phases)\n";
+
+// The opening rule played before the engines' games.
+struct PhaseOptions {
+    OpeningRule rule = OpeningRule::Openings26;
+    DecisionBudget budget;
+};
 
 struct Options {
     EngineCommand engines[2];
@@ -39,12 +53,44 @@ struct Options {
     int rounds = 1;
     std::vector<Opening> openings;
     std::string gamesLog;
+    PhaseOptions phase;
 };
 
 // The most games a match counts.
 constexpr int64_t kMaxGames = std::numeric_limits<int>::max();
 // The most milliseconds --time, --time1, --time2 and --grace take.
 constexpr int64_t kMaxMs = 100000000;
+
+// The opening-rule options; false (after naming the option and value) when one is bad.
+bool parsePhaseOptions(const CLI::App& app, const std::optional<std::string>& rule,
+                       const std::optional<std::string>& time,
+                       const std::optional<std::string>& nodes, PhaseOptions& p) {
+    if (rule) {
+        const std::optional<OpeningRule> r = ruleFromId(*rule);
+        if (!r || !hasPhase(*r)) {
+            reportBadValue(app, "--opening-rule", *rule, kUsage);
+            return false;
+        }
+        p.rule = *r;
+    }
+    if (time) {
+        const auto n = parseWholeNumber(*time, 1, kMaxMs);
+        if (!n) {
+            reportBadValue(app, "--phase-time", *time, kUsage);
+            return false;
+        }
+        p.budget.timeMs = *n;
+    }
+    if (nodes) {
+        const auto n = parseWholeNumber(*nodes, 1, 1000000000000);
+        if (!n) {
+            reportBadValue(app, "--phase-nodes", *nodes, kUsage);
+            return false;
+        }
+        p.budget.maxNodes = static_cast<uint64_t>(*n);
+    }
+    return true;
+}
 
 // Reads the command line; prints what is wrong and returns the exit status when the program
 // ends here.
@@ -53,7 +99,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
     setUpToolApp(app);
     bool help = false;
     std::string engines[2], openings = "all";
-    std::optional<std::string> times[3], grace, rounds;
+    std::optional<std::string> times[3], grace, rounds, rule, phaseTime, phaseNodes;
     app.add_flag("-h,--help", help);
     app.add_option("--engine1", engines[0]);
     app.add_option("--engine2", engines[1]);
@@ -65,6 +111,9 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
     app.add_option("--openings", openings);
     app.add_option("--games-log", o.gamesLog);
     app.add_option("--engine-log", o.game.errorLog);
+    app.add_option("--opening-rule", rule);
+    app.add_option("--phase-time", phaseTime);
+    app.add_option("--phase-nodes", phaseNodes);
     if (!parseCommandLine(app, argc, argv, kUsage)) return kBadCommandLine;
     if (help) {
         std::fputs(kUsage, stdout);
@@ -84,7 +133,8 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
     if (!number(times[1], "--time1", 1, kMaxMs, o.game.moveTimeMs[0]) ||
         !number(times[2], "--time2", 1, kMaxMs, o.game.moveTimeMs[1]) ||
         !number(grace, "--grace", 0, kMaxMs, o.game.graceMs) ||
-        !number(rounds, "--rounds", 1, kMaxGames, roundCount))
+        !number(rounds, "--rounds", 1, kMaxGames, roundCount) ||
+        !parsePhaseOptions(app, rule, phaseTime, phaseNodes, o.phase))
         return kBadCommandLine;
     for (int e = 0; e < 2; ++e) {
         const std::string option = e == 0 ? "--engine1" : "--engine2";
@@ -129,6 +179,17 @@ void printTally(const char* label, const Tally& t) {
     std::printf("  %-9s %3d wins %3d losses %3d draws\n", label, t.wins, t.losses, t.draws);
 }
 
+// Under an opening rule: black's score over all games and the time of the phase decisions.
+void printPhaseSummary(int games, int blackWins, int draws, std::vector<int64_t> ms) {
+    if (games > 0)
+        std::printf("  black     %.3f score (%d wins, %d draws of %d)\n",
+                    (blackWins + 0.5 * draws) / games, blackWins, draws, games);
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    std::printf("  phase     %zu decisions, median %lld ms, worst %lld ms\n", ms.size(),
+                static_cast<long long>(ms[ms.size() / 2]), static_cast<long long>(ms.back()));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -158,11 +219,31 @@ int main(int argc, char** argv) {
     int reasons[kEndReasons] = {};
     int64_t moves[2] = {}, ms[2] = {}, overTime[2] = {};
     int played = 0;
+    const bool phased = hasPhase(o.phase.rule);
+    int blackWins = 0, draws = 0;
+    std::vector<int64_t> decisionMs;
     for (int round = 0; round < o.rounds; ++round)
         for (const Opening& opening : o.openings)
-            for (int black = 0; black < 2; ++black) {
-                const GameRecord g =
-                    playGame(o.engines, black, opening, round % kSymmetries, o.game);
+            for (int tentative = 0; tentative < 2; ++tentative) {
+                int black = tentative;
+                std::string phaseText;
+                std::vector<int> start = openingMoves(opening, round % kSymmetries);
+                if (phased) {
+                    const PrePlayedPhase pre = prePlayPhase(o.phase.rule, start, o.phase.budget);
+                    if (!pre.ok) {
+                        std::fprintf(stderr, "sorell-match: the opening phase failed: %s\n",
+                                     pre.log.c_str());
+                        return 1;
+                    }
+                    start = pre.stones;
+                    black = pre.tentativeBlackIsWhite ? 1 - tentative : tentative;
+                    phaseText = pre.log;
+                    decisionMs.insert(decisionMs.end(), pre.decisionMs.begin(),
+                                      pre.decisionMs.end());
+                }
+                const GameRecord g = playGameFrom(o.engines, black, start, o.game);
+                blackWins += g.outcome == Outcome::BlackWins;
+                draws += g.outcome == Outcome::Draw;
                 ++played;
                 const bool engine1Black = black == 0;
                 Tally& t = engine1Black ? asBlack : asWhite;
@@ -185,11 +266,13 @@ int main(int argc, char** argv) {
                             total, opening.code, names[0], names[1], outcomeText(g.outcome),
                             endReasonText(g.reason), g.moves.size(), g.note.empty() ? "" : "; ",
                             g.note.c_str());
+                if (phased) std::printf("  phase %s\n", phaseText.c_str());
                 std::fflush(stdout);
                 if (log) {
                     log << opening.code << " black=" << names[0] << " white=" << names[1] << ' '
                         << outcomeText(g.outcome) << ' ' << endReasonText(g.reason) << " | "
-                        << movesText(g.moves) << (g.note.empty() ? "" : " | " + g.note) << '\n';
+                        << movesText(g.moves) << (g.note.empty() ? "" : " | " + g.note)
+                        << (phased ? " | phase " + phaseText : "") << '\n';
                     log.flush();
                 }
             }
@@ -217,5 +300,6 @@ int main(int argc, char** argv) {
         std::printf("  %s   %.1f ms a move on average (%lld moves, %lld over the move time)\n",
                     o.engines[e].name.c_str(), moves[e] ? double(ms[e]) / double(moves[e]) : 0.0,
                     static_cast<long long>(moves[e]), static_cast<long long>(overTime[e]));
+    if (phased) printPhaseSummary(played, blackWins, draws, decisionMs);
     return 0;
 }

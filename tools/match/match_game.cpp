@@ -67,6 +67,11 @@ const char* endReasonText(EndReason reason) {
 
 GameRecord playGame(const EngineCommand engines[2], int blackIndex, const Opening& opening,
                     int symmetry, const GameSettings& settings) {
+    return playGameFrom(engines, blackIndex, openingMoves(opening, symmetry), settings);
+}
+
+GameRecord playGameFrom(const EngineCommand engines[2], int blackIndex,
+                        const std::vector<int>& startMoves, const GameSettings& settings) {
     GameRecord record;
     auto lose = [&](int engine, EndReason reason, const std::string& note) {
         record.outcome = engine == blackIndex ? Outcome::WhiteWins : Outcome::BlackWins;
@@ -101,7 +106,7 @@ GameRecord playGame(const EngineCommand engines[2], int blackIndex, const Openin
     }
 
     BanArray board;
-    for (int p : openingMoves(opening, symmetry)) {
+    for (int p : startMoves) {
         board.put(p);
         record.moves.push_back(p);
     }

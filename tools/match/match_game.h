@@ -43,3 +43,8 @@ struct GameRecord {
 // moves with TURN.
 GameRecord playGame(const EngineCommand engines[2], int blackIndex, const Opening& opening,
                     int symmetry, const GameSettings& settings);
+
+// The same from any legal start (stones in the order played, colours alternating from black),
+// for openings settled by an opening rule.
+GameRecord playGameFrom(const EngineCommand engines[2], int blackIndex,
+                        const std::vector<int>& startMoves, const GameSettings& settings);

@@ -145,6 +145,184 @@
     </message>
 </context>
 <context>
+    <name>OpeningRuleController</name>
+    <message>
+        <source>自由</source>
+        <translation>Free</translation>
+    </message>
+    <message>
+        <source>珠型...</source>
+        <translation>From an Opening...</translation>
+    </message>
+    <message>
+        <source>開局規則(&amp;R)</source>
+        <translation>Opening &amp;Rule</translation>
+    </message>
+    <message>
+        <source>仮先手(黒)で打ちますか?
+「いいえ」で仮後手(白)になります。</source>
+        <translation>Do you play as tentative black?
+&quot;No&quot; makes you tentative white.</translation>
+    </message>
+    <message>
+        <source>盤面が変わったため開局規則の手順を終えました</source>
+        <translation>The board changed, so the opening rule was left</translation>
+    </message>
+    <message>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>あなた(%1)</source>
+        <translation>You (%1)</translation>
+    </message>
+    <message>
+        <source>コンピュータ(%1)</source>
+        <translation>Computer (%1)</translation>
+    </message>
+    <message>
+        <source>%1手目を中央 %2×%2 の中に打ってください</source>
+        <translation>Place stone %1 within the central %2×%2</translation>
+    </message>
+    <message>
+        <source>%1手目を打ってください</source>
+        <translation>Place stone %1</translation>
+    </message>
+    <message>
+        <source>交換しますか</source>
+        <translation>Swap colours?</translation>
+    </message>
+    <message>
+        <source>5手目の数を宣言してください (1〜%1)</source>
+        <translation>Declare the number of fifth moves (1 to %1)</translation>
+    </message>
+    <message>
+        <source>5手目を %1 個打ってください</source>
+        <translation>Place %1 fifth moves</translation>
+    </message>
+    <message>
+        <source>5手目を中央 %1×%1 の中に1個打つか、%2 個打ってください</source>
+        <translation>Place one fifth move within the central %1×%1, or %2 fifth moves</translation>
+    </message>
+    <message>
+        <source>5手目を選んでください</source>
+        <translation>Choose the fifth move</translation>
+    </message>
+    <message>
+        <source>コンピュータが考えています</source>
+        <translation>The computer is thinking</translation>
+    </message>
+    <message>
+        <source>開局が終わりました。あなたは%1です</source>
+        <translation>The opening is settled. You play %1</translation>
+    </message>
+    <message>
+        <source>開局が終わりました</source>
+        <translation>The opening is settled</translation>
+    </message>
+    <message>
+        <source>そこは範囲の外です</source>
+        <translation>That point is outside the area</translation>
+    </message>
+    <message>
+        <source>禁手です</source>
+        <translation>That is a forbidden move</translation>
+    </message>
+    <message>
+        <source>対称な5手目です</source>
+        <translation>That fifth move is symmetric to another one</translation>
+    </message>
+    <message>
+        <source>打たれた5手目から選んでください</source>
+        <translation>Choose one of the offered fifth moves</translation>
+    </message>
+    <message>
+        <source>5手目の数が違います</source>
+        <translation>Wrong number of fifth moves</translation>
+    </message>
+    <message>
+        <source>そこには打てません</source>
+        <translation>You cannot play there</translation>
+    </message>
+    <message>
+        <source>コンピュータ: 珠型 %1 を選びました (黒の評価 %2)</source>
+        <translation>Computer: chose the opening %1 (black&apos;s evaluation %2)</translation>
+    </message>
+    <message>
+        <source>コンピュータ: %1 に打ちました (黒の評価 %2)</source>
+        <translation>Computer: played %1 (black&apos;s evaluation %2)</translation>
+    </message>
+    <message>
+        <source>コンピュータ: 交換します (%1の有利さ %2、%3の有利さ %4)</source>
+        <translation>Computer: swaps (%1 advantage %2, %3 advantage %4)</translation>
+    </message>
+    <message>
+        <source>コンピュータ: 交換しません (%1の有利さ %2、%3の有利さ %4)</source>
+        <translation>Computer: does not swap (%1 advantage %2, %3 advantage %4)</translation>
+    </message>
+    <message>
+        <source>コンピュータ: 5手目を %1 個と宣言しました (黒の評価 %2)</source>
+        <translation>Computer: declared %1 fifth moves (black&apos;s evaluation %2)</translation>
+    </message>
+    <message>
+        <source>コンピュータ: 5手目を1個 %1 に打ちました (黒の評価 %2)</source>
+        <translation>Computer: played one fifth move at %1 (black&apos;s evaluation %2)</translation>
+    </message>
+    <message>
+        <source>コンピュータ: 5手目を %1 個打ちました (白が選ぶと黒の評価 %2)</source>
+        <translation>Computer: offered %1 fifth moves (after white&apos;s choice black&apos;s evaluation %2)</translation>
+    </message>
+    <message>
+        <source>コンピュータ: %1 を選びました (黒の評価 %2)</source>
+        <translation>Computer: chose %1 (black&apos;s evaluation %2)</translation>
+    </message>
+    <message>
+        <source>コンピュータの判断が規則に合いませんでした</source>
+        <translation>The computer&apos;s decision did not fit the rule</translation>
+    </message>
+    <message>
+        <source>%1 は既に存在します。
+置き換えますか?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>棋譜ファイル %1 に書き込めません</source>
+        <translation>Cannot write the record file %1</translation>
+    </message>
+</context>
+<context>
+    <name>OpeningRulePanel</name>
+    <message>
+        <source>開局規則</source>
+        <translation>Opening Rule</translation>
+    </message>
+    <message>
+        <source>交換する</source>
+        <translation>Swap</translation>
+    </message>
+    <message>
+        <source>交換しない</source>
+        <translation>Keep colours</translation>
+    </message>
+    <message>
+        <source>宣言する</source>
+        <translation>Declare</translation>
+    </message>
+    <message>
+        <source>提示する</source>
+        <translation>Offer</translation>
+    </message>
+    <message>
+        <source>この1手を打つ</source>
+        <translation>Play this one</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>五目競争形式 (*.ban)</source>
