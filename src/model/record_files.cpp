@@ -128,6 +128,7 @@ bool MOveTree::ReadBytes(std::string_view bytes) {
         current_ = root_.get();
         depth_ = 0;
         header_ = std::move(scratch.header_);
+        gameInfo_ = std::move(scratch.gameInfo_);
         illegalMoves_ = scratch.illegalMoves_;
         return true;
     }
