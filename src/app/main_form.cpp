@@ -9,6 +9,7 @@
 #include "app/thinking_thread.h"
 #include "app/toolbar_glyphs.h"
 #include "app/ui_seam.h"
+#include "app/window_panels.h"
 #include "model/move_tree.h"
 
 #include <QAction>
@@ -76,6 +77,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     bindOptionItems();
     layoutClient();
     RefreshBoard();
+    installPanels(*this); // the panels beside the window (window_panels.h)
 }
 
 TMainForm::~TMainForm() {

@@ -11,6 +11,7 @@
 #include "app/thinking_thread.h"
 #include "app/translations.h"
 #include "app/ui_seam.h"
+#include "app/window_panels.h"
 #include "engine/think.h"
 #include "model/history_line.h"
 #include "model/move_tree.h"
@@ -321,6 +322,7 @@ void TMainForm::UpdateCaption() {
     const SrFlags& f = srFlags();
     QString title = f.fileName.isEmpty() ? caption::sorell()
                                          : caption::sorell() + QStringLiteral(" - ") + f.fileName;
+    title += recordInfoCaption(record_.get()); // the players (window_panels.h)
     if (f.playMode == 1) title += tr(" [対局モード]");
     setWindowTitle(title);
 }
@@ -331,6 +333,7 @@ void TMainForm::RefreshBoard() {
     PaintBoard(*Goban0, moves(), &overlay_);
     RefreshEditor();
     UpdateNavigation();
+    panelsFollowRecord(*this); // the panels follow (window_panels.h)
 }
 
 void TMainForm::UpdateNavigation() {
@@ -360,6 +363,7 @@ void TMainForm::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
     if (button != Qt::LeftButton || srFlags().thinking != 0) return;
     try {
         // Division truncates toward zero: pixels 11..29 still give 0, smaller ones -1.
+        if (!confirmUserMove(*this, (X - 30) / 20, (Y - 30) / 20)) return; // window_panels.h
         PutStone((X - 30) / 20, (Y - 30) / 20);
     } catch (...) {
         uiSeam().message(this, caption::windows(), QStringLiteral("Thread Error 3"),
@@ -396,6 +400,7 @@ void TMainForm::FormKeyPress(QChar key) {
     else if (c >= 'A' && c <= 'F')
         row = 9 + c - 'A';
     if (row < 0 || f.thinking == 1) return;
+    if (!confirmUserMove(*this, f.pendingColumn - 'a', row)) return; // window_panels.h
     if (PutStone(f.pendingColumn - 'a', row)) f.pendingColumn = 'z';
     showPending();
 }

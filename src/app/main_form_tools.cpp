@@ -11,6 +11,7 @@
 #include "app/openings.h"
 #include "app/sorell_process.h"
 #include "app/toolbar_glyphs.h"
+#include "app/window_panels.h"
 #include "model/move_tree.h"
 
 #include <QAction>
@@ -286,6 +287,7 @@ void TMainForm::followPosition() {
 
 void TMainForm::analyserReport(quint64 serial, const SearchReport& r) {
     if (serial == 0 || serial != analysisSerial_ || r.bestMove == kNoMove) return;
+    panelsAnalysisReport(*this, r); // the analysis panel (window_panels.h)
     QStringList words;
     for (size_t i = 0; i < r.line.size() && i < kLineWords; ++i) words << pointName(r.line[i]);
     analysisText_ = tr("深さ%1 %2 %3 | %4")

@@ -30,6 +30,7 @@ constexpr OptionField kFields[] = {
 constexpr OptionField kLaterFields[] = {
     {"ForbiddenMarks", &SrOption::forbiddenMarks, 1},
     {"Level", &SrOption::level, 0},
+    {"ConfirmForbidden", &SrOption::confirmForbidden, 0},
 };
 constexpr const char* kLastFolder = "LastFolder";
 

@@ -43,6 +43,8 @@ class SrOption {
     int32_t forbiddenMarks = 1;
     // "Level": the computer's thinking time in milliseconds; 0 is the standard player.
     int32_t level = 0;
+    // "ConfirmForbidden": ask before the user's stone on a point where black may not play.
+    int32_t confirmForbidden = 0;
     // "LastFolder": the folder of the record file last opened or saved; empty at first.
     QString lastFolder;
 };

@@ -1,5 +1,7 @@
 #include "model/record_outline.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Outliner {
@@ -45,4 +47,17 @@ bool isInTree(const MOve& root, const MOve* node) {
         for (int i = 0; i < n->childCount(); ++i) stack.push_back(n->child(i));
     }
     return false;
+}
+
+bool pathTo(const MOve& root, const MOve* node, std::vector<int>& path) {
+    path.clear();
+    if (!isInTree(root, node)) return false;
+    for (const MOve* n = node; n != &root; n = n->parent()) {
+        const MOve* up = n->parent();
+        int i = 0;
+        while (up->child(i) != n) ++i;
+        path.push_back(i);
+    }
+    std::reverse(path.begin(), path.end());
+    return true;
 }

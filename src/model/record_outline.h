@@ -25,3 +25,5 @@ std::vector<OutlineRow> recordOutline(const MOve& root);
 // Whether node is root or one of its descendants (compares addresses only, so a pointer to a
 // node that was since deleted is answered without being read).
 bool isInTree(const MOve& root, const MOve* node);
+// The child indices from root down to node; false, path empty, when node is not in the tree.
+bool pathTo(const MOve& root, const MOve* node, std::vector<int>& path);

@@ -67,5 +67,9 @@ TEST(RecordOutline, RemovingAndMovingVariationsKeepsTheSelectedChild) {
     EXPECT_EQ(h8->selectedChild(), nullptr);
     EXPECT_TRUE(isInTree(*r.root(), h8));
     EXPECT_FALSE(isInTree(*r.root(), i9));
+    std::vector<int> path;
+    EXPECT_TRUE(pathTo(*r.root(), h8, path));
+    EXPECT_EQ(path, std::vector<int>{0});
+    EXPECT_FALSE(pathTo(*r.root(), i9, path));
     expectConsistent(r);
 }
