@@ -61,12 +61,12 @@ WindowPanels::WindowPanels(TMainForm& form) : QObject(&form), form_(form) {
     showTree->setObjectName("KRecordTree");
     form.KV1->insertAction(form.N2, showAnalysis);
     form.KV1->insertAction(form.N2, showTree);
-    connect(showAnalysis, &QAction::toggled, this, [this](bool on) {
+    connect(analysis, &QDockWidget::visibilityChanged, this, [this](bool on) {
         if (!on) return;
         placeBeside(analysis, 0);
         followRecord();
     });
-    connect(showTree, &QAction::toggled, this, [this](bool on) {
+    connect(tree, &QDockWidget::visibilityChanged, this, [this](bool on) {
         if (!on) return;
         placeBeside(tree, kPanelHeight + kPanelGap * 4);
         followRecord();
