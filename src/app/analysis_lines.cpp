@@ -8,14 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("AnalysisPanel", text);
-}
-
-} // namespace
-
 AnalysisSnapshot snapshotFromReport(const SearchReport& report) {
     AnalysisSnapshot s;
     s.depth = report.depth;
@@ -32,22 +24,28 @@ AnalysisSnapshot snapshotFromReport(const SearchReport& report) {
 }
 
 QString evaluationText(const AnalysisLine& line) {
-    if (line.winIn > 0) return tr("%1手で勝ち").arg(line.winIn);
-    if (line.winIn < 0) return tr("%1手で負け").arg(-line.winIn);
-    return tr("評価 %1%2").arg(line.score > 0 ? "+" : "").arg(line.score);
+    if (line.winIn > 0)
+        return QCoreApplication::translate("AnalysisPanel", "%1手で勝ち").arg(line.winIn);
+    if (line.winIn < 0)
+        return QCoreApplication::translate("AnalysisPanel", "%1手で負け").arg(-line.winIn);
+    return QCoreApplication::translate("AnalysisPanel", "評価 %1%2")
+        .arg(line.score > 0 ? "+" : "")
+        .arg(line.score);
 }
 
 QString depthText(const AnalysisSnapshot& s) {
-    if (!s.lines.empty() && s.lines.front().winIn > 0) return tr("勝ち確定");
-    if (!s.lines.empty() && s.lines.front().winIn < 0) return tr("負け確定");
-    return tr("深さ %1").arg(s.depth);
+    if (!s.lines.empty() && s.lines.front().winIn > 0)
+        return QCoreApplication::translate("AnalysisPanel", "勝ち確定");
+    if (!s.lines.empty() && s.lines.front().winIn < 0)
+        return QCoreApplication::translate("AnalysisPanel", "負け確定");
+    return QCoreApplication::translate("AnalysisPanel", "深さ %1").arg(s.depth);
 }
 
 QString figuresText(const AnalysisSnapshot& s) {
     const QLocale c = QLocale::c();
     const int64_t ms = std::max<int64_t>(s.elapsedMs, 1);
     const auto perSecond = static_cast<qulonglong>(s.nodes * 1000 / static_cast<uint64_t>(ms));
-    return tr("%1 局面  %2 局面/秒  %3 秒")
+    return QCoreApplication::translate("AnalysisPanel", "%1 局面  %2 局面/秒  %3 秒")
         .arg(c.toString(static_cast<qulonglong>(s.nodes)), c.toString(perSecond),
              QString::number(static_cast<double>(s.elapsedMs) / 1000.0, 'f', 1));
 }
