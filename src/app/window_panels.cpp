@@ -12,7 +12,11 @@
 #include "model/record_outline.h"
 #include "rules/move_code.h"
 
+#include "model/record_files.h"
+
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 
 #include <vector>
@@ -77,6 +81,10 @@ WindowPanels::WindowPanels(TMainForm& form) : QObject(&form), form_(form) {
     gameInfo->setObjectName("KGameInfo");
     form.KF1->insertAction(form.N1, gameInfo);
     connect(gameInfo, &QAction::triggered, this, &WindowPanels::editGameInfo);
+    saveText = new QAction(tr("SGF形式で保存(&G)..."), &form);
+    saveText->setObjectName("KSaveText");
+    form.KF1->insertAction(gameInfo, saveText);
+    connect(saveText, &QAction::triggered, this, &WindowPanels::saveRecordText);
 
     // 設定: confirm before a forbidden point.
     confirmForbidden = new QAction(tr("禁手の前に確認(&F)"), &form);
@@ -206,6 +214,32 @@ void WindowPanels::editGameInfo() {
     if (dialog.exec() != QDialog::Accepted) return;
     form_.record().setGameInfo(dialog.info());
     form_.UpdateCaption();
+}
+
+bool WindowPanels::saveRecordText() {
+    const QString chosen =
+        uiSeam().saveFileName(&form_, tr("SGF形式 (*.sgf)"), srOption().lastFolder);
+    if (chosen.isEmpty()) return false;
+    QString name = chosen;
+    if (!name.endsWith(QLatin1String(".sgf"), Qt::CaseInsensitive)) name += QStringLiteral(".sgf");
+    if (name != chosen && QFileInfo::exists(name) &&
+        !uiSeam().question(&form_, caption::sorell(),
+                           tr("%1 は既に存在します。\n置き換えますか?").arg(name)))
+        return false;
+    MOveTree& record = form_.record();
+    const uint8_t format = record.recordFormat();
+    record.setRecordFormat(kRecordText);
+    const bool written = record.WriteFile(QFile::encodeName(name).toStdString().c_str());
+    record.setRecordFormat(format);
+    if (!written) {
+        uiSeam().message(&form_, caption::sorell(),
+                         tr("棋譜ファイル %1 に書き込めません").arg(name), UiSeam::Kind::Warning);
+        return false;
+    }
+    srFlags().fileName = name;
+    srOption().lastFolder = QFileInfo(name).absolutePath();
+    form_.UpdateCaption();
+    return true;
 }
 
 void installPanels(TMainForm& form) {

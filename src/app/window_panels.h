@@ -16,8 +16,9 @@ struct SearchReport;
 
 // The panels and small commands that sit beside the main window: the analysis panel, the
 // game-tree panel (表示 menu, both closed by default, as floating panels beside the window),
-// the game information (ファイル menu) and the confirmation before a forbidden point
-// (設定 menu). One object per window, a child of it, made by installPanels.
+// the game information and saving the whole record as record text (ファイル menu) and the
+// confirmation before a forbidden point (設定 menu). One object per window, a child of it, made by
+// installPanels.
 class WindowPanels : public QObject {
     Q_OBJECT
 
@@ -40,12 +41,17 @@ class WindowPanels : public QObject {
     bool runCommand(const MOve* node, RecordTreePanel::Command command);
     // The game information dialog; the title follows.
     void editGameInfo();
+    // Saves the whole record (variations and game information) as record text; ".sgf" is
+    // added to a name without it, and an existing file of that other name is replaced only
+    // when the user agrees. False when cancelled or not written (reported).
+    bool saveRecordText();
 
     AnalysisPanel* analysis = nullptr;
     RecordTreePanel* tree = nullptr;
     QAction* showAnalysis = nullptr;
     QAction* showTree = nullptr;
     QAction* gameInfo = nullptr;
+    QAction* saveText = nullptr;
     QAction* confirmForbidden = nullptr;
 
   private:

@@ -179,14 +179,17 @@ void WindowPanelsTest::gameInformationIsEditedShownAndSaved() {
     std::string text;
     QVERIFY(g.form->record().WriteBytes(text));
     QVERIFY(text.find("PB[山田 （初段）]\nPW[Sorell]\nDT[2026-12-09]\n") != std::string::npos);
-    const QString file = env_->workFile("info.txt");
-    QVERIFY(writeBytes(file, QByteArray::fromStdString(text)));
-    TestGame again;
-    QVERIFY(again.form->OpenRecord(file));
-    QCOMPARE(again.form->record().gameInfo(), g.form->record().gameInfo());
-    QVERIFY(again.form->windowTitle().contains(QStringLiteral("山田 （初段） 対 Sorell")));
-    again.form->NewGame();
-    QVERIFY(!again.form->windowTitle().contains(QStringLiteral(" 対 ")));
+    // Saved as record text from the File menu, ".sgf" added.
+    env_->seam.saveAnswer = env_->workFile("info");
+    panels.saveText->trigger();
+    const QString file = env_->workFile("info.sgf");
+    QCOMPARE(readBytes(file), QByteArray::fromStdString(text));
+    const GameInfo saved = g.form->record().gameInfo();
+    g.form->NewGame();
+    QVERIFY(!g.form->windowTitle().contains(QStringLiteral(" 対 ")));
+    QVERIFY(g.form->OpenRecord(file));
+    QCOMPARE(g.form->record().gameInfo(), saved);
+    QVERIFY(g.form->windowTitle().contains(QStringLiteral("山田 （初段） 対 Sorell")));
 }
 
 void WindowPanelsTest::forbiddenPointIsConfirmedWhenAsked() {

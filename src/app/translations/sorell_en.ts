@@ -721,6 +721,24 @@ Replace it?</translation>
         <translation>%1
 Black loses by playing here. Play anyway?</translation>
     </message>
+    <message>
+        <source>SGF形式で保存(&amp;G)...</source>
+        <translation>Save as S&amp;GF...</translation>
+    </message>
+    <message>
+        <source>SGF形式 (*.sgf)</source>
+        <translation>SGF records (*.sgf)</translation>
+    </message>
+    <message>
+        <source>%1 は既に存在します。
+置き換えますか?</source>
+        <translation>%1 already exists.
+Replace it?</translation>
+    </message>
+    <message>
+        <source>棋譜ファイル %1 に書き込めません</source>
+        <translation>Cannot write the record file %1</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
