@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QTreeWidget>
 
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -45,29 +44,30 @@ RecordTreePanel::RecordTreePanel(QWidget* parent) : QDockWidget(tr("棋譜ツリ
 
 void RecordTreePanel::showRecord(const MOveTree& record) {
     const std::vector<OutlineRow> rows = recordOutline(*record.root());
-    std::unordered_set<const MOve*> onPath;
-    for (const MOve* n = record.current(); n; n = n->parent()) onPath.insert(n);
-
-    tree_->setUpdatesEnabled(false);
-    tree_->clear();
-    std::vector<QTreeWidgetItem*> items;
-    items.reserve(rows.size());
-    QTreeWidgetItem* current = nullptr;
+    std::vector<RowKey> keys;
+    keys.reserve(rows.size());
     for (const OutlineRow& row : rows) {
-        QTreeWidgetItem* item = row.parent < 0
-                                    ? new QTreeWidgetItem(tree_)
-                                    : new QTreeWidgetItem(items[static_cast<size_t>(row.parent)]);
-        item->setText(0, rowCaption(row));
-        item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(row.node)));
-        if (onPath.count(row.node)) {
-            QFont bold = item->font(0);
-            bold.setBold(true);
-            item->setFont(0, bold);
-        }
-        if (row.node == record.current()) current = item;
-        items.push_back(item);
+        const Pos& p = row.node->pos;
+        keys.push_back(
+            RowKey{row.node, row.parent, static_cast<uint32_t>(p.x | p.y << 8 | p.colour << 16)});
     }
-    if (static_cast<int>(rows.size()) <= kExpandAllRows) tree_->expandAll();
+    tree_->setUpdatesEnabled(false);
+    if (keys != keys_) {
+        std::vector<QString> captions;
+        captions.reserve(rows.size());
+        for (const OutlineRow& row : rows) captions.push_back(rowCaption(row));
+        rebuild(keys, captions);
+    }
+    for (QTreeWidgetItem* item : boldItems_) setBold(item, false);
+    boldItems_.clear();
+    // The way to the current move, its own row included, in bold.
+    QTreeWidgetItem* current = itemOf(record.current());
+    for (const MOve* n = record.current(); n; n = n->parent()) {
+        if (QTreeWidgetItem* item = itemOf(n)) {
+            setBold(item, true);
+            boldItems_.push_back(item);
+        }
+    }
     for (QTreeWidgetItem* up = current ? current->parent() : nullptr; up; up = up->parent())
         up->setExpanded(true);
     if (current) {
@@ -77,15 +77,41 @@ void RecordTreePanel::showRecord(const MOveTree& record) {
     tree_->setUpdatesEnabled(true);
 }
 
+void RecordTreePanel::rebuild(const std::vector<RowKey>& keys,
+                              const std::vector<QString>& captions) {
+    tree_->clear();
+    boldItems_.clear();
+    items_.clear();
+    itemOfNode_.clear();
+    items_.reserve(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const RowKey& key = keys[i];
+        QTreeWidgetItem* item = key.parent < 0
+                                    ? new QTreeWidgetItem(tree_)
+                                    : new QTreeWidgetItem(items_[static_cast<size_t>(key.parent)]);
+        item->setText(0, captions[i]);
+        item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(key.node)));
+        items_.push_back(item);
+        itemOfNode_[key.node] = item;
+    }
+    keys_ = keys;
+    if (static_cast<int>(keys.size()) <= kExpandAllRows) tree_->expandAll();
+}
+
+void RecordTreePanel::setBold(QTreeWidgetItem* item, bool bold) {
+    QFont font = item->font(0);
+    font.setBold(bold);
+    item->setFont(0, font);
+}
+
 const MOve* RecordTreePanel::nodeOf(const QTreeWidgetItem* item) {
     return item ? reinterpret_cast<const MOve*>(item->data(0, Qt::UserRole).value<quintptr>())
                 : nullptr;
 }
 
 QTreeWidgetItem* RecordTreePanel::itemOf(const MOve* node) const {
-    for (QTreeWidgetItemIterator it(tree_); *it; ++it)
-        if (nodeOf(*it) == node) return *it;
-    return nullptr;
+    const auto it = itemOfNode_.find(node);
+    return it == itemOfNode_.end() ? nullptr : it->second;
 }
 
 void RecordTreePanel::contextMenu(const QPoint& at) {

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QString>
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 class MOve;
 class MOveTree;
@@ -18,7 +23,9 @@ class RecordTreePanel : public QDockWidget {
 
     explicit RecordTreePanel(QWidget* parent);
 
-    // Rebuilds the rows from the record and selects its current node.
+    // Shows the record's rows and selects its current node. The rows are rebuilt only when
+    // the tree changed since the last call; otherwise only the selection and the bold moves
+    // follow, so stepping through a large record stays quick.
     void showRecord(const MOveTree& record);
     QTreeWidget* tree() const { return tree_; }
     // The node a row stands for (as it was when the rows were built); null for none.
@@ -31,7 +38,21 @@ class RecordTreePanel : public QDockWidget {
     void commandRequested(const MOve* node, RecordTreePanel::Command command);
 
   private:
+    // What identifies a shown row: its node, its place and its move.
+    struct RowKey {
+        const MOve* node;
+        int parent;
+        uint32_t move;
+        bool operator==(const RowKey&) const = default;
+    };
+
     void contextMenu(const QPoint& at);
+    void rebuild(const std::vector<RowKey>& keys, const std::vector<QString>& captions);
+    void setBold(QTreeWidgetItem* item, bool bold);
 
     QTreeWidget* tree_ = nullptr;
+    std::vector<RowKey> keys_;
+    std::vector<QTreeWidgetItem*> items_;
+    std::unordered_map<const MOve*, QTreeWidgetItem*> itemOfNode_;
+    std::vector<QTreeWidgetItem*> boldItems_;
 };
