@@ -35,6 +35,7 @@ constexpr OptionField kLaterFields[] = {
     {"Level", &SrOption::level, 0},
     {"WindowWidth", &SrOption::windowWidth, 0},
     {"WindowHeight", &SrOption::windowHeight, 0},
+    {"ConfirmForbidden", &SrOption::confirmForbidden, 0},
 };
 constexpr const char* kLastFolder = "LastFolder";
 

@@ -47,6 +47,8 @@ class SrOption {
     // none (the window then opens at its layout's size).
     int32_t windowWidth = 0;
     int32_t windowHeight = 0;
+    // "ConfirmForbidden": ask before the user's stone on a point where black may not play.
+    int32_t confirmForbidden = 0;
     // "LastFolder": the folder of the record file last opened or saved; empty at first.
     QString lastFolder;
 };

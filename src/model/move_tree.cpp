@@ -10,11 +10,13 @@ MOveTree::~MOveTree() = default;
 
 void MOveTree::SetHeader() {
     header_ = {"GM[4]", "SZ[15]", "RU[Renju 1998]", "US[SORELL 3.0]"};
+    gameInfo_.appendProperties(header_);
 }
 
 bool MOveTree::CheckHeader() {
     if (header_.empty()) return true;
     const std::string& last = header_.back();
+    if (gameInfo_.takeProperty(last)) return true;
     std::string name = last.substr(0, 2);
     if (name == "GM") {
         size_t open = last.find('[');
@@ -44,6 +46,7 @@ MOve* MOveTree::PutMove(int x, int y, char colour) {
 void MOveTree::Clear() {
     board_.Init(kBoardSize);
     rootProperties_.clear();
+    gameInfo_ = GameInfo{};
     TabmTree<MOve>::Clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/abm_tree.h"
 #include "model/board.h"
+#include "model/game_info.h"
 #include "model/move_node.h"
 #include "rules/ban_history.h"
 
@@ -18,10 +19,11 @@ class MOveTree : public virtual TabmTree<MOve> {
     MOveTree();
     ~MOveTree() override;
 
-    // "GM[4]", "SZ[15]", "RU[Renju 1998]", "US[SORELL 3.0]".
+    // "GM[4]", "SZ[15]", "RU[Renju 1998]", "US[SORELL 3.0]", then the game information's
+    // properties (none when it is empty).
     void SetHeader() override;
     // The last root property read: GM must be 1 or 4, RU must contain "Renju 1998"; any other
-    // property is accepted.
+    // property is accepted, and a game-information property is kept in gameInfo().
     bool CheckHeader() override;
     // keptHistory = a copy of the board's history.
     void SaveState() override;
@@ -29,7 +31,7 @@ class MOveTree : public virtual TabmTree<MOve> {
     void RestoreState() override;
     // PlayMove(x, y, colour).
     MOve* PutMove(int x, int y, char colour) override;
-    // New game: root only, empty board, no kept root properties.
+    // New game: root only, empty board, no game information, no kept root properties.
     void Clear() override;
     // Deletes the variations after current; the board is unchanged.
     void DeleteChildren() override;
@@ -73,6 +75,9 @@ class MOveTree : public virtual TabmTree<MOve> {
     // 0 bracketed record text, 1 ".ban" numbers, 2 binary.
     uint8_t recordFormat() const { return recordFormat_; }
     void setRecordFormat(uint8_t f) { recordFormat_ = f; }
+    // The players, date, result, event and opening; written only in the record text.
+    const GameInfo& gameInfo() const { return gameInfo_; }
+    void setGameInfo(const GameInfo& info) { gameInfo_ = info; }
 
   private:
     friend void assignRecord(MOveTree& target, const MOveTree& source);
@@ -80,4 +85,5 @@ class MOveTree : public virtual TabmTree<MOve> {
     Board board_;
     BanHistory keptHistory_;
     uint8_t recordFormat_ = 0;
+    GameInfo gameInfo_;
 };

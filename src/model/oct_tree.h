@@ -37,6 +37,27 @@ template <class T> class TOctTreeNode {
         children_.push_back(std::move(node));
         return children_.back().get();
     }
+    // Destroys child i with its subtree (i below childCount()). The selected child stays
+    // selected; when it was child i, the first remaining child is selected, if any.
+    void removeChild(int i) {
+        assert(i >= 0 && i < childCount());
+        children_.erase(children_.begin() + i);
+        if (selected_ == i)
+            selected_ = childCount() > 0 ? 0 : -1;
+        else if (selected_ > i)
+            --selected_;
+    }
+    // Moves child from to place to (both below childCount()), the others keeping their order;
+    // the selected child stays selected.
+    void moveChild(int from, int to) {
+        assert(from >= 0 && from < childCount() && to >= 0 && to < childCount());
+        T* kept = selectedChild();
+        std::unique_ptr<T> node = std::move(children_[static_cast<size_t>(from)]);
+        children_.erase(children_.begin() + from);
+        children_.insert(children_.begin() + to, std::move(node));
+        for (int k = 0; kept && k < childCount(); ++k)
+            if (child(k) == kept) selected_ = k;
+    }
     // Destroys every child with its subtree; no child is selected afterwards.
     void deleteChildren() {
         children_.clear();

@@ -37,9 +37,31 @@ bool readMoveNumbers(MOveTree& record, std::string_view text) {
     return moves > 0;
 }
 
+// One point text at pos: a column letter in either case, then the row as the board writes it
+// ('1'..'9', 'A'..'F') or as books write rows 10 to 15 ("j10"). Advances pos past it.
+bool readPoint(std::string_view text, size_t& pos, int& x, int& y) {
+    if (pos + 1 >= text.size()) return false;
+    const char column = text[pos];
+    char row = text[pos + 1];
+    size_t length = 2;
+    if (row == '1' && pos + 2 < text.size() && text[pos + 2] >= '0' && text[pos + 2] <= '5') {
+        row = static_cast<char>('A' + (text[pos + 2] - '0'));
+        length = 3;
+    }
+    if (!pointTextToXY(column, row, x, y)) return false;
+    pos += length;
+    return true;
+}
+
+// The whole item is one point text.
+bool isPointItem(const std::string& item, int& x, int& y) {
+    size_t pos = 0;
+    return readPoint(item, pos, x, y) && pos == item.size();
+}
+
 // Point texts separated by ',', white space ignored, an optional trailing ',' and an optional
 // closing "**" (after which only ',' may follow).
-bool readMoveText(MOveTree& record, std::string_view text) {
+bool readCommaMoveText(MOveTree& record, std::string_view text) {
     std::string item;
     bool closed = false;
     int items = 0;
@@ -51,9 +73,7 @@ bool readMoveText(MOveTree& record, std::string_view text) {
             closed = true;
         } else {
             int x, y;
-            if (item.size() != 2 || !pointTextToXY(item[0], item[1], x, y) ||
-                !record.PutMoveAlternating(x, y))
-                return false;
+            if (!isPointItem(item, x, y) || !record.PutMoveAlternating(x, y)) return false;
         }
         item.clear();
         return true;
@@ -68,10 +88,35 @@ bool readMoveText(MOveTree& record, std::string_view text) {
             if (!finishItem(rest == text.size())) return false;
             continue;
         }
-        if (item.size() >= 2) return false;
+        if (item.size() >= 3) return false;
         item += c;
     }
     return finishItem(true) && items > 0;
+}
+
+// Point texts separated by white space or written together ("h8 h7 i7", "h8h7i7"), with an
+// optional closing "**" that only white space may follow.
+bool readMoveList(MOveTree& record, std::string_view text) {
+    size_t pos = 0;
+    int moves = 0;
+    while (true) {
+        while (pos < text.size() && isSpace(text[pos])) ++pos;
+        if (pos == text.size()) break;
+        if (text.substr(pos, 2) == "**") {
+            pos += 2;
+            while (pos < text.size() && isSpace(text[pos])) ++pos;
+            return pos == text.size();
+        }
+        int x, y;
+        if (!readPoint(text, pos, x, y) || !record.PutMoveAlternating(x, y)) return false;
+        ++moves;
+    }
+    return moves > 0;
+}
+
+bool readMoveText(MOveTree& record, std::string_view text) {
+    return text.find(',') != std::string_view::npos ? readCommaMoveText(record, text)
+                                                    : readMoveList(record, text);
 }
 
 } // namespace

@@ -11,6 +11,8 @@ inline constexpr size_t kMaxPasteBytes = 1u << 20;
 // Turns a pasted text into a record. Accepted forms:
 // - the move text that copy writes ("h8,i7,**,"): point texts separated by ',', column
 //   letters in either case, an optional closing "**"; colours alternate from black;
+// - point texts separated by white space or written together ("h8 h7 i7", "h8h7i7");
+// - in both, rows 10 to 15 written as the board writes them ("jA") or as books do ("j10");
 // - the bracketed record text, starting with '(';
 // - ".ban" move numbers separated by white space.
 // White space and line ends are tolerated around the items. The game is replaced only when

@@ -49,6 +49,7 @@ void assignRecord(MOveTree& target, const MOveTree& source) {
     target.illegalMoves_ = source.illegalMoves_;
     target.keptHistory_ = source.keptHistory_;
     target.recordFormat_ = source.recordFormat_;
+    target.gameInfo_ = source.gameInfo_;
 }
 
 std::unique_ptr<MOveTree> cloneRecord(const MOveTree& source) {

@@ -165,6 +165,7 @@ bool MOveTree::ReadBytes(std::string_view bytes) {
         depth_ = 0;
         header_ = std::move(scratch.header_);
         rootProperties_ = std::move(scratch.rootProperties_);
+        gameInfo_ = std::move(scratch.gameInfo_);
         illegalMoves_ = scratch.illegalMoves_;
         return true;
     }

@@ -59,6 +59,22 @@ TEST(PasteReader, TheMoveTextThatCopyWrites) {
     EXPECT_EQ(r.root()->childCount(), 0);
 }
 
+TEST(PasteReader, MovesSeparatedBySpacesOrWrittenTogether) {
+    MOveTree r;
+    for (const char* text : {"h8 h7 i7", "h8h7i7", " H8\th7\r\ni7 ** ", "h8h7i7**"}) {
+        ASSERT_TRUE(readPastedRecord(r, text)) << text;
+        EXPECT_EQ(lineText(r), "h8 h7 i7 ") << text;
+        expectConsistent(r);
+    }
+    // Rows 10 to 15 as books write them, in every form.
+    for (const char* text : {"j10 a15 o11", "j10a15o11", "j10,a15,o11,**,", "jA aF oB"}) {
+        ASSERT_TRUE(readPastedRecord(r, text)) << text;
+        EXPECT_EQ(lineText(r), "jA aF oB ") << text;
+    }
+    ASSERT_TRUE(readPastedRecord(r, "h1h11"));
+    EXPECT_EQ(lineText(r), "h1 hB ");
+}
+
 TEST(PasteReader, MoveNumbersAndRecordText) {
     MOveTree r;
     ASSERT_TRUE(readPastedRecord(r, "808\n909\r\n1015\n"));
@@ -88,7 +104,12 @@ TEST(PasteReader, UnreadableTextsChangeNothing) {
                              "h8,h8,**,",
                              "h8,i7,**,j9",
                              "h8,,i7",
-                             "h8i7",
+                             "h8i7j",
+                             "h8 h8",
+                             "h8 ** i7",
+                             "h16 i7",
+                             "h8 jG",
+                             "j10,j10,",
                              "p1,",
                              "h0,",
                              "hG,",

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -28,6 +29,8 @@ const std::string kDoubleThree = "608\n101\n708\n115\n806\n1501\n807\n1515\n";
 class Cli : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The answers' language follows the locale: Japanese unless a test asks for English.
+        setenv("LC_ALL", "C.UTF-8", 1);
         ASSERT_FALSE(dir.path().empty());
         dir.write("game.ban", kBan);
         dir.write("game.bin", kBin);
@@ -149,6 +152,29 @@ TEST_F(Cli, JudgeNamesWhatEachColourWouldMake) {
     EXPECT_EQ(cli({"judge", "game.ban", "H8"}).status, 1); // occupied
     for (const char* bad : {"z9", "h0", "15,1", "7", "-1,2"})
         EXPECT_EQ(cli({"judge", "game.ban", bad}).status, 2) << bad;
+}
+
+TEST_F(Cli, EnglishLocaleAndEveryCodeNamed) {
+    dir.write("four.ban", kFour);
+    dir.write("three.ban", kDoubleThree);
+    RunResult r = cli({"judge", "three.ban", "bE"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "black: 20 なし\nwhite: 20 なし\n");
+    r = cli({"judge", "three.ban", "j9"}); // one open two for black
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "black: 19 二");
+
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    r = cli({"judge", "three.ban", "h8"});
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "black: 21 forbidden 3x3");
+    r = cli({"judge", "three.ban", "e7"});
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "black: 18 2 twos");
+    r = cli({"show", "four.ban"});
+    EXPECT_NE(r.out.find("B1(d8):\nW2(c8):\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("B7(g8):four\n"), std::string::npos) << r.out;
+    setenv("LC_ALL", "", 1);
+    setenv("LC_MESSAGES", "en_GB", 1);
+    EXPECT_EQ(cli({"judge", "four.ban", "h8"}).out.substr(0, 13), "black: 1 five");
+    unsetenv("LC_MESSAGES");
 }
 
 TEST_F(Cli, UnreadableFilesFailWithAMessage) {

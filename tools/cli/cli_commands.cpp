@@ -3,6 +3,7 @@
 #include "cli/cli_opening.h"
 #include "common/command_line.h"
 #include "database/kdb_file.h"
+#include "cli/cli_texts.h"
 
 #include "base/geometry.h"
 #include "engine/think.h"
@@ -44,7 +45,7 @@ const std::map<std::string, std::string> kCommandHelp = {
     {"show", "usage: sorell-cli show FILE\n"
              "Prints the main line of the record in FILE, one move a line, as the game's\n"
              "move history shows it: colour, number, point and the shape the move made\n"
-             "(黒1(h8):, 白12(jA):三).\n"},
+             "(黒1(h8):, 白12(jA):三; under an English locale B1(h8):, W12(jA):three).\n"},
     {"convert", "usage: sorell-cli convert IN OUT --format ban|sgf|bin\n"
                 "Reads the record in IN (any format) and writes it to OUT:\n"
                 "  sgf  the bracketed record text, with every variation\n"
@@ -65,7 +66,8 @@ const std::map<std::string, std::string> kCommandHelp = {
     {"judge", "usage: sorell-cli judge FILE POINT\n"
               "Judges an empty POINT of the position at the end of the main line of FILE and\n"
               "prints, for a black and then a white stone there, the code it would make and\n"
-              "its name (\"black: 12 三\"; '-' when the shape has no name).\n"
+              "its name (\"black: 12 三\", \"black: 19 二\", \"black: 20 なし\"; under an English\n"
+              "locale \"black: 12 three\", \"black: 19 two\", \"black: 20 nothing\").\n"
               "POINT is a point text (h8: column a..o, row 1..9 A..F) or 0-based x,y.\n"},
     {"offer", kOfferHelp},
     {"swap", kSwapHelp},
@@ -163,7 +165,7 @@ std::string gameOverReason(const MOveTree& record) {
     const std::string where = pointText(last.x, last.y);
     if (end == GameEnd::Five) return "the game is over: " + where + " won";
     return "the game is over: black's " + where + " is a forbidden move (" +
-           moveCodeName(last.code) + ")";
+           cliCodeName(last.code) + ")";
 }
 
 int show(const std::vector<std::string>& args, std::ostream& out) {
@@ -173,7 +175,7 @@ int show(const std::vector<std::string>& args, std::ostream& out) {
     int k = 0;
     for (const MovedPos& m : record.board().history()) {
         ++k;
-        out << historyLine(k, colourToMove(k - 1), m.x, m.y, m.code) << '\n';
+        out << cliHistoryLine(k, colourToMove(k - 1), m.x, m.y, m.code) << '\n';
     }
     return kCliOk;
 }
@@ -299,9 +301,8 @@ int judge(const std::vector<std::string>& args, std::ostream& out) {
     ChkStat judge(board);
     for (char colour : {kBlack, kWhite}) {
         int code = judge.judgePoint(*point, colour);
-        std::string name = moveCodeName(code);
-        out << (colour == kBlack ? "black: " : "white: ") << code << ' '
-            << (name.empty() ? "-" : name) << '\n';
+        out << (colour == kBlack ? "black: " : "white: ") << code << ' ' << cliCodeName(code)
+            << '\n';
     }
     return kCliOk;
 }

@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>AnalysisPanel</name>
+    <message>
+        <source>検討パネル</source>
+        <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>%1手で勝ち</source>
+        <translation>wins in %1</translation>
+    </message>
+    <message>
+        <source>%1手で負け</source>
+        <translation>loses in %1</translation>
+    </message>
+    <message>
+        <source>評価 %1%2</source>
+        <translation>score %1%2</translation>
+    </message>
+    <message>
+        <source>勝ち確定</source>
+        <translation>Proven win</translation>
+    </message>
+    <message>
+        <source>負け確定</source>
+        <translation>Proven loss</translation>
+    </message>
+    <message>
+        <source>深さ %1</source>
+        <translation>Depth %1</translation>
+    </message>
+    <message>
+        <source>%1 局面  %2 局面/秒  %3 秒</source>
+        <translation>%1 nodes  %2 nodes/s  %3 s</translation>
+    </message>
+</context>
+<context>
     <name>Caption</name>
     <message>
         <source>終局</source>
@@ -69,6 +104,41 @@
     <message>
         <source> と </source>
         <translation> and </translation>
+    </message>
+</context>
+<context>
+    <name>GameInfoDialog</name>
+    <message>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>日付</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>大会</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>珠型</source>
+        <translation>Opening</translation>
+    </message>
+    <message>
+        <source>対局情報</source>
+        <translation>Game information</translation>
+    </message>
+    <message>
+        <source>%1 対 %2</source>
+        <translation>%1 vs %2</translation>
     </message>
 </context>
 <context>
@@ -320,6 +390,45 @@ Do you want to replace it?</translation>
     <message>
         <source>この1手を打つ</source>
         <translation>Play this one</translation>
+    </message>
+</context>
+<context>
+    <name>RecordTreePanel</name>
+    <message>
+        <source>開始局面</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>黒%1 %2</source>
+        <translation>B%1 %2</translation>
+    </message>
+    <message>
+        <source>白%1 %2</source>
+        <translation>W%1 %2</translation>
+    </message>
+    <message>
+        <source>棋譜ツリー</source>
+        <translation>Game tree</translation>
+    </message>
+    <message>
+        <source>ここから変化を追加</source>
+        <translation>Add a variation here</translation>
+    </message>
+    <message>
+        <source>本線にする</source>
+        <translation>Make main line</translation>
+    </message>
+    <message>
+        <source>変化を上へ</source>
+        <translation>Move variation up</translation>
+    </message>
+    <message>
+        <source>変化を下へ</source>
+        <translation>Move variation down</translation>
+    </message>
+    <message>
+        <source>この手以降を削除</source>
+        <translation>Delete this move and what follows</translation>
     </message>
 </context>
 <context>
@@ -764,6 +873,65 @@ Replace it?</translation>
     <message>
         <source>定石ファイル %1 を読み込めないため書き込みません</source>
         <translation>Openings file %1 could not be read, so it is not written</translation>
+    </message>
+</context>
+<context>
+    <name>WindowPanels</name>
+    <message>
+        <source>検討パネル(&amp;P)</source>
+        <translation>Analysis &amp;panel</translation>
+    </message>
+    <message>
+        <source>棋譜ツリー(&amp;T)</source>
+        <translation>Game &amp;tree</translation>
+    </message>
+    <message>
+        <source>対局情報(&amp;I)...</source>
+        <translation>Game &amp;information...</translation>
+    </message>
+    <message>
+        <source>禁手の前に確認(&amp;F)</source>
+        <translation>Confirm &amp;forbidden moves</translation>
+    </message>
+    <message>
+        <source>検討中</source>
+        <translation>Analysing</translation>
+    </message>
+    <message>
+        <source>検討モードで候補手を表示します</source>
+        <translation>Turn on analysis to see the candidate moves</translation>
+    </message>
+    <message>
+        <source>盤に打った手がこの局面からの変化になります</source>
+        <translation>A move played on the board now starts a variation here</translation>
+    </message>
+    <message>
+        <source>%1手目からの変化を削除します。よろしいですか？</source>
+        <translation>Delete the line from move %1?</translation>
+    </message>
+    <message>
+        <source>%1
+ここに打つと黒の負けです。打ちますか？</source>
+        <translation>%1
+Black loses by playing here. Play anyway?</translation>
+    </message>
+    <message>
+        <source>SGF形式で保存(&amp;G)...</source>
+        <translation>Save as S&amp;GF...</translation>
+    </message>
+    <message>
+        <source>SGF形式 (*.sgf)</source>
+        <translation>SGF records (*.sgf)</translation>
+    </message>
+    <message>
+        <source>%1 は既に存在します。
+置き換えますか?</source>
+        <translation>%1 already exists.
+Replace it?</translation>
+    </message>
+    <message>
+        <source>棋譜ファイル %1 に書き込めません</source>
+        <translation>Cannot write the record file %1</translation>
     </message>
 </context>
 <context>
