@@ -25,6 +25,8 @@ struct ThinkingLevel {
     // The strong search's deepest iteration (0: no limit) and transposition table size.
     int32_t strongDepth = 0;
     uint32_t hashMegabytes = 64;
+    // The strong search's threads (one, the calling thread, unless a caller asks for more).
+    int32_t threads = 1;
     // Whether the openings database is asked before the search; a caller that knows no file
     // holds the position's stone count turns it off, so nothing is reported as missing.
     bool readDatabase = true;

@@ -47,6 +47,7 @@ const std::map<std::string, std::string> kCommandHelp = {
                 "moves)\n"
                 "OUT is replaced only when it was written completely.\n"},
     {"think", "usage: sorell-cli think FILE [--db DIR] [--level standard|strong] [--time MS]\n"
+              "                        [--threads N]\n"
               "Prints the computer's move for the position at the end of the main line of\n"
               "FILE, as a point text and as 0-based x,y (\"h8 7,7\"), chosen as in the game:\n"
               "opening rules, the standard-openings database, then the search.\n"
@@ -55,7 +56,8 @@ const std::map<std::string, std::string> kCommandHelp = {
               "  --level L     standard (default) or strong: the strong search, which also\n"
               "                prints its score (\"score 35\", \"win in 3\", \"loss in 2\") and\n"
               "                its principal line\n"
-              "  --time MS     the strong search's time in milliseconds (default 1000)\n"},
+              "  --time MS     the strong search's time in milliseconds (default 1000)\n"
+              "  --threads N   the strong search's threads, 1..256 (default 1)\n"},
     {"judge", "usage: sorell-cli judge FILE POINT\n"
               "Judges an empty POINT of the position at the end of the main line of FILE and\n"
               "prints, for a black and then a white stone there, the code it would make and\n"
@@ -221,6 +223,7 @@ int think(const std::vector<std::string>& args, std::ostream& out) {
     std::string directory;
     bool strong = false;
     int64_t timeMs = 1000;
+    int threads = 1;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--level") {
             if (i + 1 >= args.size() || (args[i + 1] != "standard" && args[i + 1] != "strong"))
@@ -233,6 +236,13 @@ int think(const std::vector<std::string>& args, std::ostream& out) {
             if (i + 1 >= args.size() || *end != '\0' || ms <= 0 || ms > 3600000)
                 throw CliError{kCliUsage, "--time needs milliseconds, 1..3600000"};
             timeMs = ms;
+            ++i;
+        } else if (args[i] == "--threads") {
+            char* end = nullptr;
+            const long n = i + 1 < args.size() ? std::strtol(args[i + 1].c_str(), &end, 10) : 0;
+            if (i + 1 >= args.size() || *end != '\0' || n < 1 || n > 256)
+                throw CliError{kCliUsage, "--threads needs a count, 1..256"};
+            threads = static_cast<int>(n);
             ++i;
         } else if (args[i] == "--db") {
             if (i + 1 >= args.size()) throw CliError{kCliUsage, "--db needs a directory"};
@@ -254,7 +264,7 @@ int think(const std::vector<std::string>& args, std::ostream& out) {
     const std::atomic<bool> stop{false};
     const BanHistory& history = record.board().history();
     if (strong) {
-        const SearchReport report = analysePosition(history, timeMs, stop, {});
+        const SearchReport report = analysePosition(history, timeMs, stop, {}, 1, threads);
         if (report.bestMove < 0 || report.bestMove >= kPoints)
             throw CliError{kCliFailed, "the computer found no move"};
         printStrongReport(report, out);

@@ -24,9 +24,11 @@ int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed) {
 
 void applySearchLimits(const PbrainSession& session, uint64_t nodesOption, ThinkingLevel& level) {
     constexpr int64_t kMegabyte = 1 << 20, kOtherMegabytes = 16, kMaxTableMegabytes = 64;
-    level.maxNodes = nodesOption ? nodesOption
-                                 : static_cast<uint64_t>(std::max<int64_t>(session.maxNodes(), 0));
+    level.maxNodes =
+        nodesOption ? nodesOption : static_cast<uint64_t>(std::max<int64_t>(session.maxNodes(), 0));
     level.strongDepth = static_cast<int32_t>(std::max<int64_t>(session.maxDepth(), 0));
+    constexpr int64_t kMaxThreads = 256;
+    level.threads = static_cast<int32_t>(std::clamp<int64_t>(session.threadNum(), 1, kMaxThreads));
     level.hashMegabytes = kMaxTableMegabytes;
     if (session.maxMemory() > 0)
         level.hashMegabytes = static_cast<uint32_t>(std::clamp<int64_t>(
