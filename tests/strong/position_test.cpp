@@ -76,3 +76,32 @@ TEST(StrongPosition, MakeAndUnmakeRestoreEverything) {
         for (int c = 0; c < 2; ++c) ASSERT_EQ(pos.cls(c, p), fresh.cls(c, p)) << p;
     expectSetsInStep(pos);
 }
+
+// A freshly built position files every empty point, for each colour, under exactly its own
+// class (the empty board included), and no stone under any; the near set is the empty points
+// beside stones.
+TEST(StrongPosition, AFreshPositionHoldsEveryEmptyPointInItsSets) {
+    std::mt19937 rng(13);
+    for (int game = 0; game < 60; ++game) {
+        const BanArray board = randomPosition(rng, game % 30);
+        const Position pos(board, colourToMove(board.moveCount()));
+        for (int colour = 0; colour < 2; ++colour) {
+            int filed = 0;
+            for (int cls = 0; cls < kClassCount; ++cls)
+                for (const int p : pos.pointsOfClass(colour, cls)) {
+                    ASSERT_EQ(board.at(p), kEmpty) << game << " " << p;
+                    ASSERT_EQ(pos.cls(colour, p), cls) << game << " " << p;
+                    ++filed;
+                }
+            ASSERT_EQ(filed, kPoints - board.moveCount()) << game;
+            ASSERT_EQ(pos.countAtLeast(colour, 0), filed) << game;
+        }
+        for (int p = 0; p < kPoints; ++p) {
+            bool near = false;
+            for (int q = 0; q < kPoints; ++q)
+                near |= board.at(q) != kEmpty && std::abs(cellX(p) - cellX(q)) <= 2 &&
+                        std::abs(cellY(p) - cellY(q)) <= 2;
+            ASSERT_EQ(pos.nearPoints().test(p), board.at(p) == kEmpty && near) << game << " " << p;
+        }
+    }
+}

@@ -18,8 +18,11 @@
 
 namespace {
 
+constexpr uint64_t kMaxThreads = 256;
+
 void usage(std::ostream& out) {
-    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong] [--nodes N] | --version | --help\n"
+    out << "usage: pbrain-sorell [--db DIR] [--level standard|strong] [--nodes N] [--threads N]\n"
+           "                     | --version | --help\n"
            "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
            "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
            "TAKEBACK x,y, ABOUT, END).\n"
@@ -29,7 +32,9 @@ void usage(std::ostream& out) {
            "               timeout_match and time_left, within INFO max_depth, max_node and\n"
            "               max_memory when sent; standard: the fixed-depth search\n"
            "  --nodes N    strong: also stop each decision after about N nodes, so that a\n"
-           "               match does not depend on the machine's speed\n";
+           "               match does not depend on the machine's speed\n"
+           "  --threads N  strong: search with N threads (1..256), whatever INFO thread_num\n"
+           "               says (default: INFO thread_num, else 1)\n";
 }
 
 // A node count of 1 to 10^12 written in decimal digits only.
@@ -61,6 +66,7 @@ int main(int argc, char** argv) {
     bool databaseGiven = false;
     bool strong = true;
     uint64_t maxNodes = 0;
+    uint64_t threads = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             usage(std::cout);
@@ -78,6 +84,11 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[i], "--nodes") == 0 && i + 1 < argc &&
             parseNodeCount(argv[i + 1], maxNodes)) {
+            ++i;
+            continue;
+        }
+        if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc &&
+            parseNodeCount(argv[i + 1], threads) && threads <= kMaxThreads) {
             ++i;
             continue;
         }
@@ -105,6 +116,7 @@ int main(int argc, char** argv) {
         ThinkingLevel level = strong ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
                                      : ThinkingLevel::standard();
         applySearchLimits(*sessionSeen, maxNodes, level);
+        if (threads) level.threads = static_cast<int32_t>(threads);
         return static_cast<int>(thinkMove(history, level, stop, databaseDirectory));
     });
     sessionSeen = &session;
