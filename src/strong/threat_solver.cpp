@@ -56,29 +56,24 @@ void ThreatSolver::pop() {
     pos_.unmake();
 }
 
-bool ThreatSolver::winNowLine() {
+void ThreatSolver::recordLine() {
     std::copy_n(path_.begin(), pathLength_, win_.begin());
     winLength_ = pathLength_;
-    return true;
 }
 
-// The side to move completes a five at p.
-bool ThreatSolver::winNow(int p) {
+void ThreatSolver::recordFive(int p) {
     path_[pathLength_] = p;
     ++pathLength_;
-    winNowLine();
+    recordLine();
     --pathLength_;
-    return true;
 }
 
-// The defender blocks one of the attacker's five points; the attacker completes another.
-bool ThreatSolver::winByTwoFives(int block) {
+void ThreatSolver::recordTwoFives(int block) {
     push(block);
     int n = 0;
     const int five = fivePoint(attacker_, n);
-    winNow(five);
+    recordFive(five);
     pop();
-    return true;
 }
 
 bool ThreatSolver::vcf(uint64_t nodeBudget) {
@@ -109,15 +104,18 @@ bool ThreatSolver::vcfAttack() {
     const int a = attacker_, d = a ^ 1;
     int n = 0;
     int five = fivePoint(a, n);
-    if (n) return winNow(five);
+    if (n) {
+        recordFive(five);
+        return true;
+    }
     if (!tick()) return false;
     five = fivePoint(d, n);
     if (n) {
         if (n > 1 || pos_.cls(a, five) < kClassFour || !pos_.playable(a, five)) return false;
         return vcfFour(five);
     }
-    Entry* e = probe(pos_.hash() ^ kVcfSalt);
     const uint64_t key = pos_.hash() ^ kVcfSalt;
+    Entry* e = probe(key);
     if (e->holds(key)) return false;
     int moves[kPoints];
     const int count = collect(a, kClassFour, moves);
@@ -139,9 +137,11 @@ bool ThreatSolver::vcfFour(int p) {
     const int block = fivePoint(attacker_, n);
     bool won = false;
     if (n >= 2) {
-        won = winByTwoFives(block);
+        recordTwoFives(block);
+        won = true;
     } else if (n == 1 && d == 0 && pos_.forbidden(block)) {
-        won = winNowLine();
+        recordLine();
+        won = true;
     } else if (n == 1 && pos_.countAtLeast(d, kClassFive) == 0) {
         push(block);
         won = vcfAttack();
@@ -161,7 +161,10 @@ bool ThreatSolver::vctAttack(int threes) {
     const int a = attacker_, d = a ^ 1;
     int n = 0;
     int five = fivePoint(a, n);
-    if (n) return winNow(five);
+    if (n) {
+        recordFive(five);
+        return true;
+    }
     if (!tick()) return false;
     five = fivePoint(d, n);
     if (n) {
@@ -201,9 +204,15 @@ bool ThreatSolver::vctDefend(int threes) {
     if (pos_.countAtLeast(d, kClassFive)) return false;
     if (!tick()) return false;
     const int five = fivePoint(a, n);
-    if (n >= 2) return winByTwoFives(five);
+    if (n >= 2) {
+        recordTwoFives(five);
+        return true;
+    }
     if (n == 1) {
-        if (d == 0 && pos_.forbidden(five)) return winNowLine();
+        if (d == 0 && pos_.forbidden(five)) {
+            recordLine();
+            return true;
+        }
         push(five);
         const bool won = vctAttack(threes);
         pop();
@@ -224,10 +233,12 @@ bool ThreatSolver::vctDefend(int threes) {
     int count = collect(a, kClassFour, moves);
     count += collect(d, kClassFour, moves + count);
     bool defended = false;
+    PointSet tried;
     for (int i = 0; i < count; ++i) {
         const int p = moves[i];
         if (!pos_.empty(p) || (d == 0 && pos_.forbidden(p))) continue;
-        if (std::find(moves, moves + i, p) != moves + i) continue;
+        if (tried.test(p)) continue;
+        tried.set(p);
         defended = true;
         push(p);
         const bool won = vctAttack(threes);
@@ -235,7 +246,8 @@ bool ThreatSolver::vctDefend(int threes) {
         if (!won || aborted_) return false;
     }
     // With no defence at all the line ends here; otherwise the last refutation is the line.
-    return defended || winNowLine();
+    if (!defended) recordLine();
+    return true;
 }
 
 ThreatResult solveThreat(const BanArray& board, char attacker, ThreatKind kind, uint64_t nodeBudget,

@@ -80,9 +80,11 @@ class ThreatSolver {
     int fivePoint(int colour, int& count) const;
     void push(int p);
     void pop();
-    bool winNow(int p);
-    bool winNowLine();
-    bool winByTwoFives(int block);
+    // Keep the path as the winning line: as it stands, with the five at p added, or after the
+    // defender's block of one of two five points and the five at the other.
+    void recordLine();
+    void recordFive(int p);
+    void recordTwoFives(int block);
     Entry* probe(uint64_t key);
 
     Position& pos_;
