@@ -8,11 +8,11 @@
 using namespace evaluation_weights;
 using search_params::kWinBound;
 
-bool hasPlayable(const Position& pos, int colour, int cls) {
+bool hasPlayable(const Position& pos, Colour colour, int cls) {
     if (pos.countAtLeast(colour, cls) == 0) return false;
-    if (colour == 1 || pos.countAtLeast(0, kClassFive)) return true;
+    if (colour == Colour::White || pos.countAtLeast(Colour::Black, kClassFive)) return true;
     for (int c = cls; c < kClassFive; ++c)
-        for (const int p : pos.pointsOfClass(0, c))
+        for (const int p : pos.pointsOfClass(Colour::Black, c))
             if (!pos.forbidden(p)) return true;
     return false;
 }
@@ -21,7 +21,7 @@ bool hasPlayable(const Position& pos, int colour, int cls) {
 // tables), from the side to move, with a bonus for the move itself: a side to move with an
 // open three or a four threat is a tempo ahead of the same shapes for the opponent.
 int evaluate(const Position& pos) {
-    const int us = pos.side(), them = us ^ 1;
+    const Colour us = pos.side(), them = ~us;
     int score = pos.valueSum(us) * kOwnWeightNum / kOwnWeightDen - pos.valueSum(them);
     if (hasPlayable(pos, us, kClassThree)) score += kOwnThreeBonus;
     if (hasPlayable(pos, them, kClassFlexFour)) score -= kTheirThreePenalty;

@@ -26,7 +26,7 @@ void sortByScore(int* moves, int* scores, int n) {
 
 PickedMoves pickMoves(const Position& pos, int ply, int depth, int ttMove, const int* history,
                       SearchStackEntry& entry, const RootMoves& root) {
-    const int us = pos.side(), them = us ^ 1;
+    const Colour us = pos.side(), them = ~us;
     PickedMoves picked;
     int* moves = entry.moves;
     const int theirFives = pos.countAtLeast(them, kClassFive);
@@ -65,7 +65,7 @@ PickedMoves pickMoves(const Position& pos, int ply, int depth, int ttMove, const
             if (defendOnly && mine.cls < kClassFour && theirs.cls < kClassFour) continue;
             if (allowed && !allowed[p]) continue;
             if (excluded && excluded[p]) continue;
-            if (us == 0 && mine.suspect && pos.forbidden(p)) continue;
+            if (us == Colour::Black && mine.suspect && pos.forbidden(p)) continue;
             int s = 2 * mine.value + theirs.value + history[p] / kHistoryDivisor;
             if (mine.cls >= kClassFour) s += kOwnFourBonus;
             if (theirs.cls == kClassFive) s += kBlockFiveBonus;

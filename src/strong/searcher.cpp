@@ -55,7 +55,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
     SearchStackEntry& ss = stack_[ply];
     ss.pvLength = ply;
     if (timeUp()) return 0;
-    const int us = pos_.side(), them = us ^ 1;
+    const Colour us = pos_.side(), them = ~us;
     if (pos_.countAtLeast(us, kClassFive)) {
         ss.pv[ply] = static_cast<uint8_t>(pos_.firstOfClass(us, kClassFive));
         ss.pvLength = ply + 1;
@@ -89,7 +89,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
 
     const RootMoves root{rootFilter_ ? rootAllowed_ : nullptr,
                          excluding_ ? rootExcluded_ : nullptr};
-    const PickedMoves picked = pickMoves(pos_, ply, depth, ttMove, history_[us], ss, root);
+    const PickedMoves picked = pickMoves(pos_, ply, depth, ttMove, history_[index(us)], ss, root);
     if (picked.winningPoint != kNoMove) {
         ss.pv[ply] = static_cast<uint8_t>(picked.winningPoint);
         ss.pvLength = ply + 1;
@@ -133,7 +133,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
                         ss.killers[1] = ss.killers[0];
                         ss.killers[0] = p;
                     }
-                    history_[us][p] += depth * depth;
+                    history_[index(us)][p] += depth * depth;
                     break;
                 }
             }
@@ -161,7 +161,7 @@ bool Searcher::threatOfSideToMove(uint64_t budget) {
 // stands (proven by the solver) are dropped, unless every move keeps it. A move whose check
 // runs out of budget or time stays.
 void Searcher::filterRootDefences(uint64_t budget, uint64_t nodeCap) {
-    const int us = pos_.side(), them = us ^ 1;
+    const Colour us = pos_.side(), them = ~us;
     pos_.setSide(them);
     const bool threat =
         pos_.countAtLeast(us, kClassFive) == 0 && threatOfSideToMove(budget * kFilterThreatFactor);
@@ -196,7 +196,7 @@ void Searcher::fillLine(std::vector<int>& line) const {
 }
 
 bool Searcher::solveRoot(SearchReport& report) {
-    const int us = pos_.side();
+    const Colour us = pos_.side();
     // Node budgets of the threat searches: from the node limit when there is one, else from
     // the time (about what a loaded core searches in it).
     const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : kUntimedThreatMs;

@@ -21,7 +21,7 @@ bool ThreatSolver::tick() {
     return !aborted_;
 }
 
-int ThreatSolver::collect(int colour, int minClass, int* out) const {
+int ThreatSolver::collect(Colour colour, int minClass, int* out) const {
     PointSet threats = pos_.pointsOfClass(colour, minClass);
     for (int c = minClass + 1; c < kClassFive; ++c) threats |= pos_.pointsOfClass(colour, c);
     int n = 0;
@@ -41,7 +41,7 @@ int ThreatSolver::collect(int colour, int minClass, int* out) const {
     return n;
 }
 
-int ThreatSolver::fivePoint(int colour, int& count) const {
+int ThreatSolver::fivePoint(Colour colour, int& count) const {
     count = pos_.countAtLeast(colour, kClassFive);
     return count ? pos_.firstOfClass(colour, kClassFive) : kNoMove;
 }
@@ -101,7 +101,7 @@ bool ThreatSolver::vct(uint64_t nodeBudget, int maxThrees) {
 // The attacker to move plays only fours. A defender's five point must be blocked, which
 // continues the sequence only when the block is itself a four.
 bool ThreatSolver::vcfAttack() {
-    const int a = attacker_, d = a ^ 1;
+    const Colour a = attacker_, d = ~a;
     int n = 0;
     int five = fivePoint(a, n);
     if (n) {
@@ -120,7 +120,7 @@ bool ThreatSolver::vcfAttack() {
     int moves[kPoints];
     const int count = collect(a, kClassFour, moves);
     for (int i = 0; i < count; ++i) {
-        if (a == 0 && pos_.forbidden(moves[i])) continue;
+        if (a == Colour::Black && pos_.forbidden(moves[i])) continue;
         if (vcfFour(moves[i])) return true;
         if (aborted_) return false;
     }
@@ -131,7 +131,7 @@ bool ThreatSolver::vcfAttack() {
 // The attacker's four at p, the defender's forced block, and the attack on from there. Wins at
 // once when the four leaves two five points or black's only block is forbidden.
 bool ThreatSolver::vcfFour(int p) {
-    const int d = attacker_ ^ 1;
+    const Colour d = ~attacker_;
     push(p);
     int n = 0;
     const int block = fivePoint(attacker_, n);
@@ -139,7 +139,7 @@ bool ThreatSolver::vcfFour(int p) {
     if (n >= 2) {
         recordTwoFives(block);
         won = true;
-    } else if (n == 1 && d == 0 && pos_.forbidden(block)) {
+    } else if (n == 1 && d == Colour::Black && pos_.forbidden(block)) {
         recordLine();
         won = true;
     } else if (n == 1 && pos_.countAtLeast(d, kClassFive) == 0) {
@@ -158,7 +158,7 @@ bool ThreatSolver::vcfFour(int p) {
 // defender is to move again) and are tried as defences, and a win by the defender's fours
 // alone is looked for first.
 bool ThreatSolver::vctAttack(int threes) {
-    const int a = attacker_, d = a ^ 1;
+    const Colour a = attacker_, d = ~a;
     int n = 0;
     int five = fivePoint(a, n);
     if (n) {
@@ -187,7 +187,7 @@ bool ThreatSolver::vctAttack(int threes) {
     bool won = false;
     for (int i = 0; i < count && !won; ++i) {
         const int p = moves[i];
-        if (a == 0 && pos_.forbidden(p)) continue;
+        if (a == Colour::Black && pos_.forbidden(p)) continue;
         push(p);
         won = vctDefend(threes - 1);
         pop();
@@ -199,7 +199,7 @@ bool ThreatSolver::vctAttack(int threes) {
 
 // The defender to move: true when the attacker still wins.
 bool ThreatSolver::vctDefend(int threes) {
-    const int a = attacker_, d = a ^ 1;
+    const Colour a = attacker_, d = ~a;
     int n = 0;
     if (pos_.countAtLeast(d, kClassFive)) return false;
     if (!tick()) return false;
@@ -209,7 +209,7 @@ bool ThreatSolver::vctDefend(int threes) {
         return true;
     }
     if (n == 1) {
-        if (d == 0 && pos_.forbidden(five)) {
+        if (d == Colour::Black && pos_.forbidden(five)) {
             recordLine();
             return true;
         }
@@ -236,7 +236,7 @@ bool ThreatSolver::vctDefend(int threes) {
     PointSet tried;
     for (int i = 0; i < count; ++i) {
         const int p = moves[i];
-        if (!pos_.empty(p) || (d == 0 && pos_.forbidden(p))) continue;
+        if (!pos_.empty(p) || (d == Colour::Black && pos_.forbidden(p))) continue;
         if (tried.test(p)) continue;
         tried.set(p);
         defended = true;

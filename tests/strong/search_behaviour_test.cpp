@@ -57,7 +57,8 @@ TEST(StrongSearch, TheRootDefendsAgainstAThreatWin) {
         if (std::find(chosen.begin(), chosen.end(), i) == chosen.end()) continue;
         const char us = colourToMove(board.moveCount()), them = otherColour(us);
         ASSERT_FALSE(solveThreat(board, us, ThreatKind::Vct, kBudget, kNever).win) << i;
-        ASSERT_FALSE(Position(board, us).countAtLeast(them == kBlack ? 0 : 1, kClassFlexFour));
+        ASSERT_FALSE(Position(board, us).countAtLeast(
+            them == kBlack ? Colour::Black : Colour::White, kClassFlexFour));
         ASSERT_TRUE(winsByThreats(board, them, kBudget)) << i;
         // A node limit gives the filter's checks 40,000 nodes each and no clock.
         const SearchReport r = strongSearch(board, StrongLimits{0, 1, 4, 4000000}, kNever);
