@@ -16,8 +16,9 @@ void AnalysisWorker::start() {
     thread_ = std::thread([this] {
         SearchReport last;
         try {
-            last = analysePosition(moves_, timeMs_, stop_,
-                                   [this](const SearchReport& r) { emit report(serial_, r); });
+            last = analysePosition(
+                moves_, timeMs_, stop_, [this](const SearchReport& r) { emit report(serial_, r); },
+                1, defaultSearchThreads());
         } catch (...) {
             last = SearchReport();
         }

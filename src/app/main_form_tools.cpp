@@ -130,6 +130,7 @@ void TMainForm::buildToolButtons() {
 void TMainForm::SetLevel(int timeMs) {
     srOption().level = std::max(0, timeMs);
     thinkingLevel() = timeMs > 0 ? ThinkingLevel::strong(timeMs) : ThinkingLevel::standard();
+    thinkingLevel().threads = defaultSearchThreads();
     for (QAction* a : {KLevelStandard, KLevelStrong1, KLevelStrong3, KLevelStrong10})
         a->setChecked(a->data().toInt() == srOption().level);
 }

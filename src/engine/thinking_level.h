@@ -1,7 +1,15 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <thread>
 #include <vector>
+
+// The strong search's threads where a player has the machine to itself (the window): every core
+// but one, at least one.
+inline int32_t defaultSearchThreads() {
+    return static_cast<int32_t>(std::max(2u, std::thread::hardware_concurrency()) - 1);
+}
 
 // The search parameters, passed and stored by value.
 struct ThinkingLevel {
