@@ -33,6 +33,13 @@ inline constexpr int kReductionDepth = 3;
 inline constexpr int kReductionMove = 3;
 inline constexpr int kDeepReductionMove = 10;
 
+// --- Pruning (searcher.cpp) ---------------------------------------------------------------
+// Reverse futility: at depth <= kFutilityDepth below the root, outside the principal line and
+// with no open three of the opponent's standing, a static value kFutilityMargin x depth above
+// beta is taken as a cut-off.
+inline constexpr int kFutilityDepth = 2;
+inline constexpr int kFutilityMargin = 120;
+
 // --- Threat searches --------------------------------------------------------------------------
 inline constexpr uint64_t kLeafVcfBudget = 200; // a leaf with a four of the side to move
 inline constexpr int kRootVctThrees = 6;        // the root's own threat search

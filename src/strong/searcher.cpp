@@ -87,6 +87,14 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
             return s;
     }
 
+    // Reverse futility: far enough above beta near the leaves, with no threat of the opponent's
+    // standing, the node is taken to fail high.
+    if (!pvNode && ply > 0 && depth <= kFutilityDepth && std::abs(beta) < kWinBound &&
+        !threatened && !hasPlayable(pos_, them, kClassFlexFour)) {
+        const int margin = evaluate(pos_) - kFutilityMargin * depth;
+        if (margin >= beta) return margin;
+    }
+
     const RootMoves root{rootFilter_ ? rootAllowed_ : nullptr,
                          excluding_ ? rootExcluded_ : nullptr};
     const PickedMoves picked = pickMoves(pos_, ply, depth, ttMove, history_[index(us)], ss, root);
@@ -134,6 +142,13 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
                         ss.killers[0] = p;
                     }
                     history_[index(us)][p] += depth * depth;
+                    // The quiet moves searched before the cut-off did not cut: they lose as
+                    // much as it gains.
+                    for (int j = 0; j < i; ++j) {
+                        const int q = ss.moves[j];
+                        if (pos_.cls(us, q) < kClassThree && pos_.cls(them, q) < kClassFour)
+                            history_[index(us)][q] -= depth * depth;
+                    }
                     break;
                 }
             }
