@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 
 namespace {
 
@@ -87,7 +87,9 @@ TEST(StrongSearch, MultiLineAnalysisListsDistinctRootMoves) {
     }
 }
 
-// The one timing check: a 50 ms decision answers well within 600 ms.
+// The one timing check: a 50 ms decision answers well within 600 ms. Processor time is
+// measured (the search runs on this thread alone), so that a loaded machine that keeps the
+// thread waiting does not count against the search.
 TEST(StrongSearch, ThinkMoveKeepsToItsBudget) {
     std::mt19937 rng(37);
     std::uniform_int_distribution<int> offset(-5, 5);
@@ -105,10 +107,10 @@ TEST(StrongSearch, ThinkMoveKeepsToItsBudget) {
         }
         ThinkingLevel level = ThinkingLevel::strong(50);
         level.readDatabase = false;
-        const auto start = std::chrono::steady_clock::now();
+        const std::clock_t start = std::clock();
         const uint8_t move = thinkMove(history, level, kNever);
-        const auto took = std::chrono::steady_clock::now() - start;
+        const double tookMs = 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
         EXPECT_LT(move, kPoints);
-        EXPECT_LT(took, std::chrono::milliseconds(600)) << i;
+        EXPECT_LT(tookMs, 600.0) << i;
     }
 }
