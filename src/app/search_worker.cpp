@@ -36,7 +36,10 @@ SearchReport SearchWorker::run() {
         r.bestMove = thinkMove(job_.moves, job_.level, stop_, job_.databaseDirectory);
         return r;
     }
-    return analysePosition(job_.moves, job_.timeMs, stop_, [this](const SearchReport& r) {
-        if (!stopped()) emit report(serial_, r);
-    });
+    return analysePosition(
+        job_.moves, job_.timeMs, stop_,
+        [this](const SearchReport& r) {
+            if (!stopped()) emit report(serial_, r);
+        },
+        1, defaultSearchThreads());
 }

@@ -25,6 +25,7 @@ uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
     limits.maxNodes = level.maxNodes;
     if (level.strongDepth > 0) limits.maxDepth = level.strongDepth;
     limits.hashMegabytes = level.hashMegabytes;
+    limits.threads = level.threads;
     const SearchReport report = strongSearch(board, limits, stop);
     if (stop.load(std::memory_order_relaxed)) return kNoMove;
     return static_cast<uint8_t>(report.bestMove);
@@ -42,8 +43,11 @@ uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
 }
 
 SearchReport analysePosition(const BanHistory& history, int64_t timeMs,
-                             const std::atomic<bool>& stop, const ReportCallback& onReport) {
+                             const std::atomic<bool>& stop, const ReportCallback& onReport,
+                             int multiPv, int threads) {
     StrongLimits limits;
     limits.timeMs = timeMs;
+    limits.multiPv = std::max(multiPv, 1);
+    limits.threads = std::max(threads, 1);
     return strongSearch(BanArray(history), limits, stop, onReport);
 }

@@ -1,7 +1,15 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <thread>
 #include <vector>
+
+// The strong search's threads where a player has the machine to itself (the window): every core
+// but one, at least one.
+inline int32_t defaultSearchThreads() {
+    return static_cast<int32_t>(std::max(2u, std::thread::hardware_concurrency()) - 1);
+}
 
 // The search parameters, passed and stored by value.
 struct ThinkingLevel {
@@ -25,6 +33,8 @@ struct ThinkingLevel {
     // The strong search's deepest iteration (0: no limit) and transposition table size.
     int32_t strongDepth = 0;
     uint32_t hashMegabytes = 64;
+    // The strong search's threads (one, the calling thread, unless a caller asks for more).
+    int32_t threads = 1;
     // Whether the openings database is asked before the search; a caller that knows no file
     // holds the position's stone count turns it off, so nothing is reported as missing.
     bool readDatabase = true;

@@ -33,5 +33,7 @@ void applySearchLimits(const PbrainSession& session, uint64_t nodesOption, Think
     level.maxNodes =
         nodesOption ? nodesOption : static_cast<uint64_t>(std::max<int64_t>(session.maxNodes(), 0));
     level.strongDepth = static_cast<int32_t>(std::max<int64_t>(session.maxDepth(), 0));
+    constexpr int64_t kMaxThreads = 256;
+    level.threads = static_cast<int32_t>(std::clamp<int64_t>(session.threadNum(), 1, kMaxThreads));
     level.hashMegabytes = searchTableMegabytes(session);
 }

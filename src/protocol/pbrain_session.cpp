@@ -190,7 +190,8 @@ std::vector<std::string> PbrainSession::info(const std::string& args) {
     for (auto [name, field] :
          {std::pair{"timeout_turn", &timeoutTurn_}, std::pair{"timeout_match", &timeoutMatch_},
           std::pair{"time_left", &timeLeft_}, std::pair{"max_memory", &maxMemory_},
-          std::pair{"max_depth", &maxDepth_}, std::pair{"max_node", &maxNodes_}}) {
+          std::pair{"max_depth", &maxDepth_}, std::pair{"max_node", &maxNodes_},
+          std::pair{"thread_num", &threadNum_}}) {
         if (!sameText(key, name)) continue;
         if (auto n = parseNumber(value); n && *n >= 0) *field = *n;
         return {};

@@ -49,6 +49,8 @@ class PbrainSession {
     int64_t maxMemory() const { return maxMemory_; }
     int64_t maxDepth() const { return maxDepth_; }
     int64_t maxNodes() const { return maxNodes_; }
+    // "INFO thread_num": the search threads the manager allows, or -1 when not received.
+    int64_t threadNum() const { return threadNum_; }
     // The moves of the game so far, oldest first, each with the code it made.
     const BanHistory& history() const { return history_; }
 
@@ -76,6 +78,7 @@ class PbrainSession {
     int64_t maxMemory_ = -1;
     int64_t maxDepth_ = -1;
     int64_t maxNodes_ = -1;
+    int64_t threadNum_ = -1;
     bool inBoard_ = false;
     std::vector<ProtocolStone> pending_;
     std::string boardError_;

@@ -1,5 +1,7 @@
 #include "strong/line_pattern.h"
 
+#include "strong/evaluation_weights.h"
+
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -65,8 +67,6 @@ struct Classifier {
     }
 };
 
-constexpr int16_t kPatValue[kPatCount] = {0, 1, 4, 10, 22, 60, 70, 400, 3000, 0};
-
 struct Tables {
     std::unique_ptr<uint8_t[]> pattern[2];
     std::unique_ptr<PointInfo[]> info[2];
@@ -88,7 +88,7 @@ struct Tables {
         for (int d = 0; d < 4; ++d, index /= kPatCount) {
             const uint32_t p = index % kPatCount;
             ++count[p];
-            value += kPatValue[p];
+            value += evaluation_weights::kPatternValue[p];
         }
         const int fours = count[kPatFour] + count[kPatFourOpen];
         const int threes = count[kPatThreeOpen];
@@ -99,18 +99,18 @@ struct Tables {
             info.cls = kClassFlexFour;
         } else if (fours == 1 && threes) {
             info.cls = kClassFourThree;
-            value += 300;
+            value += evaluation_weights::kFourThreeBonus;
         } else if (fours == 1) {
             info.cls = kClassFour;
         } else if (threes >= 2) {
             info.cls = kClassDoubleThree;
-            value += 150;
+            value += evaluation_weights::kDoubleThreeBonus;
         } else if (threes == 1) {
             info.cls = kClassThree;
         }
         if (colour == 0 && !count[kPatFive])
             info.suspect = count[kPatOverline] || count[kPatFourOpen] || fours >= 2 || threes >= 2;
-        info.value = static_cast<int16_t>(std::min(value, 20000));
+        info.value = static_cast<int16_t>(std::min(value, evaluation_weights::kMaxPointValue));
         return info;
     }
 };

@@ -124,10 +124,11 @@ Position::Position(const BanArray& board, char toMove)
         if (c == kBlack || c == kWhite) add(p, c == kBlack ? 0 : 1, false);
     }
     base_ = count_;
-    side_ = toMove == kBlack ? 0 : 1;
+    side_ = toMove == kBlack ? Colour::Black : Colour::White;
 }
 
-int Position::countAtLeast(int colour, int cls) const {
+int Position::countAtLeast(Colour c, int cls) const {
+    const int colour = index(c);
     int n = 0;
     for (int c = cls; c < kClassCount; ++c) n += classCount_[colour][c];
     return n;
@@ -206,8 +207,8 @@ void Position::make(int p) {
     assert(p >= 0 && p < kPoints && cell_[p] == kEmpty);
     assert(count_ - base_ < kMaxPly);
     stack_[count_ - base_] = static_cast<uint8_t>(p);
-    add(p, side_, true);
-    side_ ^= 1;
+    add(p, index(side_), true);
+    side_ = ~side_;
 }
 
 // Takes the keys back and restores the patterns, classes and sums that make recorded.
@@ -238,5 +239,5 @@ void Position::unmake() {
     cell_[p] = kEmpty;
     empty_.set(p);
     mirror_.setAt(p, kEmpty);
-    side_ ^= 1;
+    side_ = ~side_;
 }

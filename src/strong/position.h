@@ -2,6 +2,7 @@
 
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
+#include "strong/colour.h"
 #include "strong/line_pattern.h"
 #include "strong/point_set.h"
 
@@ -22,9 +23,9 @@ class Position {
     // The board's stones; the side to move is `toMove` ('B' or 'W').
     Position(const BanArray& board, char toMove);
 
-    int side() const { return side_; } // 0 black, 1 white
+    Colour side() const { return side_; }
     int moveCount() const { return count_; }
-    uint64_t hash() const { return hash_ ^ (side_ ? kSideKey : 0); }
+    uint64_t hash() const { return hash_ ^ (side_ == Colour::White ? kSideKey : 0); }
     bool empty(int p) const { return cell_[p] == kEmpty; }
     char cell(int p) const { return cell_[p]; }
     // An empty point with a stone within two cells (in the 5 x 5 square around it).
@@ -32,17 +33,17 @@ class Position {
     // Every such point.
     PointSet nearPoints() const { return near_ & empty_; }
 
-    const PointInfo& info(int colour, int p) const { return lines_[p].info[colour]; }
-    int cls(int colour, int p) const { return lines_[p].info[colour].cls; }
-    uint8_t pattern(int colour, int p, int d) const { return lines_[p].pattern[colour][d]; }
+    const PointInfo& info(Colour c, int p) const { return lines_[p].info[index(c)]; }
+    int cls(Colour c, int p) const { return lines_[p].info[index(c)].cls; }
+    uint8_t pattern(Colour c, int p, int d) const { return lines_[p].pattern[index(c)][d]; }
     // The empty points whose class for colour is cls.
-    const PointSet& pointsOfClass(int colour, int cls) const { return classSet_[colour][cls]; }
+    const PointSet& pointsOfClass(Colour c, int cls) const { return classSet_[index(c)][cls]; }
     // The lowest empty point whose class for colour is cls, kNoMove when there is none.
-    int firstOfClass(int colour, int cls) const { return classSet_[colour][cls].first(); }
+    int firstOfClass(Colour c, int cls) const { return classSet_[index(c)][cls].first(); }
     // How many empty points give colour a class of at least cls.
-    int countAtLeast(int colour, int cls) const;
+    int countAtLeast(Colour c, int cls) const;
     // The sum of colour's point values over the empty points.
-    int valueSum(int colour) const { return sum_[colour]; }
+    int valueSum(Colour c) const { return sum_[index(c)]; }
 
     // The rules' judgement: black at the empty point p would be forbidden (a five never is).
     bool forbidden(int p) const {
@@ -51,14 +52,16 @@ class Position {
         return judge_.isForbiddenBlack(p);
     }
     // colour may play p: empty, and for black not forbidden.
-    bool playable(int colour, int p) const { return empty(p) && (colour == 1 || !forbidden(p)); }
+    bool playable(Colour c, int p) const {
+        return empty(p) && (c == Colour::White || !forbidden(p));
+    }
 
     // Puts the side to move's stone on the empty point p and passes the turn.
     void make(int p);
     // Takes back the last move made.
     void unmake();
     // Passes the turn without a stone (for the threat solver's attacker of either colour).
-    void setSide(int colour) { side_ = colour; }
+    void setSide(Colour c) { side_ = c; }
     int lastMove() const { return count_ > base_ ? stack_[count_ - base_ - 1] : kNoMove; }
 
   private:
@@ -105,7 +108,7 @@ class Position {
     int classCount_[2][kClassCount] = {};
     int sum_[2] = {};
     uint64_t hash_ = 0;
-    int side_ = 0;
+    Colour side_ = Colour::Black;
     int count_ = 0;
     int base_ = 0;
     std::array<uint8_t, kMaxPly> stack_{};

@@ -9,6 +9,14 @@
 #include <functional>
 #include <vector>
 
+// One root move of a multi-line analysis with its score (as SearchReport's) and its line.
+struct RootLine {
+    int move = kNoMove;
+    int score = 0;
+    int winIn = 0;
+    std::vector<int> line;
+};
+
 // One report of the strong search, from the side to move's view.
 struct SearchReport {
     int bestMove = kNoMove; // 0..224, kNoMove (255) when none
@@ -17,7 +25,8 @@ struct SearchReport {
     int depth = 0;          // completed iterative-deepening depth
     uint64_t nodes = 0;
     int64_t elapsedMs = 0;
-    std::vector<int> line; // principal line from the root, points 0..224
+    std::vector<int> line;       // principal line from the root, points 0..224
+    std::vector<RootLine> lines; // with multiPv > 1: best first (lines[0] = the PV)
 };
 using ReportCallback = std::function<void(const SearchReport&)>;
 
@@ -26,12 +35,17 @@ struct StrongLimits {
     int maxDepth = 60;
     size_t hashMegabytes = 64; // transposition table size
     uint64_t maxNodes = 0;     // > 0: also stop after about this many nodes (repeatable tests)
+    int multiPv = 1;           // > 1: also report this many best root moves with their lines
+    // Search threads sharing the table (the calling thread and threads - 1 helpers). With more
+    // than one, a node limit counts the calling thread's nodes and decisions are not repeatable.
+    int threads = 1;
 };
 
 // Decides a move for colourToMove(board.moveCount()). Always returns a legal empty point when
 // one exists (black plays a forbidden point only when nothing else is empty); stops within
 // 10 ms of `stop` becoming true or of the deadline and returns its best move so far. Calls
-// onReport (on the calling thread) after each completed depth and for the final answer.
+// onReport (on the calling thread) after each completed depth and for the final answer. The
+// calling thread's table is kept from one decision to the next.
 SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
                           const std::atomic<bool>& stop, const ReportCallback& onReport = {});
 

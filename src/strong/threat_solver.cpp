@@ -21,7 +21,7 @@ bool ThreatSolver::tick() {
     return !aborted_;
 }
 
-int ThreatSolver::collect(int colour, int minClass, int* out) const {
+int ThreatSolver::collect(Colour colour, int minClass, int* out) const {
     PointSet threats = pos_.pointsOfClass(colour, minClass);
     for (int c = minClass + 1; c < kClassFive; ++c) threats |= pos_.pointsOfClass(colour, c);
     int n = 0;
@@ -41,7 +41,7 @@ int ThreatSolver::collect(int colour, int minClass, int* out) const {
     return n;
 }
 
-int ThreatSolver::fivePoint(int colour, int& count) const {
+int ThreatSolver::fivePoint(Colour colour, int& count) const {
     count = pos_.countAtLeast(colour, kClassFive);
     return count ? pos_.firstOfClass(colour, kClassFive) : kNoMove;
 }
@@ -56,29 +56,24 @@ void ThreatSolver::pop() {
     pos_.unmake();
 }
 
-bool ThreatSolver::winNowLine() {
+void ThreatSolver::recordLine() {
     std::copy_n(path_.begin(), pathLength_, win_.begin());
     winLength_ = pathLength_;
-    return true;
 }
 
-// The side to move completes a five at p.
-bool ThreatSolver::winNow(int p) {
+void ThreatSolver::recordFive(int p) {
     path_[pathLength_] = p;
     ++pathLength_;
-    winNowLine();
+    recordLine();
     --pathLength_;
-    return true;
 }
 
-// The defender blocks one of the attacker's five points; the attacker completes another.
-bool ThreatSolver::winByTwoFives(int block) {
+void ThreatSolver::recordTwoFives(int block) {
     push(block);
     int n = 0;
     const int five = fivePoint(attacker_, n);
-    winNow(five);
+    recordFive(five);
     pop();
-    return true;
 }
 
 bool ThreatSolver::vcf(uint64_t nodeBudget) {
@@ -106,23 +101,26 @@ bool ThreatSolver::vct(uint64_t nodeBudget, int maxThrees) {
 // The attacker to move plays only fours. A defender's five point must be blocked, which
 // continues the sequence only when the block is itself a four.
 bool ThreatSolver::vcfAttack() {
-    const int a = attacker_, d = a ^ 1;
+    const Colour a = attacker_, d = ~a;
     int n = 0;
     int five = fivePoint(a, n);
-    if (n) return winNow(five);
+    if (n) {
+        recordFive(five);
+        return true;
+    }
     if (!tick()) return false;
     five = fivePoint(d, n);
     if (n) {
         if (n > 1 || pos_.cls(a, five) < kClassFour || !pos_.playable(a, five)) return false;
         return vcfFour(five);
     }
-    Entry* e = probe(pos_.hash() ^ kVcfSalt);
     const uint64_t key = pos_.hash() ^ kVcfSalt;
+    Entry* e = probe(key);
     if (e->holds(key)) return false;
     int moves[kPoints];
     const int count = collect(a, kClassFour, moves);
     for (int i = 0; i < count; ++i) {
-        if (a == 0 && pos_.forbidden(moves[i])) continue;
+        if (a == Colour::Black && pos_.forbidden(moves[i])) continue;
         if (vcfFour(moves[i])) return true;
         if (aborted_) return false;
     }
@@ -133,15 +131,17 @@ bool ThreatSolver::vcfAttack() {
 // The attacker's four at p, the defender's forced block, and the attack on from there. Wins at
 // once when the four leaves two five points or black's only block is forbidden.
 bool ThreatSolver::vcfFour(int p) {
-    const int d = attacker_ ^ 1;
+    const Colour d = ~attacker_;
     push(p);
     int n = 0;
     const int block = fivePoint(attacker_, n);
     bool won = false;
     if (n >= 2) {
-        won = winByTwoFives(block);
-    } else if (n == 1 && d == 0 && pos_.forbidden(block)) {
-        won = winNowLine();
+        recordTwoFives(block);
+        won = true;
+    } else if (n == 1 && d == Colour::Black && pos_.forbidden(block)) {
+        recordLine();
+        won = true;
     } else if (n == 1 && pos_.countAtLeast(d, kClassFive) == 0) {
         push(block);
         won = vcfAttack();
@@ -158,10 +158,13 @@ bool ThreatSolver::vcfFour(int p) {
 // defender is to move again) and are tried as defences, and a win by the defender's fours
 // alone is looked for first.
 bool ThreatSolver::vctAttack(int threes) {
-    const int a = attacker_, d = a ^ 1;
+    const Colour a = attacker_, d = ~a;
     int n = 0;
     int five = fivePoint(a, n);
-    if (n) return winNow(five);
+    if (n) {
+        recordFive(five);
+        return true;
+    }
     if (!tick()) return false;
     five = fivePoint(d, n);
     if (n) {
@@ -184,7 +187,7 @@ bool ThreatSolver::vctAttack(int threes) {
     bool won = false;
     for (int i = 0; i < count && !won; ++i) {
         const int p = moves[i];
-        if (a == 0 && pos_.forbidden(p)) continue;
+        if (a == Colour::Black && pos_.forbidden(p)) continue;
         push(p);
         won = vctDefend(threes - 1);
         pop();
@@ -196,14 +199,20 @@ bool ThreatSolver::vctAttack(int threes) {
 
 // The defender to move: true when the attacker still wins.
 bool ThreatSolver::vctDefend(int threes) {
-    const int a = attacker_, d = a ^ 1;
+    const Colour a = attacker_, d = ~a;
     int n = 0;
     if (pos_.countAtLeast(d, kClassFive)) return false;
     if (!tick()) return false;
     const int five = fivePoint(a, n);
-    if (n >= 2) return winByTwoFives(five);
+    if (n >= 2) {
+        recordTwoFives(five);
+        return true;
+    }
     if (n == 1) {
-        if (d == 0 && pos_.forbidden(five)) return winNowLine();
+        if (d == Colour::Black && pos_.forbidden(five)) {
+            recordLine();
+            return true;
+        }
         push(five);
         const bool won = vctAttack(threes);
         pop();
@@ -224,10 +233,12 @@ bool ThreatSolver::vctDefend(int threes) {
     int count = collect(a, kClassFour, moves);
     count += collect(d, kClassFour, moves + count);
     bool defended = false;
+    PointSet tried;
     for (int i = 0; i < count; ++i) {
         const int p = moves[i];
-        if (!pos_.empty(p) || (d == 0 && pos_.forbidden(p))) continue;
-        if (std::find(moves, moves + i, p) != moves + i) continue;
+        if (!pos_.empty(p) || (d == Colour::Black && pos_.forbidden(p))) continue;
+        if (tried.test(p)) continue;
+        tried.set(p);
         defended = true;
         push(p);
         const bool won = vctAttack(threes);
@@ -235,7 +246,8 @@ bool ThreatSolver::vctDefend(int threes) {
         if (!won || aborted_) return false;
     }
     // With no defence at all the line ends here; otherwise the last refutation is the line.
-    return defended || winNowLine();
+    if (!defended) recordLine();
+    return true;
 }
 
 ThreatResult solveThreat(const BanArray& board, char attacker, ThreatKind kind, uint64_t nodeBudget,

@@ -76,18 +76,20 @@ class ThreatSolver {
     bool vctAttack(int threes);
     bool vctDefend(int threes);
     bool tick();
-    int collect(int colour, int minClass, int* out) const;
-    int fivePoint(int colour, int& count) const;
+    int collect(Colour colour, int minClass, int* out) const;
+    int fivePoint(Colour colour, int& count) const;
     void push(int p);
     void pop();
-    bool winNow(int p);
-    bool winNowLine();
-    bool winByTwoFives(int block);
+    // Keep the path as the winning line: as it stands, with the five at p added, or after the
+    // defender's block of one of two five points and the five at the other.
+    void recordLine();
+    void recordFive(int p);
+    void recordTwoFives(int block);
     Entry* probe(uint64_t key);
 
     Position& pos_;
     const std::atomic<bool>& stop_;
-    int attacker_ = 0;
+    Colour attacker_ = Colour::Black;
     uint64_t nodes_ = 0, limit_ = 0;
     bool aborted_ = false;
     std::array<int, kPoints + 1> path_{};

@@ -17,8 +17,9 @@ TEST(StrongPosition, FivesAndForbiddenPointsAgreeWithTheRules) {
         for (int p = 0; p < kPoints; ++p) {
             if (board.at(p) != kEmpty) continue;
             const MoveCode black = judge.judgeBlack(p), white = judge.judgeWhite(p);
-            ASSERT_EQ(pos.cls(0, p) == kClassFive, black == 1) << game << " " << p;
-            ASSERT_EQ(pos.cls(1, p) == kClassFive, isWinCode(white)) << game << " " << p;
+            ASSERT_EQ(pos.cls(Colour::Black, p) == kClassFive, black == 1) << game << " " << p;
+            ASSERT_EQ(pos.cls(Colour::White, p) == kClassFive, isWinCode(white))
+                << game << " " << p;
             ASSERT_EQ(pos.forbidden(p), isForbiddenCode(black)) << game << " " << p;
             forbiddenSeen += isForbiddenCode(black);
             fivesSeen += black == 1;
@@ -38,7 +39,7 @@ void expectSetsInStep(const Position& pos) {
             stone |= !pos.empty(q) && std::abs(cellX(p) - cellX(q)) <= 2 &&
                      std::abs(cellY(p) - cellY(q)) <= 2;
         ASSERT_EQ(near.test(p), pos.empty(p) && stone) << p;
-        for (int c = 0; c < 2; ++c)
+        for (const Colour c : {Colour::Black, Colour::White})
             for (int cls = 0; cls < kClassCount; ++cls)
                 ASSERT_EQ(pos.pointsOfClass(c, cls).test(p), pos.empty(p) && pos.cls(c, p) == cls)
                     << p;
@@ -65,14 +66,27 @@ TEST(StrongPosition, MakeAndUnmakeRestoreEverything) {
     EXPECT_EQ(pos.hash(), rebuilt.hash());
     for (int p = 0; p < kPoints; ++p) {
         if (!pos.empty(p)) continue;
-        for (int c = 0; c < 2; ++c) ASSERT_EQ(pos.cls(c, p), rebuilt.cls(c, p)) << p;
+        for (const Colour c : {Colour::Black, Colour::White})
+            ASSERT_EQ(pos.cls(c, p), rebuilt.cls(c, p)) << p;
     }
     expectSetsInStep(pos);
     for (size_t i = 0; i < made.size(); ++i) pos.unmake();
     EXPECT_EQ(pos.hash(), fresh.hash());
-    EXPECT_EQ(pos.valueSum(0), fresh.valueSum(0));
-    EXPECT_EQ(pos.valueSum(1), fresh.valueSum(1));
+    EXPECT_EQ(pos.valueSum(Colour::Black), fresh.valueSum(Colour::Black));
+    EXPECT_EQ(pos.valueSum(Colour::White), fresh.valueSum(Colour::White));
     for (int p = 0; p < kPoints; ++p)
-        for (int c = 0; c < 2; ++c) ASSERT_EQ(pos.cls(c, p), fresh.cls(c, p)) << p;
+        for (const Colour c : {Colour::Black, Colour::White})
+            ASSERT_EQ(pos.cls(c, p), fresh.cls(c, p)) << p;
     expectSetsInStep(pos);
+}
+
+// A freshly built position (the empty board included) files every empty point under its class
+// for each colour, and the near set is the empty points beside stones.
+TEST(StrongPosition, AFreshPositionHoldsEveryEmptyPointInItsSets) {
+    std::mt19937 rng(13);
+    for (int game = 0; game < 40; ++game) {
+        const BanArray board = randomPosition(rng, game % 30);
+        SCOPED_TRACE(game);
+        expectSetsInStep(Position(board, colourToMove(board.moveCount())));
+    }
 }

@@ -57,8 +57,8 @@ TEST(StrongSearch, SmallNodeLimitsStillSearchTheAnswer) {
 // refutes k7, was never tried. No win may be claimed for black, and white after k7 is not lost.
 TEST(StrongSearch, ABlackThreeWithAForbiddenFourIsNoThreat) {
     std::vector<int> game;
-    for (const char* text : {"h8", "h7", "hA", "i8", "j9", "j7", "g7", "k6", "h9", "l5", "m4",
-                             "l7", "jA", "i7"}) {
+    for (const char* text :
+         {"h8", "h7", "hA", "i8", "j9", "j7", "g7", "k6", "h9", "l5", "m4", "l7", "jA", "i7"}) {
         int x = 0, y = 0;
         ASSERT_TRUE(pointTextToXY(text[0], text[1], x, y));
         game.push_back(cellIndex(x, y));

@@ -1,4 +1,5 @@
 #include "random_positions.h"
+#include "reference_solver.h"
 #include "strong/threat_solver.h"
 #include "threat_puzzles.h"
 
@@ -133,4 +134,38 @@ TEST(ThreatSolver, SolvesThePuzzles) {
             if (p.kind == PuzzleKind::Vcf) expectSoundVcf(p.board, p.toMove, r.line);
         }
     }
+}
+
+// Every three-based win claimed on random positions has a line whose first move the attacker
+// may play; the wins with one three (the reference solver's reach in a test's time) are
+// confirmed by the reference solver, which tries every answer.
+TEST(ThreatSolver, ThreeBasedWinsOnRandomPositionsAreSound) {
+    std::mt19937 rng(17);
+    int claimed = 0, confirmed = 0;
+    for (int i = 0; i < 400 && confirmed < 5; ++i) {
+        const BanArray board = randomPosition(rng, 12 + i % 30);
+        for (const char attacker : {kBlack, kWhite}) {
+            if (solveThreat(board, attacker, ThreatKind::Vcf, 20000, kNeverStop).win) continue;
+            const ThreatResult r = solveThreat(board, attacker, ThreatKind::Vct, 20000, kNeverStop);
+            if (!r.win) continue;
+            ++claimed;
+            ASSERT_FALSE(r.line.empty()) << i;
+            BanArray after(board);
+            ASSERT_EQ(after.at(r.firstMove), kEmpty) << i;
+            if (attacker == kBlack) {
+                ASSERT_FALSE(ChkStat(after).isForbiddenBlack(r.firstMove));
+            }
+            Position pos(board, attacker);
+            ThreatSolver oneThree(pos, kNeverStop);
+            if (!oneThree.vct(20000, 1)) continue;
+            reference::Reference ref(board, attacker);
+            const int first = oneThree.line()[0];
+            // A block of a defender's four is a step for the reference, not for the solver.
+            EXPECT_TRUE(ref.threatWins(first, 2) || ref.threatWins(first, 3))
+                << i << " " << reference::text(first);
+            ++confirmed;
+        }
+    }
+    EXPECT_GT(claimed, 10);
+    EXPECT_GE(confirmed, 5);
 }

@@ -126,6 +126,9 @@ TEST_F(Cli, ThinkAnswersThePositionAtTheEndOfTheMainLine) {
     RunResult r = cli({"think", "four.ban", "--db", dir.path()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "h8 7,7\n"); // white must block the five
+    r = cli({"think", "four.ban", "--level", "strong", "--time", "50", "--threads", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "h8 7,7");
     r = cli({"think", "game.sgf", "--db", dir.path()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(std::regex_match(r.out, std::regex("[a-o][1-9A-F] [0-9]+,[0-9]+\n"))) << r.out;
@@ -213,6 +216,7 @@ TEST_F(Cli, BadArgumentsAndHelp) {
                                                {"convert", "game.ban", "x.ban", "--format", "zip"},
                                                {"convert", "game.ban", "x.ban", "--format"},
                                                {"think", "game.ban", "--depth", "9"},
+                                               {"think", "game.ban", "--threads", "0"},
                                                {"judge", "game.ban"}}) {
         RunResult r = cli(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);

@@ -388,12 +388,15 @@ TEST_F(Brain, ClockAndSearchLimitsReachTheStrongLevel) {
     EXPECT_EQ(level.maxNodes, 0u);
     EXPECT_EQ(level.strongDepth, 0);
     EXPECT_EQ(level.hashMegabytes, 64u);
+    EXPECT_EQ(level.threads, 1);
 
-    sendAll({"INFO max_depth 8", "INFO max_node 50000", "INFO max_memory 41943040"});
+    sendAll({"INFO thread_num 2", "INFO max_depth 8", "INFO max_node 50000",
+             "INFO max_memory 41943040"});
     applySearchLimits(session, 0, level);
     EXPECT_EQ(level.strongDepth, 8);
     EXPECT_EQ(level.maxNodes, 50000u);
     EXPECT_EQ(level.hashMegabytes, 40u - 16u);
+    EXPECT_EQ(level.threads, 2);
     applySearchLimits(session, 3000, level);
     EXPECT_EQ(level.maxNodes, 3000u);
 

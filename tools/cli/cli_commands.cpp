@@ -54,6 +54,7 @@ const std::map<std::string, std::string> kCommandHelp = {
                 "moves)\n"
                 "OUT is replaced only when it was written completely.\n"},
     {"think", "usage: sorell-cli think FILE [--db DIR] [--level standard|strong] [--time MS]\n"
+              "                        [--threads N]\n"
               "Prints the computer's move for the position at the end of the main line of\n"
               "FILE, as a point text and as 0-based x,y (\"h8 7,7\"), chosen as in the game:\n"
               "opening rules, the standard-openings database, then the search.\n"
@@ -62,7 +63,8 @@ const std::map<std::string, std::string> kCommandHelp = {
               "  --level L     standard (default) or strong: the strong search, which also\n"
               "                prints its score (\"score 35\", \"win in 3\", \"loss in 2\") and\n"
               "                its principal line\n"
-              "  --time MS     the strong search's time in milliseconds (default 1000)\n"},
+              "  --time MS     the strong search's time in milliseconds (default 1000)\n"
+              "  --threads N   the strong search's threads, 1..256 (default 1)\n"},
     {"judge", "usage: sorell-cli judge FILE POINT\n"
               "Judges an empty POINT of the position at the end of the main line of FILE and\n"
               "prints, for a black and then a white stone there, the code it would make and\n"
@@ -243,14 +245,20 @@ void printStrongReport(const SearchReport& r, std::ostream& out) {
 int think(const std::vector<std::string>& args, std::ostream& out) {
     const std::string needLevel = "--level needs standard or strong",
                       needTime = "--time needs milliseconds, 1..3600000",
-                      needDirectory = "--db needs a directory";
+                      needDirectory = "--db needs a directory",
+                      needThreads = "--threads needs a count, 1..256";
     CLI::App app("", "think");
-    std::optional<std::string> level, time, db;
+    std::optional<std::string> level, time, db, threadCount;
     app.add_option("--level", level);
     app.add_option("--time", time);
     app.add_option("--db", db);
-    const std::vector<std::string> files = readArguments(
-        app, args, {{"--level", needLevel}, {"--time", needTime}, {"--db", needDirectory}});
+    app.add_option("--threads", threadCount);
+    const std::vector<std::string> files =
+        readArguments(app, args,
+                      {{"--level", needLevel},
+                       {"--time", needTime},
+                       {"--db", needDirectory},
+                       {"--threads", needThreads}});
     if (level && *level != "standard" && *level != "strong") throw CliError{kCliUsage, needLevel};
     const bool strong = level == "strong";
     int64_t timeMs = 1000;
@@ -259,6 +267,13 @@ int think(const std::vector<std::string>& args, std::ostream& out) {
         const auto ms = parseWholeNumber(*time, 1, kMaxTimeMs);
         if (!ms) throw CliError{kCliUsage, needTime};
         timeMs = *ms;
+    }
+    int threads = 1;
+    if (threadCount) {
+        constexpr int64_t kMaxThreads = 256;
+        const auto n = parseWholeNumber(*threadCount, 1, kMaxThreads);
+        if (!n) throw CliError{kCliUsage, needThreads};
+        threads = static_cast<int>(*n);
     }
     std::string directory;
     if (db) {
@@ -274,7 +289,7 @@ int think(const std::vector<std::string>& args, std::ostream& out) {
     const std::atomic<bool> stop{false};
     const BanHistory& history = record.board().history();
     if (strong) {
-        const SearchReport report = analysePosition(history, timeMs, stop, {});
+        const SearchReport report = analysePosition(history, timeMs, stop, {}, 1, threads);
         if (report.bestMove < 0 || report.bestMove >= kPoints)
             throw CliError{kCliFailed, "the computer found no move"};
         printStrongReport(report, out);

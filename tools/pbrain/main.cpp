@@ -22,7 +22,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: pbrain-sorell [--db DIR] [--level standard|strong] [--nodes N] | --version | --help\n"
+    "usage: pbrain-sorell [--db DIR] [--level standard|strong] [--nodes N] [--threads N]\n"
+    "                     | --version | --help\n"
     "Plays renju on a 15x15 board through the Gomocup engine protocol on standard\n"
     "input and output (START 15, INFO rule 4, BEGIN, TURN x,y, BOARD ... DONE,\n"
     "TAKEBACK x,y, ABOUT, END).\n"
@@ -32,9 +33,12 @@ const char* const kUsage =
     "               timeout_match and time_left, within INFO max_depth, max_node and\n"
     "               max_memory when sent; standard: the fixed-depth search\n"
     "  --nodes N    strong: also stop each decision after about N nodes (1 to 10^12),\n"
-    "               so that a match does not depend on the machine's speed\n";
+    "               so that a match does not depend on the machine's speed\n"
+    "  --threads N  strong: search with N threads (1..256), whatever INFO thread_num\n"
+    "               says (default: INFO thread_num, else 1)\n";
 
 constexpr int64_t kMaxNodesOption = 1'000'000'000'000;
+constexpr int64_t kMaxThreads = 256;
 
 // Where the openings book is read when --db does not say: the current directory when it holds
 // the book, else the program's own folder, where a tournament's zip puts it beside the engine
@@ -55,6 +59,7 @@ struct Options {
     std::string databaseDirectory;
     bool strong = true;
     uint64_t maxNodes = 0;
+    int32_t threads = 0; // 0: as INFO thread_num says
 };
 
 // Reads the command line into options; the exit status when the program ends here.
@@ -63,12 +68,13 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
     setUpToolApp(app);
     bool help = false, version = false;
     std::optional<std::string> db;
-    std::string level = "strong", nodes;
+    std::string level = "strong", nodes, threads;
     app.add_flag("-h,--help", help);
     app.add_flag("--version", version);
     app.add_option("--db", db);
     app.add_option("--level", level);
     app.add_option("--nodes", nodes);
+    app.add_option("--threads", threads);
     if (!parseCommandLine(app, argc, argv, kUsage)) return kBadCommandLine;
     if (help) {
         std::cout << kUsage;
@@ -90,6 +96,14 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
             return kBadCommandLine;
         }
         options.maxNodes = static_cast<uint64_t>(*n);
+    }
+    if (app.count("--threads") > 0) {
+        const auto n = parseWholeNumber(threads, 1, kMaxThreads);
+        if (!n) {
+            reportBadValue(app, "--threads", threads, kUsage);
+            return kBadCommandLine;
+        }
+        options.threads = static_cast<int32_t>(*n);
     }
     if (db) {
         options.databaseDirectory = kdbFolderPath(*db);
@@ -120,6 +134,7 @@ int main(int argc, char** argv) {
                                   ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
                                   : ThinkingLevel::standard();
         applySearchLimits(*sessionSeen, options.maxNodes, level);
+        if (options.threads) level.threads = options.threads;
         input.beginDecision();
         const int move = thinkMove(history, level, stop, options.databaseDirectory);
         stale = input.endDecision();

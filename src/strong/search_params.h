@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+
+// Every tuned number of the strong search but the evaluation's (evaluation_weights.h). Changing
+// one changes the fixed-node signature of sorell-strong-bench (and the test that pins it).
+namespace search_params {
+
+// --- Scores -------------------------------------------------------------------------------
+inline constexpr int kWin = 30000;      // a five now; a win in n plies scores kWin - n
+inline constexpr int kWinBound = 29000; // above: a proven win (below -kWinBound: a loss)
+inline constexpr int kInfinity = 32000; // outside every score
+inline constexpr int kMaxPly = 200;     // the deepest ply a search thread reaches
+
+// --- Move ordering (move_picker.cpp) --------------------------------------------------------
+// A point scores 2 x its value for the side to move plus its value for the opponent, plus the
+// history score divided by kHistoryDivisor, plus these bonuses.
+inline constexpr int kHistoryDivisor = 64;
+inline constexpr int kOwnFourBonus = 4000;      // our four
+inline constexpr int kBlockFiveBonus = 1 << 22; // the opponent's five point
+inline constexpr int kTableMoveBonus = 1 << 24;
+inline constexpr int kKillerBonus[2] = {1 << 20, 1 << 19};
+// Moves searched at a node below the root, strongest first, by the depth left: the ordering is
+// good enough that near the leaves the few best points carry the node.
+constexpr int moveLimitBelowRoot(int depth) {
+    return depth <= 1 ? 8 : depth == 2 ? 10 : 12;
+}
+
+// --- Reductions (searcher.cpp) --------------------------------------------------------------
+// Late quiet moves at depth >= kReductionDepth from the kReductionMoveth move on are searched
+// one ply shallower first, two from the kDeepReductionMoveth on.
+inline constexpr int kReductionDepth = 3;
+inline constexpr int kReductionMove = 3;
+inline constexpr int kDeepReductionMove = 10;
+
+// --- Pruning (searcher.cpp) ---------------------------------------------------------------
+// Reverse futility: at depth <= kFutilityDepth below the root, outside the principal line and
+// with no open three of the opponent's standing, a static value kFutilityMargin x depth above
+// beta is taken as a cut-off.
+inline constexpr int kFutilityDepth = 2;
+inline constexpr int kFutilityMargin = 120;
+
+// --- Threat searches --------------------------------------------------------------------------
+inline constexpr uint64_t kLeafVcfBudget = 200; // a leaf with a four of the side to move
+inline constexpr int kRootVctThrees = 6;        // the root's own threat search
+inline constexpr int kFilterVctThrees = 4;      // the root defence filter's threat searches
+inline constexpr int kFilterThreatFactor = 4;   // the filter's first check gets this x budget
+// Budgets with a node limit N: the root's VCF N / 4, VCT N / 6, each filter check N / 100
+// (with these floors); the filter leaves half of N to the main search.
+inline constexpr uint64_t kNodeVcfDivisor = 4, kNodeVctDivisor = 6, kNodeFilterDivisor = 100;
+inline constexpr uint64_t kMinThreatBudget = 500, kMinFilterBudget = 100;
+// Budgets by time (about what a loaded core searches in it): VCT 150 nodes a millisecond
+// within [2000, 400000], VCF 200000, filter checks 20 a millisecond within [500, 20000].
+inline constexpr int64_t kVctNodesPerMs = 150, kMinVctBudget = 2000, kMaxVctBudget = 400000;
+inline constexpr uint64_t kVcfBudget = 200000;
+inline constexpr int64_t kFilterNodesPerMs = 20, kMinFilterTimed = 500, kMaxFilterTimed = 20000;
+inline constexpr int64_t kUntimedThreatMs = 2000; // the budget's base with no time limit
+
+// --- Time ------------------------------------------------------------------------------------
+inline constexpr int kRootThreatTimePercent = 30; // the root's threat searches' deadline
+inline constexpr int64_t kUntimedThreatDeadlineMs = 500;
+// Share of the main search's time (or nodes) after which no new depth is begun.
+inline constexpr int kSoftSharePercent = 60;
+// The clock and the stop flag are read every this many nodes.
+inline constexpr uint64_t kCheckInterval = 256;
+
+} // namespace search_params
