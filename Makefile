@@ -17,7 +17,7 @@ build-asan: setup
 	@cmake --build --preset asan -j $(JOBS)
 
 # Only the tests labelled "thread" run under ThreadSanitizer, so only they are built there.
-TSAN_TARGETS ?= engine_thread_tests
+TSAN_TARGETS ?= engine_thread_tests strong_thread_tests
 build-tsan: setup
 	@cmake --preset tsan >/dev/null
 	@cmake --build --preset tsan -j $(JOBS) --target $(TSAN_TARGETS)
