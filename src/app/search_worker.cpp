@@ -36,6 +36,7 @@ SearchReport SearchWorker::run() {
         r.bestMove = thinkMove(job_.moves, job_.level, stop_, job_.databaseDirectory);
         return r;
     }
+    // With the multi-line search, job_.lines is passed on as its last argument.
     return analysePosition(job_.moves, job_.timeMs, stop_, [this](const SearchReport& r) {
         if (!stopped()) emit report(serial_, r);
     });
