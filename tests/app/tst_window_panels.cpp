@@ -44,6 +44,7 @@ class WindowPanelsTest : public QObject {
     void treeCommandsEditTheVariations();
     void gameInformationIsEditedShownAndSaved();
     void forbiddenPointIsConfirmedWhenAsked();
+    void panelsDockAndKeepTheBoardSize();
 
   private:
     std::unique_ptr<AppTestEnvironment> env_;
@@ -220,6 +221,31 @@ void WindowPanelsTest::forbiddenPointIsConfirmedWhenAsked() {
     env_->seam.questionAnswer = true;
     clickPoint(8, 7);
     QCOMPARE(g.moveCount(), 9);
+    // The game is over: nothing would be placed, so nothing is asked.
+    QVERIFY(g.form->game().gameOver());
+    g.form->game().Goban0MouseDown(Qt::LeftButton, pointPixel(8), pointPixel(7));
+    QCOMPARE(env_->seam.questions.size(), size_t(2));
+}
+
+void WindowPanelsTest::panelsDockAndKeepTheBoardSize() {
+    TestGame g;
+    g.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g.form.get()));
+    const QSize before = g.form->size();
+    WindowPanels& panels = *windowPanels(*g.form);
+    QVERIFY(!panels.analysis->isVisible() && !panels.tree->isVisible());
+    panels.showAnalysis->trigger();
+    panels.showTree->trigger();
+    QVERIFY(panels.analysis->isVisible() && !panels.analysis->isFloating());
+    QCOMPARE(g.form->dockWidgetArea(panels.analysis), Qt::BottomDockWidgetArea);
+    QCOMPARE(g.form->dockWidgetArea(panels.tree), Qt::RightDockWidgetArea);
+    QTRY_VERIFY(g.form->width() > before.width() && g.form->height() > before.height());
+    const QSize board = g.form->widgets().Goban0->size();
+    QVERIFY2(board.width() >= MainWidgets::kBoardWidth &&
+                 board.height() >= MainWidgets::kBoardHeight,
+             qPrintable(QStringLiteral("%1x%2").arg(board.width()).arg(board.height())));
+    panels.tree->setFloating(true);
+    QVERIFY(panels.tree->isFloating());
 }
 
 QTEST_MAIN(WindowPanelsTest)
