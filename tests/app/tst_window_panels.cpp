@@ -126,6 +126,16 @@ void WindowPanelsTest::treeShowsEveryLineAndGoesToAnyNode() {
     srFlags().playMode = 1;
     QVERIFY(!panels.goToNode(g.form->game().record().root()));
     srFlags().playMode = 0;
+
+    // A record opened on the very position shown replaces the rows all the same.
+    env_->seam.saveAnswer = env_->workFile("lines");
+    QVERIFY(panels.saveRecordText());
+    g.form->game().NewGame();
+    g.place({{7, 7}, {8, 7}, {8, 8}});
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 0);
+    QVERIFY(g.form->commands().OpenRecord(env_->workFile("lines.sgf")));
+    QCOMPARE(g.line(), (Points{{7, 7}, {8, 7}, {8, 8}}));
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 1);
 }
 
 void WindowPanelsTest::treeCommandsEditTheVariations() {
