@@ -112,7 +112,9 @@ WindowPanels::WindowPanels(TMainForm& form) : QObject(&form), form_(form) {
 }
 
 // A panel opened docked takes its room from the board; the window grows by what the board
-// lost below its default size, as far as the screen allows. A maximised window stays.
+// lost below its default size, as far as the screen allows, and the docked panels keep their
+// sizes so the room goes to the board (the window's layout would otherwise share it with
+// them). A maximised window stays.
 void WindowPanels::keepBoardSize(QDockWidget* dock) {
     if (dock->isFloating() || !form_.isVisible() || form_.isMaximized() || form_.isFullScreen())
         return;
@@ -129,7 +131,23 @@ void WindowPanels::keepBoardSize(QDockWidget* dock) {
         const QSize frame = form_.frameGeometry().size() - form_.size();
         grown = grown.boundedTo(screen->availableGeometry().size() - frame);
     }
+    QList<QDockWidget*> across, upright;
+    QList<int> heights, widths;
+    for (QDockWidget* panel :
+         {static_cast<QDockWidget*>(analysis), static_cast<QDockWidget*>(tree)}) {
+        if (panel->isHidden() || panel->isFloating()) continue;
+        const Qt::DockWidgetArea area = form_.dockWidgetArea(panel);
+        if (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea) {
+            across << panel;
+            heights << panel->height();
+        } else {
+            upright << panel;
+            widths << panel->width();
+        }
+    }
     form_.resize(grown.expandedTo(form_.size()));
+    form_.resizeDocks(across, heights, Qt::Vertical);
+    form_.resizeDocks(upright, widths, Qt::Horizontal);
 }
 
 void WindowPanels::followRecord() {
