@@ -1,5 +1,6 @@
 #include "app/analysis_control.h"
 
+#include "app/analysis_lines.h"
 #include "app/forbidden_marks.h"
 #include "app/game_flow.h"
 #include "app/main_form.h"
@@ -101,12 +102,14 @@ void AnalysisControl::restartAnalysis() {
     SearchJob job;
     job.kind = SearchJob::Kind::Analysis;
     job.moves = game_.moves();
+    job.lines = kAnalysisLines;
     analysisSerial_ = pool_.start(std::move(job));
     w_.analysisText->setText(TMainForm::tr("検討中"));
 }
 
 void AnalysisControl::workerReport(quint64 serial, const SearchReport& r) {
     if (serial == 0 || serial != analysisSerial_ || r.bestMove == kNoMove) return;
+    emit analysisReported(r);
     // The line written is the line the ghost stones show.
     const JudgedPosition position(game_.moves());
     QStringList words;

@@ -35,6 +35,10 @@ class AnalysisControl : public QObject {
     // Hint and analysis workers not yet joined.
     int runningAnalysers() const;
 
+  signals:
+    // A report of the running analysis of the shown position (each depth, and the last).
+    void analysisReported(const SearchReport& report);
+
   private:
     // What belonged to the old position goes; the analysis, when on, starts on the new one.
     void followPosition();

@@ -13,13 +13,17 @@ AnalysisSnapshot snapshotFromReport(const SearchReport& report) {
     s.depth = report.depth;
     s.nodes = report.nodes;
     s.elapsedMs = report.elapsedMs;
-    // After merging the multi-line search, every entry of report.lines becomes one line here.
-    if (report.bestMove != kNoMove) {
-        AnalysisLine line{report.bestMove, report.score, report.winIn, report.line};
+    // A multi-line search lists its best root moves (the first is the principal line); a
+    // single-line one only the principal line.
+    auto add = [&s](int move, int score, int winIn, const std::vector<int>& moves) {
+        if (move == kNoMove || s.lines.size() >= static_cast<size_t>(kAnalysisLines)) return;
+        AnalysisLine line{move, score, winIn, moves};
         if (line.line.empty() || line.line.front() != line.move)
             line.line.insert(line.line.begin(), line.move);
         s.lines.push_back(std::move(line));
-    }
+    };
+    if (report.lines.empty()) add(report.bestMove, report.score, report.winIn, report.line);
+    for (const RootLine& l : report.lines) add(l.move, l.score, l.winIn, l.line);
     return s;
 }
 

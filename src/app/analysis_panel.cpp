@@ -16,6 +16,11 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QDockWidget(tr("検討パネル"
         rows_[i]->setObjectName(QStringLiteral("AnalysisLine%1").arg(i + 1));
         rows_[i]->setTextFormat(Qt::RichText);
         rows_[i]->setWordWrap(true);
+        // Room for a row as the lines show it (a linked move, then its continuation) from the
+        // start, so the panel does not grow and shrink the board when the first lines arrive.
+        rows_[i]->setText(
+            QStringLiteral("<a href=\"0\"><b>1.h8</b></a><br><a href=\"0\">2.i9</a>"));
+        rows_[i]->setMinimumHeight(rows_[i]->sizeHint().height());
         rows_[i]->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
         connect(rows_[i], &QLabel::linkActivated, this, [this, i](const QString& link) {
             bool ok = false;

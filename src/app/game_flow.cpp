@@ -10,6 +10,7 @@
 #include "app/sorell_process.h"
 #include "app/translations.h"
 #include "app/ui_seam.h"
+#include "app/window_panels.h"
 #include "app/worker_pool.h"
 #include "engine/think.h"
 #include "model/move_tree.h"
@@ -314,6 +315,7 @@ void GameFlow::RecordChanged() {
     form_.SetStatus(QString());
     form_.RefreshBoard();
     form_.UpdateCaption();
+    panelsFollowRecord(form_); // a new record on the same position (window_panels.h)
 }
 
 void GameFlow::announcePosition() {

@@ -11,6 +11,7 @@
 #include "app/sorell_process.h"
 #include "app/translations.h"
 #include "app/ui_seam.h"
+#include "app/window_panels.h"
 #include "model/move_tree.h"
 
 #include <QLabel>
@@ -57,6 +58,7 @@ void GameFlow::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
     if (button != Qt::LeftButton || srFlags().thinking != 0) return;
     try {
         // Division truncates toward zero: pixels 11..29 still give 0, smaller ones -1.
+        if (!confirmUserMove(form_, (X - 30) / 20, (Y - 30) / 20)) return; // window_panels.h
         PutStone((X - 30) / 20, (Y - 30) / 20);
     } catch (...) {
         uiSeam().message(&form_, caption::windows(), QStringLiteral("Thread Error 3"),
@@ -84,6 +86,7 @@ void GameFlow::FormKeyPress(QChar key) {
     else if (c >= 'A' && c <= 'F')
         row = 9 + c - 'A';
     if (row < 0 || f.thinking == 1) return;
+    if (!confirmUserMove(form_, f.pendingColumn - 'a', row)) return; // window_panels.h
     if (PutStone(f.pendingColumn - 'a', row)) f.pendingColumn = 'z';
     showPending();
 }

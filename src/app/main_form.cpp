@@ -13,6 +13,7 @@
 #include "app/record_commands.h"
 #include "app/sorell_process.h"
 #include "app/ui_seam.h"
+#include "app/window_panels.h"
 #include "app/worker_pool.h"
 #include "model/move_tree.h"
 
@@ -60,6 +61,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     layoutClient();
     restoreSize();
     RefreshBoard();
+    installPanels(*this); // the panels and their items (window_panels.h)
 }
 
 // The workers go first, so no answer reaches a part that is being destroyed.
@@ -150,6 +152,7 @@ void TMainForm::UpdateCaption() {
     const SrFlags& f = srFlags();
     QString title = f.fileName.isEmpty() ? caption::sorell()
                                          : caption::sorell() + QStringLiteral(" - ") + f.fileName;
+    title += recordInfoCaption(&game_->record()); // the players (window_panels.h)
     if (f.playMode == 1) title += tr(" [対局モード]");
     setWindowTitle(title);
 }

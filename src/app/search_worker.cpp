@@ -41,5 +41,5 @@ SearchReport SearchWorker::run() {
         [this](const SearchReport& r) {
             if (!stopped()) emit report(serial_, r);
         },
-        1, defaultSearchThreads());
+        job_.lines, defaultSearchThreads());
 }

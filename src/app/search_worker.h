@@ -25,6 +25,9 @@ struct SearchJob {
     std::string databaseDirectory;
     // A hint or analysis: the strong search's time; <= 0 until stopped.
     int64_t timeMs = 0;
+    // An analysis: how many candidate lines it asks for (the search gives one until it can
+    // give more).
+    int lines = 1;
 };
 
 // One job on a thread of its own. It reads only its own copy of the moves. A decision's answer

@@ -11,11 +11,13 @@ class AnalysisPanel;
 class MOve;
 class MOveTree;
 class QAction;
+class QDockWidget;
 class TMainForm;
 struct SearchReport;
 
 // The panels and small commands that sit beside the main window: the analysis panel, the
-// game-tree panel (表示 menu, both closed by default, as floating panels beside the window),
+// game-tree panel (表示 menu, both closed by default; docked below and at the right of the
+// board when opened, floatable),
 // the game information and saving the whole record as record text (ファイル menu) and the
 // confirmation before a forbidden point (設定 menu). One object per window, a child of it, made by
 // installPanels.
@@ -56,7 +58,7 @@ class WindowPanels : public QObject {
 
   private:
     bool editable() const;
-    void placeBeside(QWidget* panel, int below);
+    void keepBoardSize(QDockWidget* dock);
 
     TMainForm& form_;
 };
@@ -69,7 +71,8 @@ WindowPanels* windowPanels(TMainForm& form);
 void panelsFollowRecord(TMainForm& form);
 void panelsAnalysisReport(TMainForm& form, const SearchReport& report);
 // Before the user's stone at (x, y): true to play it. With the confirmation option on and a
-// point where black may not play, asks first (the game is lost there).
+// point where black may not play, asks first (the game is lost there). Nothing is asked where
+// no stone would be placed (game over, off the board).
 bool confirmUserMove(TMainForm& form, int x, int y);
 // The game information's part of the window title (see gameInfoCaption); empty without record.
 QString recordInfoCaption(const MOveTree* record);

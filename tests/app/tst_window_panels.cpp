@@ -44,6 +44,7 @@ class WindowPanelsTest : public QObject {
     void treeCommandsEditTheVariations();
     void gameInformationIsEditedShownAndSaved();
     void forbiddenPointIsConfirmedWhenAsked();
+    void panelsDockAndKeepTheBoardSize();
 
   private:
     std::unique_ptr<AppTestEnvironment> env_;
@@ -55,7 +56,7 @@ void WindowPanelsTest::analysisLinesAreNumberedAndPlayedAsAVariation() {
     QVERIFY(panels);
     QVERIFY(!panels->analysis->isVisible() && !panels->tree->isVisible());
     g.place({{7, 7}, {8, 7}, {8, 8}, {6, 6}});
-    g.form->UndoMove(); // the record keeps g7 as the main line
+    g.form->game().UndoMove(); // the record keeps g7 as the main line
 
     SearchReport r;
     r.bestMove = cell(9, 9);
@@ -74,7 +75,7 @@ void WindowPanelsTest::analysisLinesAreNumberedAndPlayedAsAVariation() {
     panel.activate(0, 1);
     QCOMPARE(g.line(), (Points{{7, 7}, {8, 7}, {8, 8}, {9, 9}, {6, 6}}));
     QCOMPARE(g.history().size(), 5);
-    const MOve* branch = g.form->record().current()->parent()->parent();
+    const MOve* branch = g.form->game().record().current()->parent()->parent();
     QCOMPARE(branch->childCount(), 2);
     // The shown lines belonged to the former position: now they are dropped.
     QVERIFY(panel.position().empty());
@@ -91,10 +92,11 @@ void WindowPanelsTest::analysisLinesAreNumberedAndPlayedAsAVariation() {
 void WindowPanelsTest::treeShowsEveryLineAndGoesToAnyNode() {
     TestGame g;
     g.place({{7, 7}, {8, 7}, {8, 8}});
-    g.form->GoToMove(1);
+    g.form->game().GoToMove(1);
     g.place({{6, 6}, {5, 5}}); // a variation at move 2
-    g.form->GoToMove(0);
+    g.form->game().GoToMove(0);
     WindowPanels& panels = *windowPanels(*g.form);
+    g.form->show();
     panels.showTree->trigger();
     QVERIFY(panels.tree->isVisible());
     QTreeWidget* tree = panels.tree->tree();
@@ -118,21 +120,31 @@ void WindowPanelsTest::treeShowsEveryLineAndGoesToAnyNode() {
     QCOMPARE(g.line(), (Points{{7, 7}, {8, 7}, {8, 8}}));
     QCOMPARE(g.history().last(), QStringLiteral("黒3(i9):"));
     QCOMPARE(RecordTreePanel::nodeOf(panels.tree->tree()->currentItem()),
-             g.form->record().current());
+             g.form->game().record().current());
 
     // Refused in play mode.
     srFlags().playMode = 1;
-    QVERIFY(!panels.goToNode(g.form->record().root()));
+    QVERIFY(!panels.goToNode(g.form->game().record().root()));
     srFlags().playMode = 0;
+
+    // A record opened on the very position shown replaces the rows all the same.
+    env_->seam.saveAnswer = env_->workFile("lines");
+    QVERIFY(panels.saveRecordText());
+    g.form->game().NewGame();
+    g.place({{7, 7}, {8, 7}, {8, 8}});
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 0);
+    QVERIFY(g.form->commands().OpenRecord(env_->workFile("lines.sgf")));
+    QCOMPARE(g.line(), (Points{{7, 7}, {8, 7}, {8, 8}}));
+    QCOMPARE(tree->topLevelItem(1)->childCount(), 1);
 }
 
 void WindowPanelsTest::treeCommandsEditTheVariations() {
     TestGame g;
     g.place({{7, 7}, {8, 7}});
-    g.form->GoToMove(1);
+    g.form->game().GoToMove(1);
     g.place({{6, 6}, {5, 5}});
     WindowPanels& panels = *windowPanels(*g.form);
-    MOve* h8 = g.form->record().root()->child(0);
+    MOve* h8 = g.form->game().record().root()->child(0);
     const MOve* g7 = h8->child(1);
 
     QVERIFY(panels.runCommand(g7, RecordTreePanel::Command::MakeMainLine));
@@ -172,39 +184,39 @@ void WindowPanelsTest::gameInformationIsEditedShownAndSaved() {
         dialog->accept();
     });
     panels.gameInfo->trigger();
-    QCOMPARE(g.form->record().gameInfo().black, std::string("山田 （初段）"));
+    QCOMPARE(g.form->game().record().gameInfo().black, std::string("山田 （初段）"));
     QVERIFY(g.form->windowTitle().endsWith(QStringLiteral(" - 山田 （初段） 対 Sorell")));
 
-    g.form->record().setRecordFormat(0);
+    g.form->game().record().setRecordFormat(0);
     std::string text;
-    QVERIFY(g.form->record().WriteBytes(text));
+    QVERIFY(g.form->game().record().WriteBytes(text));
     QVERIFY(text.find("PB[山田 （初段）]\nPW[Sorell]\nDT[2026-12-09]\n") != std::string::npos);
     // Saved as record text from the File menu, ".sgf" added.
     env_->seam.saveAnswer = env_->workFile("info");
     panels.saveText->trigger();
     const QString file = env_->workFile("info.sgf");
     QCOMPARE(readBytes(file), QByteArray::fromStdString(text));
-    const GameInfo saved = g.form->record().gameInfo();
-    g.form->NewGame();
+    const GameInfo saved = g.form->game().record().gameInfo();
+    g.form->game().NewGame();
     QVERIFY(!g.form->windowTitle().contains(QStringLiteral(" 対 ")));
-    QVERIFY(g.form->OpenRecord(file));
-    QCOMPARE(g.form->record().gameInfo(), saved);
+    QVERIFY(g.form->commands().OpenRecord(file));
+    QCOMPARE(g.form->game().record().gameInfo(), saved);
     QVERIFY(g.form->windowTitle().contains(QStringLiteral("山田 （初段） 対 Sorell")));
 }
 
 void WindowPanelsTest::forbiddenPointIsConfirmedWhenAsked() {
     TestGame g;
     g.place(kDoubleThree);
-    QVERIFY(!forbiddenExplanation(g.form->moves(), cell(8, 7)).isEmpty());
+    QVERIFY(!forbiddenExplanation(g.form->game().moves(), cell(8, 7)).isEmpty());
     auto clickPoint = [&](int x, int y) {
-        g.form->Goban0MouseDown(Qt::LeftButton, pointPixel(x), pointPixel(y));
+        g.form->game().Goban0MouseDown(Qt::LeftButton, pointPixel(x), pointPixel(y));
     };
 
     // Off by default: the stone is played at once and loses.
     clickPoint(8, 7);
     QCOMPARE(g.moveCount(), 9);
     QVERIFY(env_->seam.questions.empty());
-    g.form->UndoMove();
+    g.form->game().UndoMove();
 
     windowPanels(*g.form)->confirmForbidden->trigger();
     QCOMPARE(srOption().confirmForbidden, 1);
@@ -215,10 +227,35 @@ void WindowPanelsTest::forbiddenPointIsConfirmedWhenAsked() {
     clickPoint(9, 9); // an ordinary point is not asked about
     QCOMPARE(g.moveCount(), 9);
     QCOMPARE(env_->seam.questions.size(), size_t(1));
-    g.form->UndoMove();
+    g.form->game().UndoMove();
     env_->seam.questionAnswer = true;
     clickPoint(8, 7);
     QCOMPARE(g.moveCount(), 9);
+    // The game is over: nothing would be placed, so nothing is asked.
+    QVERIFY(g.form->game().gameOver());
+    g.form->game().Goban0MouseDown(Qt::LeftButton, pointPixel(8), pointPixel(7));
+    QCOMPARE(env_->seam.questions.size(), size_t(2));
+}
+
+void WindowPanelsTest::panelsDockAndKeepTheBoardSize() {
+    TestGame g;
+    g.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g.form.get()));
+    const QSize before = g.form->size();
+    WindowPanels& panels = *windowPanels(*g.form);
+    QVERIFY(!panels.analysis->isVisible() && !panels.tree->isVisible());
+    panels.showAnalysis->trigger();
+    panels.showTree->trigger();
+    QVERIFY(panels.analysis->isVisible() && !panels.analysis->isFloating());
+    QCOMPARE(g.form->dockWidgetArea(panels.analysis), Qt::BottomDockWidgetArea);
+    QCOMPARE(g.form->dockWidgetArea(panels.tree), Qt::RightDockWidgetArea);
+    QTRY_VERIFY(g.form->width() > before.width() && g.form->height() > before.height());
+    const QSize board = g.form->widgets().Goban0->size();
+    QVERIFY2(board.width() >= MainWidgets::kBoardWidth &&
+                 board.height() >= MainWidgets::kBoardHeight,
+             qPrintable(QStringLiteral("%1x%2").arg(board.width()).arg(board.height())));
+    panels.tree->setFloating(true);
+    QVERIFY(panels.tree->isFloating());
 }
 
 QTEST_MAIN(WindowPanelsTest)
