@@ -110,9 +110,16 @@ void OpeningRuleController::startGame(OpeningRule rule, std::optional<Player> us
     refusalText_.clear();
     for (QAction* a : ruleActions_) a->setChecked(a->data().toInt() == static_cast<int>(rule));
     writePhaseProperties(phase_->record(), form_.game().record());
+    showPanel();
+    step();
+}
+
+// Beside the window, on its right, yet always on the screen (a maximised window leaves no room
+// there).
+void OpeningRuleController::showPanel() {
     panel_->move(form_.frameGeometry().topRight() + QPoint(4, 0));
     panel_->show();
-    step();
+    panel_->keepOnScreen();
 }
 
 void OpeningRuleController::gameReset() {
@@ -135,7 +142,7 @@ void OpeningRuleController::recordLoaded() {
     for (QAction* a : ruleActions_)
         a->setChecked(a->data().toInt() == static_cast<int>(phase_->rule()));
     if (!active()) return;
-    panel_->show();
+    showPanel();
     step();
 }
 

@@ -71,6 +71,7 @@ class OpeningRuleController : public QObject {
     void step();
     void finish();
     void showQuestion();
+    void showPanel();
     // Shows marks on the board (redrawn only when they change).
     void setMarks(OpeningMarks marks);
     bool computerAnswers() const;

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 
 namespace {
@@ -126,6 +127,7 @@ class OpeningRulesTest : public QObject {
     void refusedAnswersChangeNothing();
     void marksAndClicksFollowTheScaledBoard();
     void aNewPhaseDropsTheComputersPendingDecision();
+    void thePanelStaysOnTheScreen();
 
   private:
     std::unique_ptr<AppTestEnvironment> env_;
@@ -255,6 +257,20 @@ void OpeningRulesTest::aNewPhaseDropsTheComputersPendingDecision() {
     QCOMPARE(g.moveCount(), 0);
     QVERIFY(c.phase()->record().stones.empty());
     QVERIFY(c.active());
+}
+
+// A window filling the screen leaves no room on its right: the panel still shows on the screen.
+void OpeningRulesTest::thePanelStaysOnTheScreen() {
+    TestGame g;
+    TMainForm* f = g.form.get();
+    f->show();
+    const QRect room = f->screen()->availableGeometry();
+    f->setGeometry(room);
+    QCoreApplication::processEvents();
+    OpeningRuleController& c = *f->openingRules();
+    c.startGame(OpeningRule::Rif, std::nullopt);
+    QVERIFY(c.panel()->isVisible());
+    QVERIFY(room.contains(c.panel()->frameGeometry()));
 }
 
 QTEST_MAIN(OpeningRulesTest)
