@@ -38,6 +38,11 @@ int databaseStandardMove(const BanHistory& moves);
 constexpr int boardPixel(int i) {
     return 40 + 20 * i;
 }
+// The point index (0..14 on the board) of a pixel of the default layout along either axis, as
+// a click takes it: division truncates toward zero, so pixels 11..29 still give 0.
+constexpr int boardPoint(int layoutPixel) {
+    return (layoutPixel - 30) / 20;
+}
 // The 72 x 72 square around point (x, y) that holds its stone and surroundings.
 inline QRect copySquare(int x, int y) {
     return QRect(20 * x - 6, 20 * y - 6, 72, 72);

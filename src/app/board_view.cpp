@@ -20,7 +20,8 @@ void addSquares(BoardView& view, const std::vector<int>& points) {
 } // namespace
 
 BoardView makeBoardView(const BanHistory& moves, const BoardDrawOptions& options,
-                        const StandardLookup& standard, const BoardOverlay* overlay) {
+                        const StandardLookup& standard, const BoardOverlay* overlay,
+                        const OpeningMarks* opening) {
     BoardView view;
     const int n = static_cast<int>(moves.size());
     JudgedPosition position(moves);
@@ -62,6 +63,10 @@ BoardView makeBoardView(const BanHistory& moves, const BoardDrawOptions& options
             view.changed.push_back(copySquare(cellX(g.point), cellY(g.point)));
         if (view.hint != kNoMove) addSquares(view, {view.hint});
     }
+    if (opening) {
+        view.opening = *opening;
+        addSquares(view, opening->points());
+    }
     return view;
 }
 
@@ -72,4 +77,5 @@ void DrawBoardView(QPainter& canvas, const BoardView& view, const BoardDrawOptio
     for (int p : view.forbidden) DrawForbiddenMark(canvas, cellX(p), cellY(p));
     for (int p : view.deciding) DrawDecidingMark(canvas, cellX(p), cellY(p));
     DrawOverlay(canvas, view);
+    DrawOpeningMarks(canvas, view.opening);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/board_drawing.h"
+#include "app/opening_marks.h"
 #include "base/geometry.h"
 
 #include <QRect>
@@ -38,14 +39,19 @@ struct BoardView {
     std::vector<int> deciding;
     std::vector<Ghost> ghosts;
     int hint = kNoMove;
+    // The opening phase's marks, drawn last.
+    OpeningMarks opening;
     // The squares (in the default layout's pixels) that changed since the previous stone:
     // the latest stone, the previous stone, the standard move, the warnings, black's forbidden
-    // points now and before the latest stone, the deciding stones, the overlay marks.
+    // points now and before the latest stone, the deciding stones, the overlay marks, the
+    // opening marks.
     std::vector<QRect> changed;
 };
 
-// Judges the line once for the view. The overlay is shown only when it belongs to this line.
+// Judges the line once for the view. The overlay is shown only when it belongs to this line;
+// the opening marks, when given, are shown as they are.
 BoardView makeBoardView(const BanHistory& moves, const BoardDrawOptions& options,
-                        const StandardLookup& standard, const BoardOverlay* overlay = nullptr);
+                        const StandardLookup& standard, const BoardOverlay* overlay = nullptr,
+                        const OpeningMarks* opening = nullptr);
 // Draws the view in the default layout's pixels (352 x 343); the caller scales the canvas.
 void DrawBoardView(QPainter& canvas, const BoardView& view, const BoardDrawOptions& options);

@@ -7,6 +7,7 @@
 #include "app/database_places.h"
 #include "app/main_form.h"
 #include "app/main_widgets.h"
+#include "app/opening_rule_controller.h"
 #include "app/sorell_process.h"
 #include "app/translations.h"
 #include "app/ui_seam.h"
@@ -298,6 +299,7 @@ void GameFlow::ResetGame() {
     awaited_ = 0;
     ClearHistory();
     form_.UpdateCaption();
+    if (OpeningRuleController* rules = form_.openingRules()) rules->gameReset();
 }
 
 void GameFlow::NewGame() {

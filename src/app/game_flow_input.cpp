@@ -1,12 +1,14 @@
 // The moves that do not come from PutStone's callers: navigation along the line, new games from
 // the canonical openings, the mouse and the keyboard, and the history box.
 
+#include "app/board_drawing.h"
 #include "app/captions.h"
 #include "app/forbidden_marks.h"
 #include "app/game_flow.h"
 #include "app/main_form.h"
 #include "app/main_widgets.h"
 #include "app/opening_dialog.h"
+#include "app/opening_rule_controller.h"
 #include "app/openings.h"
 #include "app/sorell_process.h"
 #include "app/translations.h"
@@ -57,9 +59,11 @@ void GameFlow::GoToEnd() {
 void GameFlow::Goban0MouseDown(Qt::MouseButton button, int X, int Y) {
     if (button != Qt::LeftButton || srFlags().thinking != 0) return;
     try {
-        // Division truncates toward zero: pixels 11..29 still give 0, smaller ones -1.
-        if (!confirmUserMove(form_, (X - 30) / 20, (Y - 30) / 20)) return; // window_panels.h
-        PutStone((X - 30) / 20, (Y - 30) / 20);
+        const int x = boardPoint(X), y = boardPoint(Y);
+        if (OpeningRuleController* rules = form_.openingRules(); rules && rules->takeClick(x, y))
+            return;
+        if (!confirmUserMove(form_, x, y)) return; // window_panels.h
+        PutStone(x, y);
     } catch (...) {
         uiSeam().message(&form_, caption::windows(), QStringLiteral("Thread Error 3"),
                          UiSeam::Kind::Error);

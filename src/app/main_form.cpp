@@ -9,6 +9,7 @@
 #include "app/game_flow.h"
 #include "app/goban_box.h"
 #include "app/opening_dialog.h"
+#include "app/opening_rule_controller.h"
 #include "app/program_icon.h"
 #include "app/record_commands.h"
 #include "app/sorell_process.h"
@@ -50,6 +51,7 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     analysis_ = new AnalysisControl(*this, w_, *game_, *pool_);
     commands_ = new RecordCommands(*this, *game_);
     connectCommands();
+    openingRules_ = new OpeningRuleController(*this);
 
     // FormCreate: a new game, then the menus and the toolbar follow the options.
     game_->ResetGame();
@@ -174,10 +176,17 @@ const BoardView& TMainForm::boardView() {
            std::to_string(options.warning) + std::to_string(options.forbidden) + '|' +
            overlay.position + '|' + std::to_string(overlay.hint) + '|';
     for (int p : overlay.line) key += std::to_string(p) + ',';
+    const OpeningMarks none;
+    const OpeningMarks& marks = openingRules_ ? openingRules_->marks() : none;
+    key += '|' + std::to_string(marks.area) + '|';
+    for (const std::vector<int>* list : {&marks.offered, &marks.picked}) {
+        for (int p : *list) key += std::to_string(p) + ',';
+        key += '|';
+    }
     // The face colour changes no judgement: it is drawn from the options the box is given.
     if (!view_ || key != viewKey_) {
         view_ = std::make_shared<const BoardView>(
-            makeBoardView(game_->moves(), options, databaseStandardMove, &overlay));
+            makeBoardView(game_->moves(), options, databaseStandardMove, &overlay, &marks));
         viewKey_ = std::move(key);
     }
     return *view_;

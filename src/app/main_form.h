@@ -13,6 +13,7 @@
 class AnalysisControl;
 class QDockWidget;
 class GameFlow;
+class OpeningRuleController;
 class RecordCommands;
 class WorkerPool;
 struct BoardView;
@@ -37,6 +38,8 @@ class TMainForm : public QMainWindow {
     GameFlow& game() { return *game_; }
     AnalysisControl& analysis() { return *analysis_; }
     RecordCommands& commands() { return *commands_; }
+    // Games under an opening rule; null only while the window is being made.
+    OpeningRuleController* openingRules() { return openingRules_; }
     // The components, named as in the original layout (docs/glossary.md).
     const MainWidgets& widgets() const { return w_; }
 
@@ -102,6 +105,7 @@ class TMainForm : public QMainWindow {
     GameFlow* game_ = nullptr;
     AnalysisControl* analysis_ = nullptr;
     RecordCommands* commands_ = nullptr;
+    OpeningRuleController* openingRules_ = nullptr;
     QStringList commandLine_;
     bool shown_ = false;
 

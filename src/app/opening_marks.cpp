@@ -14,30 +14,37 @@ QRectF disc(int point, double radius) {
                   2 * radius);
 }
 
+bool onBoardPoint(int p) {
+    return p >= 0 && p < kPoints;
+}
+
 } // namespace
 
-OpeningMarks::OpeningMarks(QWidget* board) : QWidget(board) {
-    setObjectName("OpeningMarks");
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(board->rect());
+bool OpeningMarks::shownArea() const {
+    return area >= 0 && area < kCentre;
 }
 
-void OpeningMarks::show(int area, std::vector<int> offered, std::vector<int> picked) {
-    area_ = area;
-    offered_ = std::move(offered);
-    picked_ = std::move(picked);
-    setGeometry(parentWidget()->rect());
-    raise();
-    setVisible(true);
-    update();
+std::vector<int> OpeningMarks::points() const {
+    std::vector<int> out;
+    if (shownArea())
+        for (int y = kCentre - area; y <= kCentre + area; ++y)
+            for (int x = kCentre - area; x <= kCentre + area; ++x)
+                if (y == kCentre - area || y == kCentre + area || x == kCentre - area ||
+                    x == kCentre + area)
+                    out.push_back(cellIndex(x, y));
+    for (const std::vector<int>* list : {&offered, &picked})
+        for (int p : *list)
+            if (onBoardPoint(p)) out.push_back(p);
+    return out;
 }
 
-void OpeningMarks::paintEvent(QPaintEvent*) {
-    QPainter canvas(this);
+void DrawOpeningMarks(QPainter& canvas, const OpeningMarks& marks) {
+    if (marks.empty()) return;
+    canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, true);
-    if (area_ >= 0 && area_ < kCentre) {
-        const int low = boardPixel(kCentre - area_) - 10, high = boardPixel(kCentre + area_) + 10;
+    if (marks.shownArea()) {
+        const int low = boardPixel(kCentre - marks.area) - 10;
+        const int high = boardPixel(kCentre + marks.area) + 10;
         canvas.setPen(QPen(QColor(200, 40, 40), 2, Qt::DashLine));
         canvas.setBrush(Qt::NoBrush);
         canvas.drawRect(QRect(low, low, high - low, high - low));
@@ -46,18 +53,22 @@ void OpeningMarks::paintEvent(QPaintEvent*) {
     font.setPixelSize(11);
     font.setBold(true);
     canvas.setFont(font);
-    for (int p : offered_) {
+    for (int p : marks.offered) {
+        if (!onBoardPoint(p)) continue;
         canvas.setPen(QPen(QColor(200, 40, 40), 2));
         canvas.setBrush(QColor(0, 0, 0, 120));
         canvas.drawEllipse(disc(p, 9));
         canvas.setPen(QColor(255, 255, 255));
         canvas.drawText(disc(p, 9), Qt::AlignCenter, QStringLiteral("5"));
     }
-    for (size_t i = 0; i < picked_.size(); ++i) {
+    for (size_t i = 0; i < marks.picked.size(); ++i) {
+        const int p = marks.picked[i];
+        if (!onBoardPoint(p)) continue;
         canvas.setPen(QPen(QColor(200, 40, 40), 3));
         canvas.setBrush(QColor(255, 255, 255, 90));
-        canvas.drawEllipse(disc(picked_[i], 8));
+        canvas.drawEllipse(disc(p, 8));
         canvas.setPen(QColor(160, 0, 0));
-        canvas.drawText(disc(picked_[i], 8), Qt::AlignCenter, QString::number(i + 1));
+        canvas.drawText(disc(p, 8), Qt::AlignCenter, QString::number(i + 1));
     }
+    canvas.restore();
 }

@@ -1,9 +1,9 @@
 #include "app/opening_rule_controller.h"
 
 #include "app/captions.h"
-#include "app/goban_box.h"
+#include "app/game_flow.h"
 #include "app/main_form.h"
-#include "app/opening_marks.h"
+#include "app/main_widgets.h"
 #include "app/opening_rule_panel.h"
 #include "app/sorell_process.h"
 #include "app/sr_flags.h"
@@ -46,8 +46,6 @@ const RuleItem kRuleItems[] = {
 OpeningRuleController::OpeningRuleController(TMainForm& form) : QObject(&form), form_(form) {
     setObjectName("OpeningRuleController");
     panel_ = new OpeningRulePanel(&form);
-    marks_ = new OpeningMarks(form.Goban0);
-    marks_->clear();
     connect(panel_, &OpeningRulePanel::swapAnswered, this, &OpeningRuleController::answerSwap);
     connect(panel_, &OpeningRulePanel::declared, this, &OpeningRuleController::answerDeclare);
     connect(panel_, &OpeningRulePanel::offerConfirmed, this, &OpeningRuleController::answerOffer);
@@ -60,8 +58,8 @@ OpeningRuleController::~OpeningRuleController() {
 }
 
 void OpeningRuleController::buildMenu() {
-    form_.KO2->addSeparator();
-    QMenu* menu = form_.KO2->addMenu(tr("開局規則(&R)"));
+    form_.widgets().KO2->addSeparator();
+    QMenu* menu = form_.widgets().KO2->addMenu(tr("開局規則(&R)"));
     menu->setObjectName("KOpeningRule");
     menu->menuAction()->setObjectName("KOpeningRule");
     auto* group = new QActionGroup(this);
@@ -77,7 +75,7 @@ void OpeningRuleController::buildMenu() {
         const OpeningRule rule = item.rule;
         connect(a, &QAction::triggered, this, [this, rule] {
             if (rule == OpeningRule::Free) {
-                form_.NewGame();
+                form_.game().NewGame();
             } else if (rule == OpeningRule::Openings26) {
                 form_.KOpeningClick();
             } else {
@@ -100,8 +98,10 @@ DecisionBudget OpeningRuleController::budget() const {
 }
 
 void OpeningRuleController::startGame(OpeningRule rule, std::optional<Player> user) {
+    // A decision of the previous phase still being made must never be applied to this one.
+    stopDecision();
     starting_ = true;
-    form_.NewGame();
+    form_.game().NewGame();
     starting_ = false;
     phase_.emplace(rule);
     user_ = user;
@@ -109,10 +109,17 @@ void OpeningRuleController::startGame(OpeningRule rule, std::optional<Player> us
     decisionText_.clear();
     refusalText_.clear();
     for (QAction* a : ruleActions_) a->setChecked(a->data().toInt() == static_cast<int>(rule));
-    writePhaseProperties(phase_->record(), form_.record());
+    writePhaseProperties(phase_->record(), form_.game().record());
+    showPanel();
+    step();
+}
+
+// Beside the window, on its right, yet always on the screen (a maximised window leaves no room
+// there).
+void OpeningRuleController::showPanel() {
     panel_->move(form_.frameGeometry().topRight() + QPoint(4, 0));
     panel_->show();
-    step();
+    panel_->keepOnScreen();
 }
 
 void OpeningRuleController::gameReset() {
@@ -121,7 +128,7 @@ void OpeningRuleController::gameReset() {
     phase_.reset();
     picked_.clear();
     decisionText_.clear();
-    marks_->clear();
+    setMarks({});
     panel_->hide();
     for (QAction* a : ruleActions_)
         a->setChecked(a->data().toInt() == static_cast<int>(OpeningRule::Free));
@@ -129,13 +136,13 @@ void OpeningRuleController::gameReset() {
 
 void OpeningRuleController::recordLoaded() {
     gameReset();
-    phase_ = readPhaseProperties(form_.record());
+    phase_ = readPhaseProperties(form_.game().record());
     if (!phase_) return;
     user_.reset();
     for (QAction* a : ruleActions_)
         a->setChecked(a->data().toInt() == static_cast<int>(phase_->rule()));
     if (!active()) return;
-    panel_->show();
+    showPanel();
     step();
 }
 
@@ -145,7 +152,7 @@ bool OpeningRuleController::computerAnswers() const {
 
 // The phase and the record agree while the record's line is the phase's stones.
 bool OpeningRuleController::consistent() const {
-    const BanHistory& moves = form_.moves();
+    const BanHistory& moves = form_.game().moves();
     const std::vector<int>& stones = phase_->record().stones;
     if (moves.size() != stones.size()) return false;
     size_t i = 0;
@@ -157,7 +164,7 @@ bool OpeningRuleController::consistent() const {
 void OpeningRuleController::abandon() {
     stopDecision();
     phase_.reset();
-    marks_->clear();
+    setMarks({});
     panel_->hide();
     form_.SetStatus(tr("盤面が変わったため開局規則の手順を終えました"));
 }
@@ -229,14 +236,20 @@ void OpeningRuleController::showQuestion() {
     if (!refusalText_.isEmpty()) view.question += QStringLiteral("\n") + refusalText_;
     view.decision = decisionText_;
     panel_->showView(view);
-    marks_->show(area, offered, picked_);
+    setMarks({area, std::move(offered), picked_});
     form_.SetStatus(who(ask.player) + QStringLiteral(": ") + text);
+}
+
+void OpeningRuleController::setMarks(OpeningMarks marks) {
+    if (marks == marks_) return;
+    marks_ = std::move(marks);
+    form_.DrawBoard(false);
 }
 
 void OpeningRuleController::finish() {
     stopDecision();
-    marks_->clear();
-    writePhaseProperties(phase_->record(), form_.record());
+    setMarks({});
+    writePhaseProperties(phase_->record(), form_.game().record());
     OpeningRulePanel::View view;
     view.decision = decisionText_;
     if (user_) {
@@ -244,9 +257,9 @@ void OpeningRuleController::finish() {
         view.question = tr("開局が終わりました。あなたは%1です").arg(black ? tr("黒") : tr("白"));
         panel_->showView(view);
         if (black)
-            form_.PlayFirst();
+            form_.game().PlayFirst();
         else
-            form_.PlaySecond();
+            form_.game().PlaySecond();
     } else {
         view.question = tr("開局が終わりました");
         panel_->showView(view);
@@ -261,7 +274,7 @@ bool OpeningRuleController::putStone(int point) {
         refuse(r);
         return false;
     }
-    form_.PutStone(cellX(point), cellY(point));
+    form_.game().PutStone(cellX(point), cellY(point));
     return true;
 }
 
@@ -311,7 +324,7 @@ bool OpeningRuleController::takeClick(int x, int y) {
         if (const Refusal r = phase_->choose(point); r != Refusal::Ok) {
             refuse(r);
         } else {
-            form_.PutStone(x, y);
+            form_.game().PutStone(x, y);
             step();
         }
         break;
@@ -358,7 +371,7 @@ void OpeningRuleController::answerOffer() {
     if (!active() || computerAnswers()) return;
     if (const Refusal r = phase_->offer(picked_); r != Refusal::Ok) return refuse(r);
     picked_.clear();
-    writePhaseProperties(phase_->record(), form_.record());
+    writePhaseProperties(phase_->record(), form_.game().record());
     step();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/opening_marks.h"
 #include "opening/opening_phase.h"
 #include "opening/phase_decisions.h"
 
@@ -12,7 +13,6 @@
 #include <thread>
 #include <vector>
 
-class OpeningMarks;
 class OpeningRulePanel;
 class QAction;
 class TMainForm;
@@ -27,7 +27,7 @@ class OpeningRuleController : public QObject {
     Q_OBJECT
 
   public:
-    // Adds the menu to form's 設定 menu.
+    // Adds the menu to form's 設定 menu. Made after the form's parts.
     explicit OpeningRuleController(TMainForm& form);
     ~OpeningRuleController() override;
 
@@ -37,7 +37,8 @@ class OpeningRuleController : public QObject {
     bool active() const { return phase_ && !phase_->finished(); }
     const std::optional<OpeningPhase>& phase() const { return phase_; }
     OpeningRulePanel* panel() const { return panel_; }
-    OpeningMarks* marks() const { return marks_; }
+    // The marks the board shows over the position.
+    const OpeningMarks& marks() const { return marks_; }
     // The computer's last decision as shown ("" when none).
     QString decisionText() const { return decisionText_; }
     // True while the computer decides.
@@ -70,6 +71,9 @@ class OpeningRuleController : public QObject {
     void step();
     void finish();
     void showQuestion();
+    void showPanel();
+    // Shows marks on the board (redrawn only when they change).
+    void setMarks(OpeningMarks marks);
     bool computerAnswers() const;
     bool consistent() const;
     bool belongsToRecord() const;
@@ -89,7 +93,7 @@ class OpeningRuleController : public QObject {
 
     TMainForm& form_;
     OpeningRulePanel* panel_ = nullptr;
-    OpeningMarks* marks_ = nullptr;
+    OpeningMarks marks_;
     std::vector<QAction*> ruleActions_;
     std::optional<OpeningPhase> phase_;
     std::optional<Player> user_;

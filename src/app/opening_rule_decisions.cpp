@@ -2,8 +2,10 @@
 // for each; and the save of a phase game.
 
 #include "app/captions.h"
+#include "app/game_flow.h"
 #include "app/main_form.h"
 #include "app/opening_rule_controller.h"
+#include "app/record_commands.h"
 #include "app/sorell_process.h"
 #include "app/sr_flags.h"
 #include "app/sr_option.h"
@@ -125,14 +127,14 @@ void OpeningRuleController::decisionDone(quint64 serial, const PhaseDecision& d)
     } else {
         r = applyDecision(*phase_, d);
         if (d.kind == StepKind::Choose && r == Refusal::Ok)
-            form_.PutStone(cellX(d.chosen), cellY(d.chosen));
+            form_.game().PutStone(cellX(d.chosen), cellY(d.chosen));
     }
     if (r != Refusal::Ok) {
         // Never expected: the decisions are checked against the same rules.
         decisionText_ = tr("コンピュータの判断が規則に合いませんでした");
         user_.reset();
     }
-    writePhaseProperties(phase_->record(), form_.record());
+    writePhaseProperties(phase_->record(), form_.game().record());
     emit decisionApplied();
     step();
 }
@@ -142,7 +144,7 @@ void OpeningRuleController::decisionDone(quint64 serial, const PhaseDecision& d)
 // The record's main line begins with the phase's stones (another record, pasted or edited
 // in, must not be saved with this phase).
 bool OpeningRuleController::belongsToRecord() const {
-    const MOve* node = form_.record().root();
+    const MOve* node = form_.game().record().root();
     for (int p : phase_->record().stones) {
         if (node->childCount() == 0) return false;
         node = node->child(0);
@@ -154,7 +156,7 @@ bool OpeningRuleController::belongsToRecord() const {
 bool OpeningRuleController::saveRecord() {
     if (!phase_ || !hasPhase(phase_->rule()) || !belongsToRecord()) return false;
     const QString chosen =
-        uiSeam().saveFileName(&form_, TMainForm::recordFilter(), srOption().lastFolder);
+        uiSeam().saveFileName(&form_, RecordCommands::recordFilter(), srOption().lastFolder);
     if (chosen.isEmpty()) return true;
     QString name = chosen;
     if (!name.endsWith(QLatin1String(".sgf"), Qt::CaseInsensitive)) name += QStringLiteral(".sgf");
@@ -162,7 +164,7 @@ bool OpeningRuleController::saveRecord() {
         !uiSeam().question(&form_, caption::sorell(),
                            tr("%1 は既に存在します。\n置き換えますか?").arg(name)))
         return true;
-    MOveTree& record = form_.record();
+    MOveTree& record = form_.game().record();
     writePhaseProperties(phase_->record(), record);
     record.setRecordFormat(kRecordText);
     if (!record.WriteFile(QFile::encodeName(name).toStdString().c_str())) {

@@ -3,8 +3,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 OpeningRulePanel::OpeningRulePanel(QWidget* parent) : QDialog(parent, Qt::Tool) {
     setObjectName("OpeningRulePanel");
@@ -61,4 +64,17 @@ void OpeningRulePanel::showView(const View& view) {
     single->setVisible(view.single);
     single->setEnabled(view.singleReady);
     adjustSize();
+    if (isVisible()) keepOnScreen();
+}
+
+void OpeningRulePanel::keepOnScreen() {
+    const QScreen* where = screen();
+    if (!where) return;
+    const QRect room = where->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x =
+        std::clamp(frame.x(), room.left(), std::max(room.left(), room.right() + 1 - frame.width()));
+    const int y =
+        std::clamp(frame.y(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height()));
+    if (x != frame.x() || y != frame.y()) move(x, y);
 }

@@ -27,6 +27,9 @@ class OpeningRulePanel : public QDialog {
         bool singleReady = false;
     };
     void showView(const View& view);
+    // Moves the panel as little as needed to lie wholly on its screen, so its answers stay in
+    // reach.
+    void keepOnScreen();
 
     QLabel* question = nullptr;
     QLabel* decision = nullptr;

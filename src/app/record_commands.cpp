@@ -11,6 +11,7 @@
 #include "app/help_viewer.h"
 #include "app/main_form.h"
 #include "app/main_widgets.h"
+#include "app/opening_rule_controller.h"
 #include "app/sorell_process.h"
 #include "app/standard_form.h"
 #include "app/ui_seam.h"
@@ -63,6 +64,7 @@ bool RecordCommands::OpenRecord(const QString& path) {
     srOption().lastFolder = QFileInfo(path).absolutePath();
     assignRecord(game_.record(), loaded);
     game_.RecordChanged();
+    form_.openingRules()->recordLoaded();
     return true;
 }
 
@@ -92,6 +94,7 @@ void RecordCommands::KO1Click() {
 // agrees. A failed write leaves the old file as it was, keeps the title, and says so in a
 // message box.
 void RecordCommands::KS1Click() {
+    if (form_.openingRules()->saveRecord()) return;
     const QString chosen = uiSeam().saveFileName(&form_, recordFilter(), srOption().lastFolder);
     if (chosen.isEmpty()) return;
     QString name = chosen;

@@ -1,9 +1,9 @@
 #include "cli/cli_commands.h"
 
 #include "cli/cli_opening.h"
+#include "cli/cli_texts.h"
 #include "common/command_line.h"
 #include "database/kdb_file.h"
-#include "cli/cli_texts.h"
 
 #include "base/geometry.h"
 #include "engine/think.h"
@@ -21,6 +21,27 @@
 #include <map>
 #include <optional>
 #include <ostream>
+
+std::vector<std::string> readArguments(CLI::App& app, const std::vector<std::string>& args,
+                                       const std::map<std::string, std::string>& needs) {
+    setUpToolApp(app);
+    std::vector<std::string> reversed(args.rbegin(), args.rend()); // CLI11 takes them so
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ArgumentMismatch& e) {
+        const std::string what = e.what();
+        const auto need = needs.find(what.substr(0, what.find(':')));
+        throw CliError{kCliUsage, need != needs.end() ? need->second : what};
+    } catch (const CLI::ParseError& e) {
+        throw CliError{kCliUsage, e.what()};
+    }
+    std::vector<std::string> operands;
+    for (const std::string& a : app.remaining()) {
+        if (a.size() > 1 && a[0] == '-') throw CliError{kCliUsage, "unknown option '" + a + "'"};
+        operands.push_back(a);
+    }
+    return operands;
+}
 
 namespace {
 
@@ -75,39 +96,10 @@ const std::map<std::string, std::string> kCommandHelp = {
     {"swap", kSwapHelp},
 };
 
-struct CliError {
-    int status;
-    std::string message;
-};
-
 bool wantsHelp(const std::vector<std::string>& args) {
     for (const auto& a : args)
         if (a == "--help" || a == "-h") return true;
     return false;
-}
-
-// Reads a command's arguments: its options into app, the others, in order, into the operands
-// returned. An argument that looks like an option and is none of app's is refused, and so is
-// an option without its value, with the message needs gives for it.
-std::vector<std::string> readArguments(CLI::App& app, const std::vector<std::string>& args,
-                                       const std::map<std::string, std::string>& needs) {
-    setUpToolApp(app);
-    std::vector<std::string> reversed(args.rbegin(), args.rend()); // CLI11 takes them so
-    try {
-        app.parse(reversed);
-    } catch (const CLI::ArgumentMismatch& e) {
-        const std::string what = e.what();
-        const auto need = needs.find(what.substr(0, what.find(':')));
-        throw CliError{kCliUsage, need != needs.end() ? need->second : what};
-    } catch (const CLI::ParseError& e) {
-        throw CliError{kCliUsage, e.what()};
-    }
-    std::vector<std::string> operands;
-    for (const std::string& a : app.remaining()) {
-        if (a.size() > 1 && a[0] == '-') throw CliError{kCliUsage, "unknown option '" + a + "'"};
-        operands.push_back(a);
-    }
-    return operands;
 }
 
 // Reads FILE into record and steps to the end of its main line.

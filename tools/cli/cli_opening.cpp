@@ -1,12 +1,13 @@
 #include "cli/cli_opening.h"
 
 #include "cli/cli_commands.h"
+#include "common/command_line.h"
 #include "model/move_tree.h"
 #include "model/record_files.h"
 #include "opening/phase_decisions.h"
 
 #include <atomic>
-#include <cstdlib>
+#include <map>
 #include <optional>
 #include <ostream>
 
@@ -35,6 +36,7 @@ namespace {
 
 constexpr int kMaxOfferCount = 20;
 constexpr int64_t kMaxTimeMs = 3600000;
+constexpr int64_t kMaxNodes = 1000000000000;
 
 struct OpeningOptions {
     std::string file;
@@ -44,54 +46,45 @@ struct OpeningOptions {
     std::string error; // a bad command line
 };
 
-std::optional<long long> number(const std::string& text, long long low, long long high) {
-    char* end = nullptr;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || v < low || v > high) return std::nullopt;
-    return v;
-}
-
-// The options of offer (withCount) or swap (withFifths).
+// The options of offer (withCount) or swap (withFifths); a refused command line leaves its
+// reason in error.
 OpeningOptions parseOpeningOptions(const std::vector<std::string>& args, bool withCount,
                                    bool withFifths) {
-    OpeningOptions o;
-    std::vector<std::string> files;
-    for (size_t i = 0; i < args.size() && o.error.empty(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        std::optional<long long> v;
-        if (a == "--time") {
-            if (hasValue) v = number(args[++i], 1, kMaxTimeMs);
-            if (!v)
-                o.error = "--time needs milliseconds, 1..3600000";
-            else
-                o.budget.timeMs = *v;
-        } else if (a == "--nodes") {
-            if (hasValue) v = number(args[++i], 1, 1000000000000LL);
-            if (!v)
-                o.error = "--nodes needs a positive count";
-            else
-                o.budget.maxNodes = static_cast<uint64_t>(*v);
-        } else if (a == "--count" && withCount) {
-            if (hasValue) v = number(args[++i], 1, kMaxOfferCount);
-            if (!v)
-                o.error = "--count needs 1..20";
-            else
-                o.count = static_cast<int>(*v);
-        } else if (a == "--fifths" && withFifths) {
-            if (hasValue) v = number(args[++i], 1, kMaxOfferCount);
-            if (!v)
-                o.error = "--fifths needs 1..20";
-            else
-                o.fifths = static_cast<int>(*v);
-        } else if (a.size() > 1 && a[0] == '-') {
-            o.error = "unknown option '" + a + "'";
-        } else {
-            files.push_back(a);
-        }
+    const std::string needTime = "--time needs milliseconds, 1..3600000",
+                      needNodes = "--nodes needs a positive count",
+                      needCount = "--count needs 1..20", needFifths = "--fifths needs 1..20";
+    CLI::App app("", withCount ? "offer" : "swap");
+    std::optional<std::string> time, nodes, count, fifths;
+    app.add_option("--time", time);
+    app.add_option("--nodes", nodes);
+    std::map<std::string, std::string> needs = {{"--time", needTime}, {"--nodes", needNodes}};
+    if (withCount) {
+        app.add_option("--count", count);
+        needs.emplace("--count", needCount);
     }
-    if (o.error.empty() && files.size() != 1) o.error = "needs exactly one FILE";
-    if (o.error.empty()) o.file = files[0];
+    if (withFifths) {
+        app.add_option("--fifths", fifths);
+        needs.emplace("--fifths", needFifths);
+    }
+    // A given value within low..high, or the reason it is refused.
+    auto value = [](const std::optional<std::string>& text, int64_t low, int64_t high,
+                    const std::string& need) {
+        const std::optional<int64_t> v = parseWholeNumber(*text, low, high);
+        if (!v) throw CliError{kCliUsage, need};
+        return *v;
+    };
+    OpeningOptions o;
+    try {
+        const std::vector<std::string> files = readArguments(app, args, needs);
+        if (time) o.budget.timeMs = value(time, 1, kMaxTimeMs, needTime);
+        if (nodes) o.budget.maxNodes = static_cast<uint64_t>(value(nodes, 1, kMaxNodes, needNodes));
+        if (count) o.count = static_cast<int>(value(count, 1, kMaxOfferCount, needCount));
+        if (fifths) o.fifths = static_cast<int>(value(fifths, 1, kMaxOfferCount, needFifths));
+        if (files.size() != 1) throw CliError{kCliUsage, "needs exactly one FILE"};
+        o.file = files[0];
+    } catch (const CliError& e) {
+        o.error = e.message;
+    }
     return o;
 }
 
