@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/main_widgets.h"
 #include "app/sorell_process.h"
+#include "app/sr_option.h"
 #include "app/worker_pool.h"
 
 #include <QAction>
@@ -51,6 +52,7 @@ void AnalysisControl::ShowHint() {
     const int level = srOption().level;
     SearchJob job;
     job.kind = SearchJob::Kind::Hint;
+    job.threads = searchThreads();
     job.moves = game_.moves();
     job.timeMs = level > 0 ? level : kHintMs;
     hintSerial_ = pool_.start(std::move(job));
@@ -101,6 +103,7 @@ void AnalysisControl::restartAnalysis() {
     if (game_.gameOver() || game_.moveCount() >= kPoints) return;
     SearchJob job;
     job.kind = SearchJob::Kind::Analysis;
+    job.threads = searchThreads();
     job.moves = game_.moves();
     job.lines = kAnalysisLines;
     analysisSerial_ = pool_.start(std::move(job));

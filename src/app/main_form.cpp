@@ -140,6 +140,11 @@ void TMainForm::connectCommands() {
         return level->data().toInt() == stored;
     });
     SetLevel(offered ? stored : 0);
+    for (QAction* threads : w.KThreads->actions())
+        on(threads, [this, threads] { SetThreads(threads->data().toInt()); });
+    SetThreads(srOption().threads > static_cast<int>(w.KThreads->actions().size()) - 1
+                   ? 0
+                   : srOption().threads);
 }
 
 QString TMainForm::statusText() const {
@@ -235,9 +240,16 @@ void TMainForm::KC1Click() {
 void TMainForm::SetLevel(int timeMs) {
     srOption().level = std::max(0, timeMs);
     thinkingLevel() = timeMs > 0 ? ThinkingLevel::strong(timeMs) : ThinkingLevel::standard();
-    thinkingLevel().threads = defaultSearchThreads();
+    thinkingLevel().threads = searchThreads();
     for (QAction* a : {w_.KLevelStandard, w_.KLevelStrong1, w_.KLevelStrong3, w_.KLevelStrong10})
         a->setChecked(a->data().toInt() == srOption().level);
+}
+
+void TMainForm::SetThreads(int count) {
+    srOption().threads = std::max(0, count);
+    thinkingLevel().threads = searchThreads();
+    for (QAction* a : w_.KThreads->actions())
+        a->setChecked(a->data().toInt() == srOption().threads);
 }
 
 void TMainForm::KOpeningClick() {

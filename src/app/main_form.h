@@ -69,6 +69,9 @@ class TMainForm : public QMainWindow {
     // The computer's level: 0 the standard player, otherwise the strong search with this many
     // milliseconds a move; stored in the options.
     void SetLevel(int timeMs);
+    // The strong search's threads for the level, the hint and the analysis: 0 every core but
+    // one, else that many; stored in the options.
+    void SetThreads(int count);
     // The openings dialog, then a new game from the chosen opening.
     void KOpeningClick();
 

@@ -4,6 +4,7 @@
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/toolbar_glyphs.h"
+#include "engine/thinking_level.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -14,8 +15,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolButton>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -134,6 +137,18 @@ void MainWidgets::buildMenus(QMainWindow& window) {
     KLevelStrong1 = level("KLevelStrong1", TMainForm::tr("強い 1秒"), 1000);
     KLevelStrong3 = level("KLevelStrong3", TMainForm::tr("強い 3秒"), 3000);
     KLevelStrong10 = level("KLevelStrong10", TMainForm::tr("強い 10秒"), 10000);
+    KThreads = submenu(KO2, "KThreads", TMainForm::tr("スレッド数(&T)"));
+    auto* threadGroup = new QActionGroup(&window);
+    const int cores = std::max(1, QThread::idealThreadCount());
+    for (int n = 0; n <= cores; ++n) {
+        const QString caption =
+            n == 0 ? TMainForm::tr("自動 (%1)").arg(defaultSearchThreads()) : QString::number(n);
+        const QByteArray name = n == 0 ? "KThreadsAuto" : "KThreads" + QByteArray::number(n);
+        QAction* a = item(KThreads, name.constData(), caption);
+        a->setCheckable(true);
+        a->setData(n);
+        threadGroup->addAction(a);
+    }
 
     KH1 = menu(bar, "KH1", TMainForm::tr("ヘルプ(&H)"));
     KH2 = item(KH1, "KH2", TMainForm::tr("ヘルプ(&H)"), QKeySequence(Qt::Key_F1));

@@ -61,6 +61,8 @@ struct MainWidgets {
     QAction* KLevelStrong1 = nullptr;
     QAction* KLevelStrong3 = nullptr;
     QAction* KLevelStrong10 = nullptr;
+    // 設定→スレッド数: 自動 (data 0), then 1 .. the machine's cores (data: the count).
+    QMenu* KThreads = nullptr;
     QMenu* KH1 = nullptr;
     QAction* KH2 = nullptr;
     QAction* KA1 = nullptr;

@@ -41,5 +41,5 @@ SearchReport SearchWorker::run() {
         [this](const SearchReport& r) {
             if (!stopped()) emit report(serial_, r);
         },
-        job_.lines, defaultSearchThreads());
+        job_.lines, job_.threads);
 }

@@ -28,6 +28,8 @@ struct SearchJob {
     // An analysis: how many candidate lines it asks for (the search gives one until it can
     // give more).
     int lines = 1;
+    // A hint or analysis: the strong search's threads.
+    int threads = 1;
 };
 
 // One job on a thread of its own. It reads only its own copy of the moves. A decision's answer

@@ -1,6 +1,8 @@
 #include "app/sr_option.h"
 
+#include "app/sorell_process.h"
 #include "base/diag.h"
+#include "engine/thinking_level.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +38,7 @@ constexpr OptionField kLaterFields[] = {
     {"WindowWidth", &SrOption::windowWidth, 0},
     {"WindowHeight", &SrOption::windowHeight, 0},
     {"ConfirmForbidden", &SrOption::confirmForbidden, 0},
+    {"Threads", &SrOption::threads, 0},
 };
 constexpr const char* kLastFolder = "LastFolder";
 
@@ -118,4 +121,10 @@ void SrOption::setBoardColour(const QColor& colour) {
     colorBan = static_cast<int32_t>(static_cast<uint32_t>(colour.red()) |
                                     static_cast<uint32_t>(colour.green()) << 8 |
                                     static_cast<uint32_t>(colour.blue()) << 16);
+}
+
+int32_t searchThreads() {
+    constexpr int32_t kMaxThreads = 256;
+    const int32_t stored = srOption().threads;
+    return stored > 0 && stored <= kMaxThreads ? stored : defaultSearchThreads();
 }

@@ -49,6 +49,12 @@ class SrOption {
     int32_t windowHeight = 0;
     // "ConfirmForbidden": ask before the user's stone on a point where black may not play.
     int32_t confirmForbidden = 0;
+    // "Threads": the strong search's threads (level, hint, analysis); 0 for every core but one.
+    int32_t threads = 0;
     // "LastFolder": the folder of the record file last opened or saved; empty at first.
     QString lastFolder;
 };
+
+// The strong search's threads as the "Threads" setting asks: the stored count, or every core
+// but one when it is 0 (or out of range).
+int32_t searchThreads();

@@ -78,18 +78,33 @@ void PlayerToolsTest::levelIsChosenAndStored() {
         QCOMPARE(g.moveCount(), 1);
         g.form->game().Resign();
         g.form->widgets().KLevelStrong3->trigger();
+        // The threads: every core but one until a count is chosen, whatever the level.
+        auto* automatic = g.form->findChild<QAction*>("KThreadsAuto");
+        auto* one = g.form->findChild<QAction*>("KThreads1");
+        QVERIFY(automatic && one && automatic->isChecked());
+        QCOMPARE(thinkingLevel().threads, defaultSearchThreads());
+        one->trigger();
+        g.form->widgets().KLevelStrong3->trigger();
+        QCOMPARE(thinkingLevel().threads, 1);
     }
     QCOMPARE(QSettings("Pellham", "Sorell").value("Level").toInt(), 3000);
+    QCOMPARE(QSettings("Pellham", "Sorell").value("Threads").toInt(), 1);
     {
         TestGame again(storedOptions);
         QVERIFY(again.form->widgets().KLevelStrong3->isChecked());
         QCOMPARE(thinkingLevel().timeMs, 3000);
+        QVERIFY(again.form->findChild<QAction*>("KThreads1")->isChecked());
+        QCOMPARE(thinkingLevel().threads, 1);
     }
-    // A time the menu does not offer is the standard player.
+    // A time the menu does not offer is the standard player; a thread count beyond the
+    // machine's cores is the automatic one.
     QSettings("Pellham", "Sorell").setValue("Level", 1234);
+    QSettings("Pellham", "Sorell").setValue("Threads", 999);
     TestGame odd(storedOptions);
     QVERIFY(odd.form->widgets().KLevelStandard->isChecked());
     QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
+    QVERIFY(odd.form->findChild<QAction*>("KThreadsAuto")->isChecked());
+    QCOMPARE(thinkingLevel().threads, defaultSearchThreads());
 }
 
 void PlayerToolsTest::openingsDialog() {

@@ -748,6 +748,14 @@ Replace it?</translation>
         <translation>Strong, 10 s</translation>
     </message>
     <message>
+        <source>スレッド数(&amp;T)</source>
+        <translation>&amp;Threads</translation>
+    </message>
+    <message>
+        <source>自動 (%1)</source>
+        <translation>Automatic (%1)</translation>
+    </message>
+    <message>
         <source>最初へ</source>
         <translation>Go to Start</translation>
     </message>
