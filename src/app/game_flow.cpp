@@ -11,7 +11,7 @@
 #include "app/translations.h"
 #include "app/ui_seam.h"
 #include "app/worker_pool.h"
-#include "engine/think.h"
+#include "player/think.h"
 #include "model/move_tree.h"
 #include "rules/move_code.h"
 

@@ -9,7 +9,7 @@
 #include "app/sr_flags.h"
 #include "app/sr_option.h"
 #include "app/ui_seam.h"
-#include "engine/thinking_level.h"
+#include "player/thinking_level.h"
 #include "model/move_tree.h"
 #include "opening/phase_properties.h"
 #include "opening/position_symmetry.h"

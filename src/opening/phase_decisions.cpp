@@ -4,7 +4,7 @@
 #include "database/symmetry.h"
 #include "opening/position_symmetry.h"
 #include "rules/chk_stat.h"
-#include "strong/strong_search.h"
+#include "player/strong/strong_search.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/thinking_level.h"
+#include "player/thinking_level.h"
 #include "protocol/pbrain_session.h"
 
 #include <cstdint>

@@ -19,7 +19,7 @@
 #include "database/openings.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
-#include "strong/strong_search.h"
+#include "player/strong/strong_search.h"
 
 #include <atomic>
 #include <cstdio>

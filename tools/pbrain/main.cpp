@@ -4,13 +4,13 @@
 #include "base/diag.h"
 #include "common/command_line.h"
 #include "database/kdb_file.h"
-#include "engine/think.h"
-#include "engine/thinking_level.h"
+#include "player/think.h"
+#include "player/thinking_level.h"
 #include "input_reader.h"
 #include "protocol/move_budget.h"
 #include "protocol/pbrain_session.h"
 #include "sorell_version.h"
-#include "strong/strong_search.h"
+#include "player/strong/strong_search.h"
 
 #include <atomic>
 #include <cstdint>
