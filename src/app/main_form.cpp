@@ -223,7 +223,8 @@ void TMainForm::KC1Click() {
 void TMainForm::SetLevel(int timeMs) {
     srOption().level = std::max(0, timeMs);
     thinkingLevel() = timeMs > 0 ? ThinkingLevel::strong(timeMs) : ThinkingLevel::standard();
-    thinkingLevel().threads = defaultSearchThreads();
+    if (StrongSettings* strong = thinkingLevel().strongSettings())
+        strong->threads = defaultSearchThreads();
     for (QAction* a : {w_.KLevelStandard, w_.KLevelStrong1, w_.KLevelStrong3, w_.KLevelStrong10})
         a->setChecked(a->data().toInt() == srOption().level);
 }

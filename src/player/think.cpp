@@ -8,11 +8,11 @@
 
 namespace {
 
-uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
+uint8_t thinkStrong(const BanHistory& history, const StrongSettings& level, bool readDatabase,
                     const std::atomic<bool>& stop, const std::string& databaseDirectory) {
     const auto asked = std::chrono::steady_clock::now();
     const BanArray board(history);
-    if (level.readDatabase && board.moveCount() >= 3) {
+    if (readDatabase && board.moveCount() >= 3) {
         const uint8_t known = bookMove(board, databaseDirectory);
         if (known != kNoMove) return known;
     }
@@ -23,7 +23,7 @@ uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
     StrongLimits limits;
     limits.timeMs = level.timeMs > 0 ? std::max<int64_t>(level.timeMs - lookupMs, 1) : level.timeMs;
     limits.maxNodes = level.maxNodes;
-    if (level.strongDepth > 0) limits.maxDepth = level.strongDepth;
+    if (level.depth > 0) limits.maxDepth = level.depth;
     limits.hashMegabytes = level.hashMegabytes;
     limits.threads = level.threads;
     const SearchReport report = strongSearch(board, limits, stop);
@@ -35,9 +35,9 @@ uint8_t thinkStrong(const BanHistory& history, const ThinkingLevel& level,
 
 uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
                   const std::atomic<bool>& stop, const std::string& databaseDirectory) {
-    if (level.kind == ThinkingLevel::Kind::Strong)
-        return thinkStrong(history, level, stop, databaseDirectory);
-    PhaseIter iter(BanArray(history), level, stop, databaseDirectory);
+    if (const StrongSettings* strong = level.strongSettings())
+        return thinkStrong(history, *strong, level.readDatabase, stop, databaseDirectory);
+    PhaseIter iter(BanArray(history), *level.standardSettings(), stop, databaseDirectory);
     if (!level.readDatabase) iter.skipDatabase();
     return iter.decide();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "player/strong/strong_search.h"
 #include "player/thinking_level.h"
 #include "rules/ban_history.h"
-#include "player/strong/strong_search.h"
 
 #include <atomic>
 #include <cstdint>
@@ -11,7 +11,7 @@
 // Decides the computer's move for the position after the history's last move.
 // Returns 0..224, or 255 when stop became true. Polls stop; never touches shared state.
 // The strong level answers from the openings database where the position is in it, else
-// with the strong search under level.timeMs.
+// with the strong search under its settings' timeMs.
 uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
                   const std::atomic<bool>& stop, const std::string& databaseDirectory = {});
 

@@ -65,11 +65,11 @@ void PlayerToolsTest::levelIsChosenAndStored() {
     {
         TestGame g;
         QVERIFY(g.form->widgets().KLevelStandard->isChecked());
-        QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
+        QVERIFY(!thinkingLevel().isStrong());
         QCOMPARE(g.form->widgets().KLevel->actions().size(), 4);
         g.form->widgets().KLevelStrong3->trigger();
-        QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Strong);
-        QCOMPARE(thinkingLevel().timeMs, 3000);
+        QVERIFY(thinkingLevel().isStrong());
+        QCOMPARE(thinkingLevel().strongSettings()->timeMs, 3000);
         QVERIFY(!g.form->widgets().KLevelStandard->isChecked());
         // The computer plays at the strong level.
         g.form->widgets().KLevelStrong1->trigger();
@@ -83,13 +83,13 @@ void PlayerToolsTest::levelIsChosenAndStored() {
     {
         TestGame again(storedOptions);
         QVERIFY(again.form->widgets().KLevelStrong3->isChecked());
-        QCOMPARE(thinkingLevel().timeMs, 3000);
+        QCOMPARE(thinkingLevel().strongSettings()->timeMs, 3000);
     }
     // A time the menu does not offer is the standard player.
     QSettings("Pellham", "Sorell").setValue("Level", 1234);
     TestGame odd(storedOptions);
     QVERIFY(odd.form->widgets().KLevelStandard->isChecked());
-    QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
+    QVERIFY(!thinkingLevel().isStrong());
 }
 
 void PlayerToolsTest::openingsDialog() {

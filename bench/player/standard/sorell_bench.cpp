@@ -6,8 +6,8 @@
 // keeps other programs' load on the machine out of the figures; every run must choose the same.
 
 #include "base/geometry.h"
-#include "player/standard/bench_suite.h"
 #include "heap_counter.h"
+#include "player/standard/bench_suite.h"
 
 #include <algorithm>
 #include <atomic>
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     int repeat = argc > 2 ? std::atoi(argv[2]) : 3;
     if (repeat < 1) repeat = 1;
     const std::vector<BanArray> positions = benchPositions(count);
-    const ThinkingLevel level = ThinkingLevel::standard();
+    const StandardSettings level = StandardSettings::standard();
 
     std::vector<BenchResult> results(static_cast<size_t>(count));
     std::vector<long> heaps(static_cast<size_t>(count), 0);

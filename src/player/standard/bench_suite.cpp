@@ -72,7 +72,7 @@ std::vector<BanArray> benchPositions(int count) {
     return positions;
 }
 
-BenchResult decideBenchPosition(const BanArray& board, const ThinkingLevel& level) {
+BenchResult decideBenchPosition(const BanArray& board, const StandardSettings& level) {
     std::atomic<bool> stop{false};
     BenchResult result;
     const double cpuStart = threadCpuMillis();

@@ -24,7 +24,7 @@ struct BenchResult {
 
 // Decides board by the search at level, without database files (the early-move rules and the
 // five check still apply; the suite's positions never reach them).
-BenchResult decideBenchPosition(const BanArray& board, const ThinkingLevel& level);
+BenchResult decideBenchPosition(const BanArray& board, const StandardSettings& level);
 
 // A checksum of the chosen points and node counts, in order: it changes exactly when the
 // behaviour of the search on the suite changes.

@@ -11,7 +11,7 @@ namespace {
 constexpr uint8_t kCentre = 112;
 } // namespace
 
-PhaseIter::PhaseIter(const BanArray& board, const ThinkingLevel& level,
+PhaseIter::PhaseIter(const BanArray& board, const StandardSettings& level,
                      const std::atomic<bool>& stop, std::string directory,
                      std::optional<uint32_t> seed)
     : root_(arena_.make(board)), level_(level), maxDepth_(std::max<int32_t>(level.maxDepth, 1)),

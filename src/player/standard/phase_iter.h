@@ -21,7 +21,7 @@ class PhaseIter {
     // The root is made on a copy of board. The stop flag is polled by decide and must outlive the
     // PhaseIter. directory: where the database files are (empty: the database's own default). seed:
     // the seed of the early moves' draws, by default the clock in seconds when decide runs.
-    PhaseIter(const BanArray& board, const ThinkingLevel& level, const std::atomic<bool>& stop,
+    PhaseIter(const BanArray& board, const StandardSettings& level, const std::atomic<bool>& stop,
               std::string directory = {}, std::optional<uint32_t> seed = std::nullopt);
     PhaseIter(const PhaseIter&) = delete;
     PhaseIter& operator=(const PhaseIter&) = delete;
@@ -68,7 +68,7 @@ class PhaseIter {
     // The candidate queue, emptied for each node expanded; it keeps its storage between uses.
     CandidateHeap queue_;
     std::vector<PhaseHash> tables_; // entry d - 1: the nodes of depth d
-    ThinkingLevel level_;
+    StandardSettings level_;
     int32_t maxDepth_;
     int32_t hashSize_;
     std::string directory_;

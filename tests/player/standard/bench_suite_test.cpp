@@ -12,7 +12,7 @@ TEST(BenchSuite, SignatureOfTheFirstPositions) {
     const std::vector<BanArray> positions = benchPositions(6);
     std::vector<BenchResult> results;
     for (const BanArray& board : positions)
-        results.push_back(decideBenchPosition(board, ThinkingLevel::standard()));
+        results.push_back(decideBenchPosition(board, StandardSettings::standard()));
     EXPECT_EQ(benchSignature(results), 0x7012a3354d2f5c27ull);
 }
 

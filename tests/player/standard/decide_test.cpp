@@ -17,8 +17,8 @@ std::atomic<bool> noStop{false};
 
 // Decides board with the given seed, its database files in directory (none: no database).
 uint8_t decideWith(const BanArray& board, uint32_t seed, const std::string* directory = nullptr) {
-    PhaseIter iter(board, ThinkingLevel::standard(), noStop, directory ? *directory : std::string(),
-                   seed);
+    PhaseIter iter(board, StandardSettings::standard(), noStop,
+                   directory ? *directory : std::string(), seed);
     if (!directory) iter.skipDatabase();
     return iter.decide();
 }
@@ -166,7 +166,7 @@ TEST(Database, AForbiddenOrOccupiedAnswerIsNeverPlayed) {
     const BanHistory history = historyOf({110, 224, 111, 194, 82, 164, 97, 134});
     dir.write("kelp008.kdb", "210 1 8\r\n1024 110 224 111 194 82 164 97 134 112 0\r\n");
     ThinkingLevel strong = ThinkingLevel::strong(0);
-    strong.maxNodes = 2000;
+    strong.strongSettings()->maxNodes = 2000;
     for (const ThinkingLevel& level : {ThinkingLevel::standard(), strong}) {
         const uint8_t move = thinkMove(history, level, noStop, dir.path());
         EXPECT_LT(move, 225);

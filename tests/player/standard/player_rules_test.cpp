@@ -164,8 +164,8 @@ int decide(const BanArray& root, const Model& m) {
     return best;
 }
 
-ThinkingLevel levelOf(const std::vector<int>& widths) {
-    ThinkingLevel level;
+StandardSettings levelOf(const std::vector<int>& widths) {
+    StandardSettings level;
     level.widths.assign(widths.begin(), widths.end());
     level.widths.resize(20, 1);
     level.maxDepth = static_cast<int32_t>(widths.size());
@@ -257,7 +257,7 @@ TEST(PlayerRules, BlockingAFiveComesBeforeAStraightFour) {
     ASSERT_EQ(board.moveCount() % 2, 1) << "white to move";
     const Codes c = codesOf(board);
     ASSERT_GE(firstBelow(c.own, 3), 0) << "white has a straight four";
-    EXPECT_EQ(decideBenchPosition(board, ThinkingLevel::standard()).point, 2 + 15 * 6);
+    EXPECT_EQ(decideBenchPosition(board, StandardSettings::standard()).point, 2 + 15 * 6);
 }
 
 // Fewer candidates score above zero than the width: the children end with point 0, which

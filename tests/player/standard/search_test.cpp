@@ -12,7 +12,8 @@ namespace {
 std::atomic<bool> noStop{false};
 
 struct Search {
-    explicit Search(const BanArray& board, const ThinkingLevel& level = ThinkingLevel::standard())
+    explicit Search(const BanArray& board,
+                    const StandardSettings& level = StandardSettings::standard())
         : iter(board, level, noStop) {
         iter.skipDatabase();
     }
@@ -253,7 +254,7 @@ TEST(Cutoff, TheWalkAbandonsRefutedReplies) {
 }
 
 TEST(Transpositions, SameBoardAtTheSameDepthTakesTheStoredValue) {
-    ThinkingLevel one = ThinkingLevel::standard();
+    StandardSettings one = StandardSettings::standard();
     one.hashSize = 1; // every key in one bucket
     Search s(boardMoves({cellIndex(7, 7), cellIndex(8, 8)}), one);
     Phase& root = s.root();

@@ -24,8 +24,8 @@ BanHistory historyOf(const std::vector<int>& points) {
 // A level whose search would run for hours: only a stop ends it.
 ThinkingLevel endlessLevel() {
     ThinkingLevel level = ThinkingLevel::standard();
-    level.maxDepth = 10;
-    level.widths.assign(20, 25);
+    level.standardSettings()->maxDepth = 10;
+    level.standardSettings()->widths.assign(20, 25);
     return level;
 }
 
@@ -84,7 +84,7 @@ TEST(ThreadStop, EachDecisionDrawsFromItsOwnGenerator) {
     const BanArray two = boardMoves({112, 128});
     std::atomic<bool> never{false};
     auto decide = [&](const BanArray& board, uint32_t seed) {
-        PhaseIter iter(board, ThinkingLevel::standard(), never, {}, seed);
+        PhaseIter iter(board, StandardSettings::standard(), never, {}, seed);
         iter.skipDatabase();
         return iter.decide();
     };
