@@ -7,10 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr uint8_t kCentre = 112;
-} // namespace
-
 PhaseIter::PhaseIter(const BanArray& board, const StandardSettings& level,
                      const std::atomic<bool>& stop, std::string directory,
                      std::optional<uint32_t> seed)
@@ -29,7 +25,7 @@ uint8_t PhaseIter::databaseMove() {
 uint8_t PhaseIter::decide() {
     BanArray& board = root_->board;
     const int n = board.moveCount();
-    if (n == 0) return kCentre;
+    if (n == 0) return static_cast<uint8_t>(kCentrePoint);
 
     DecisionRandom random(seed_ ? *seed_ : static_cast<uint32_t>(std::time(nullptr)));
     if (n == 1) {
@@ -37,7 +33,7 @@ uint8_t PhaseIter::decide() {
         for (;;) {
             int dx = DecisionRandom::scale(random.draw(), 5, 2) - 1;
             int dy = DecisionRandom::scale(random.draw(), 5, 2) - 1;
-            int p = cellIndex(7 + dx, 7 + dy);
+            int p = cellIndex(cellX(kCentrePoint) + dx, cellY(kCentrePoint) + dy);
             if ((dx != 0 || dy != 0) && board.at(p) == kEmpty) return static_cast<uint8_t>(p);
         }
     }

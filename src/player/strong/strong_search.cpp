@@ -1,6 +1,7 @@
 #include "player/strong/strong_search.h"
 
 #include "player/strong/searcher.h"
+#include "rules/fallback_point.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,28 +14,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kCentre = 112;
 constexpr int kMaxThreads = 256;
-
-// Every empty point the side to move may play, nearest to the stones first; black's forbidden
-// points only when nothing else is empty.
-int fallbackMove(const BanArray& root) {
-    BanArray board(root);
-    ChkStat judge(board);
-    const bool black = colourToMove(board.moveCount()) == kBlack;
-    int anyEmpty = kNoMove;
-    for (int radius = 1; radius <= kBoardSize; ++radius)
-        for (int p = 0; p < kPoints; ++p) {
-            if (board.at(p) != kEmpty) continue;
-            if (anyEmpty == kNoMove) anyEmpty = p;
-            bool near = false;
-            for (int q = 0; q < kPoints && !near; ++q)
-                near = board.at(q) != kEmpty && std::abs(cellX(p) - cellX(q)) <= radius &&
-                       std::abs(cellY(p) - cellY(q)) <= radius;
-            if (near && (!black || !judge.isForbiddenBlack(p))) return p;
-        }
-    return anyEmpty;
-}
 
 bool legalAnswer(const BanArray& root, int move) {
     if (move < 0 || move >= kPoints || root.at(move) != kEmpty) return false;
@@ -115,12 +95,12 @@ SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
     for (int p = 0; p < kPoints; ++p) stones += board.at(p) != kEmpty;
     SearchReport report;
     if (stones == 0) {
-        report.bestMove = kCentre;
-        report.line = {kCentre};
+        report.bestMove = kCentrePoint;
+        report.line = {kCentrePoint};
     } else if (stones < kPoints) {
         report = searchWithThreads(board, limits, stop, onReport, start);
         if (!legalAnswer(board, report.bestMove)) {
-            report.bestMove = fallbackMove(board);
+            report.bestMove = fallbackPoint(board);
             report.line.assign(1, report.bestMove);
             report.winIn = 0;
         }
