@@ -1,10 +1,11 @@
 #pragma once
 
-#include "rules/ban_array.h"
-#include "rules/chk_stat.h"
 #include "player/strong/colour.h"
 #include "player/strong/line_pattern.h"
 #include "player/strong/point_set.h"
+#include "rules/ban_array.h"
+#include "rules/board_lines.h"
+#include "rules/chk_stat.h"
 
 #include <array>
 #include <cassert>
@@ -122,9 +123,9 @@ class Position {
     const PointInfo* comboTable_[2];
 };
 
-// The four line directions as (dx, dy).
-inline constexpr int kDirX[4] = {1, 0, 1, 1};
-inline constexpr int kDirY[4] = {0, 1, 1, -1};
+// The four line directions as (dx, dy): the rules library's order.
+inline constexpr const int (&kDirX)[4] = kLineDx;
+inline constexpr const int (&kDirY)[4] = kLineDy;
 
 // Zobrist key of a stone of colour (0, 1) at p.
 uint64_t zobrist(int colour, int p);
