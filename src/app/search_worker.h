@@ -1,8 +1,8 @@
 #pragma once
 
+#include "player/strong/strong_search.h"
 #include "player/thinking_level.h"
 #include "rules/ban_history.h"
-#include "player/strong/strong_search.h"
 
 #include <QObject>
 

@@ -10,9 +10,9 @@
 // only makes the search faster keeps the signature, and the CPU time compares speed exactly.
 
 #include "heap_counter.h"
-#include "rules/chk_stat.h"
 #include "player/strong/strong_search.h"
 #include "player/strong/threat_solver.h"
+#include "rules/chk_stat.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/ban_array.h"
 #include "player/strong/position.h"
+#include "rules/ban_array.h"
 
 #include <array>
 #include <atomic>

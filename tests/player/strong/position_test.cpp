@@ -1,5 +1,5 @@
-#include "random_positions.h"
 #include "player/strong/position.h"
+#include "random_positions.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

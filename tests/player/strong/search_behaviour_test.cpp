@@ -1,7 +1,7 @@
-#include "player/think.h"
-#include "random_positions.h"
 #include "player/strong/strong_search.h"
 #include "player/strong/threat_solver.h"
+#include "player/think.h"
+#include "random_positions.h"
 
 #include <gtest/gtest.h>
 

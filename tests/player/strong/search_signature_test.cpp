@@ -1,5 +1,5 @@
-#include "random_positions.h"
 #include "player/strong/strong_search.h"
+#include "random_positions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "player/strong/strong_search.h"
 #include "player/think.h"
 #include "random_positions.h"
-#include "player/strong/strong_search.h"
 
 #include <gtest/gtest.h>
 

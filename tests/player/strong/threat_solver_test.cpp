@@ -1,6 +1,6 @@
+#include "player/strong/threat_solver.h"
 #include "random_positions.h"
 #include "reference_solver.h"
-#include "player/strong/threat_solver.h"
 #include "threat_puzzles.h"
 
 #include <gtest/gtest.h>
