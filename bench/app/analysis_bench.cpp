@@ -11,7 +11,7 @@
 #include "app/main_form.h"
 #include "app/sorell_process.h"
 #include "app/ui_seam.h"
-#include "engine/think.h"
+#include "player/think.h"
 
 #include <QApplication>
 #include <QDir>

@@ -18,8 +18,8 @@
 #include "app/main_form.h"
 #include "app/sorell_process.h"
 #include "app/ui_seam.h"
-#include "engine/think.h"
 #include "model/move_tree.h"
+#include "player/think.h"
 #include "rules/move_code.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/analysis_lines.h"
 
 #include "app/forbidden_marks.h"
-#include "strong/strong_search.h"
+#include "player/strong/strong_search.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -13,8 +13,8 @@
 #include "app/ui_seam.h"
 #include "app/window_panels.h"
 #include "app/worker_pool.h"
-#include "engine/think.h"
 #include "model/move_tree.h"
+#include "player/think.h"
 #include "rules/move_code.h"
 
 #include <QAction>
@@ -62,9 +62,8 @@ bool GameFlow::PutStone(int x, int y) {
         // a long thinking time never holds the window.
         const std::atomic<bool> neverStop{false};
         const std::optional<std::string> directory = databaseDirectory(moveCount());
-        ThinkingLevel level = thinkingLevel().kind == ThinkingLevel::Kind::Strong
-                                  ? ThinkingLevel::standard()
-                                  : thinkingLevel();
+        ThinkingLevel level =
+            thinkingLevel().isStrong() ? ThinkingLevel::standard() : thinkingLevel();
         level.readDatabase = directory.has_value();
         PlayPoint(thinkMove(moves(), level, neverStop, directory.value_or(std::string())));
         return true;

@@ -240,14 +240,14 @@ void TMainForm::KC1Click() {
 void TMainForm::SetLevel(int timeMs) {
     srOption().level = std::max(0, timeMs);
     thinkingLevel() = timeMs > 0 ? ThinkingLevel::strong(timeMs) : ThinkingLevel::standard();
-    thinkingLevel().threads = searchThreads();
+    if (StrongSettings* strong = thinkingLevel().strongSettings()) strong->threads = searchThreads();
     for (QAction* a : {w_.KLevelStandard, w_.KLevelStrong1, w_.KLevelStrong3, w_.KLevelStrong10})
         a->setChecked(a->data().toInt() == srOption().level);
 }
 
 void TMainForm::SetThreads(int count) {
     srOption().threads = std::max(0, count);
-    thinkingLevel().threads = searchThreads();
+    if (StrongSettings* strong = thinkingLevel().strongSettings()) strong->threads = searchThreads();
     for (QAction* a : w_.KThreads->actions())
         a->setChecked(a->data().toInt() == srOption().threads);
 }

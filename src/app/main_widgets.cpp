@@ -4,7 +4,7 @@
 #include "app/goban_box.h"
 #include "app/main_form.h"
 #include "app/toolbar_glyphs.h"
-#include "engine/thinking_level.h"
+#include "player/thinking_level.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -9,10 +9,10 @@
 #include "app/sr_flags.h"
 #include "app/sr_option.h"
 #include "app/ui_seam.h"
-#include "engine/thinking_level.h"
 #include "model/move_tree.h"
 #include "opening/phase_properties.h"
 #include "opening/position_symmetry.h"
+#include "player/thinking_level.h"
 #include "rules/chk_stat.h"
 
 #include <QActionGroup>
@@ -90,10 +90,9 @@ void OpeningRuleController::buildMenu() {
 
 DecisionBudget OpeningRuleController::budget() const {
     if (budgetOverride_) return *budgetOverride_;
-    const ThinkingLevel& level = thinkingLevel();
+    const StrongSettings* strong = thinkingLevel().strongSettings();
     DecisionBudget b;
-    b.timeMs = level.kind == ThinkingLevel::Kind::Strong && level.timeMs > 0 ? level.timeMs
-                                                                             : kStandardDecisionMs;
+    b.timeMs = strong && strong->timeMs > 0 ? strong->timeMs : kStandardDecisionMs;
     return b;
 }
 

@@ -1,6 +1,6 @@
 #include "app/search_worker.h"
 
-#include "engine/think.h"
+#include "player/think.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/thinking_level.h"
+#include "player/strong/strong_search.h"
+#include "player/thinking_level.h"
 #include "rules/ban_history.h"
-#include "strong/strong_search.h"
 
 #include <QObject>
 

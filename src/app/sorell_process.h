@@ -2,7 +2,7 @@
 
 #include "app/sr_flags.h"
 #include "app/sr_option.h"
-#include "engine/thinking_level.h"
+#include "player/thinking_level.h"
 
 // The process-wide objects of one run: made after the application object and before the main
 // window, destroyed after it. The options are written back when it is destroyed, before the

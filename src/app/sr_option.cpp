@@ -2,7 +2,7 @@
 
 #include "app/sorell_process.h"
 #include "base/diag.h"
-#include "engine/thinking_level.h"
+#include "player/thinking_level.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -55,6 +55,8 @@ constexpr int cellY(int index) {
 constexpr bool onBoard(int x, int y) {
     return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
 }
+// The board's centre point (h8), where the first stone goes.
+inline constexpr int kCentrePoint = cellIndex(kBoardSize / 2, kBoardSize / 2);
 
 // 'B' when the count of moves already on the board is even, else 'W'.
 constexpr char colourToMove(int moveCount) {

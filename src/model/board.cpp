@@ -1,6 +1,7 @@
 #include "model/board.h"
 
 #include "rules/ban_array.h"
+#include "rules/board_lines.h"
 #include "rules/chk_stat.h"
 
 #include <array>
@@ -61,14 +62,13 @@ void Board::updateMaps(MOve* node) {
     size_t count = 0;
     BanArray ban(history_);
     ChkStat judge(ban);
-    static constexpr int kDirections[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
     const int x0 = node->pos.x, y0 = node->pos.y;
-    for (const auto& d : kDirections) {
+    for (int d = 0; d < 4; ++d) {
         for (char colour : {kBlack, kWhite}) {
             HanteiBoard& map = colour == kBlack ? blackMap_ : whiteMap_;
             for (int sense : {1, -1}) {
                 for (int k = 1; k <= 5; ++k) {
-                    int x = x0 + sense * k * d[0], y = y0 + sense * k * d[1];
+                    int x = x0 + sense * k * kLineDx[d], y = y0 + sense * k * kLineDy[d];
                     if (!onBoard(x, y)) continue;
                     char c = ban[cellIndex(x, y)];
                     if (c == otherColour(colour)) break;

@@ -3,8 +3,8 @@
 #include "database/openings.h"
 #include "database/symmetry.h"
 #include "opening/position_symmetry.h"
+#include "player/strong/strong_search.h"
 #include "rules/chk_stat.h"
-#include "strong/strong_search.h"
 
 #include <algorithm>
 #include <cassert>

@@ -29,11 +29,14 @@ uint32_t searchTableMegabytes(const PbrainSession& session) {
         session.maxMemory() / kMegabyte - kOtherMegabytes, 1, kMaxTableMegabytes));
 }
 
-void applySearchLimits(const PbrainSession& session, uint64_t nodesOption, ThinkingLevel& level) {
-    level.maxNodes =
+void applySearchLimits(const PbrainSession& session, uint64_t nodesOption,
+                       ThinkingLevel& thinking) {
+    StrongSettings* level = thinking.strongSettings();
+    if (!level) return;
+    level->maxNodes =
         nodesOption ? nodesOption : static_cast<uint64_t>(std::max<int64_t>(session.maxNodes(), 0));
-    level.strongDepth = static_cast<int32_t>(std::max<int64_t>(session.maxDepth(), 0));
+    level->depth = static_cast<int32_t>(std::max<int64_t>(session.maxDepth(), 0));
     constexpr int64_t kMaxThreads = 256;
-    level.threads = static_cast<int32_t>(std::clamp<int64_t>(session.threadNum(), 1, kMaxThreads));
-    level.hashMegabytes = searchTableMegabytes(session);
+    level->threads = static_cast<int32_t>(std::clamp<int64_t>(session.threadNum(), 1, kMaxThreads));
+    level->hashMegabytes = searchTableMegabytes(session);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/thinking_level.h"
+#include "player/thinking_level.h"
 #include "protocol/pbrain_session.h"
 
 #include <cstdint>
@@ -14,7 +14,7 @@ int64_t moveBudgetMs(const PbrainSession& session, int movesPlayed);
 // Sets the strong level's limits from the session: INFO max_depth and max_node (the node limit
 // of --nodes, when given, wins over max_node), and a transposition table that leaves room in
 // INFO max_memory for the rest of the search (at most 64 MB, at least 1 MB), and INFO thread_num
-// search threads (one when not sent).
+// search threads (one when not sent). A standard level has none of these and is left as it is.
 void applySearchLimits(const PbrainSession& session, uint64_t nodesOption, ThinkingLevel& level);
 
 // The transposition table's megabytes that applySearchLimits sets from INFO max_memory.

@@ -4,6 +4,7 @@
 #include "base/geometry.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
+#include "rules/fallback_point.h"
 #include "rules/game_end.h"
 #include "rules/move_code.h"
 #include "sorell_version.h"
@@ -266,31 +267,10 @@ std::vector<std::string> PbrainSession::think() {
     if (!usable) {
         diag("the decision gave no usable move (" + std::to_string(move) +
              "); a legal point is played instead");
-        move = fallbackMove();
+        move = fallbackPoint(BanArray(history_));
     }
     history_.appendAndJudge(cellX(move), cellY(move), colour);
     return {pointAnswer(cellX(move), cellY(move))};
-}
-
-// The empty point nearest the centre (rings outward, each ring scanned row by row) that the
-// side to move may play; when black has only forbidden points left, the nearest empty one.
-int PbrainSession::fallbackMove() const {
-    BanArray board(history_);
-    const bool black = colourToMove(static_cast<int>(history_.size())) == kBlack;
-    int anyEmpty = -1;
-    for (int ring = 0; ring <= 7; ++ring) {
-        for (int y = 7 - ring; y <= 7 + ring; ++y) {
-            for (int x = 7 - ring; x <= 7 + ring; ++x) {
-                if (std::max(std::abs(x - 7), std::abs(y - 7)) != ring) continue;
-                int i = cellIndex(x, y);
-                if (board[i] != kEmpty) continue;
-                if (!black || !isForbiddenBlack(board, i)) return i;
-                if (anyEmpty < 0) anyEmpty = i;
-            }
-        }
-    }
-    assert(anyEmpty >= 0);
-    return anyEmpty;
 }
 
 bool readProtocolLine(std::istream& in, std::string& line, bool& tooLong) {

@@ -65,7 +65,6 @@ class PbrainSession {
     std::vector<std::string> finishBoard();
     // Appends the brain's move and answers "x,y"; the board must have an empty point.
     std::vector<std::string> think();
-    int fallbackMove() const;
 
     Decider decider_;
     BanHistory history_;

@@ -65,11 +65,11 @@ void PlayerToolsTest::levelIsChosenAndStored() {
     {
         TestGame g;
         QVERIFY(g.form->widgets().KLevelStandard->isChecked());
-        QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
+        QVERIFY(!thinkingLevel().isStrong());
         QCOMPARE(g.form->widgets().KLevel->actions().size(), 4);
         g.form->widgets().KLevelStrong3->trigger();
-        QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Strong);
-        QCOMPARE(thinkingLevel().timeMs, 3000);
+        QVERIFY(thinkingLevel().isStrong());
+        QCOMPARE(thinkingLevel().strongSettings()->timeMs, 3000);
         QVERIFY(!g.form->widgets().KLevelStandard->isChecked());
         // The computer plays at the strong level.
         g.form->widgets().KLevelStrong1->trigger();
@@ -82,19 +82,19 @@ void PlayerToolsTest::levelIsChosenAndStored() {
         auto* automatic = g.form->findChild<QAction*>("KThreadsAuto");
         auto* one = g.form->findChild<QAction*>("KThreads1");
         QVERIFY(automatic && one && automatic->isChecked());
-        QCOMPARE(thinkingLevel().threads, defaultSearchThreads());
+        QCOMPARE(thinkingLevel().strongSettings()->threads, defaultSearchThreads());
         one->trigger();
         g.form->widgets().KLevelStrong3->trigger();
-        QCOMPARE(thinkingLevel().threads, 1);
+        QCOMPARE(thinkingLevel().strongSettings()->threads, 1);
     }
     QCOMPARE(QSettings("Pellham", "Sorell").value("Level").toInt(), 3000);
     QCOMPARE(QSettings("Pellham", "Sorell").value("Threads").toInt(), 1);
     {
         TestGame again(storedOptions);
         QVERIFY(again.form->widgets().KLevelStrong3->isChecked());
-        QCOMPARE(thinkingLevel().timeMs, 3000);
+        QCOMPARE(thinkingLevel().strongSettings()->timeMs, 3000);
         QVERIFY(again.form->findChild<QAction*>("KThreads1")->isChecked());
-        QCOMPARE(thinkingLevel().threads, 1);
+        QCOMPARE(thinkingLevel().strongSettings()->threads, 1);
     }
     // A time the menu does not offer is the standard player; a thread count beyond the
     // machine's cores is the automatic one.
@@ -102,9 +102,9 @@ void PlayerToolsTest::levelIsChosenAndStored() {
     QSettings("Pellham", "Sorell").setValue("Threads", 999);
     TestGame odd(storedOptions);
     QVERIFY(odd.form->widgets().KLevelStandard->isChecked());
-    QVERIFY(thinkingLevel().kind == ThinkingLevel::Kind::Standard);
+    QVERIFY(!thinkingLevel().isStrong());
     QVERIFY(odd.form->findChild<QAction*>("KThreadsAuto")->isChecked());
-    QCOMPARE(thinkingLevel().threads, defaultSearchThreads());
+    QCOMPARE(searchThreads(), defaultSearchThreads());
 }
 
 void PlayerToolsTest::openingsDialog() {

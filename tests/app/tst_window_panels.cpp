@@ -7,7 +7,7 @@
 #include "app/game_info_dialog.h"
 #include "app/window_panels.h"
 #include "app_test_support.h"
-#include "strong/strong_search.h"
+#include "player/strong/strong_search.h"
 
 #include <QAction>
 #include <QDialog>

@@ -383,25 +383,31 @@ TEST_F(Brain, ClockAndSearchLimitsReachTheStrongLevel) {
     sendAll({"INFO timeout_turn 5000", "INFO time_left 60000", "INFO time_left -120"});
     EXPECT_EQ(moveBudgetMs(session, 0), 5);
 
-    ThinkingLevel level = ThinkingLevel::strong(100);
-    applySearchLimits(session, 0, level);
+    ThinkingLevel thinking = ThinkingLevel::strong(100);
+    const StrongSettings& level = *thinking.strongSettings();
+    applySearchLimits(session, 0, thinking);
     EXPECT_EQ(level.maxNodes, 0u);
-    EXPECT_EQ(level.strongDepth, 0);
+    EXPECT_EQ(level.depth, 0);
     EXPECT_EQ(level.hashMegabytes, 64u);
     EXPECT_EQ(level.threads, 1);
 
     sendAll({"INFO thread_num 2", "INFO max_depth 8", "INFO max_node 50000",
              "INFO max_memory 41943040"});
-    applySearchLimits(session, 0, level);
-    EXPECT_EQ(level.strongDepth, 8);
+    applySearchLimits(session, 0, thinking);
+    EXPECT_EQ(level.depth, 8);
     EXPECT_EQ(level.maxNodes, 50000u);
     EXPECT_EQ(level.hashMegabytes, 40u - 16u);
     EXPECT_EQ(level.threads, 2);
-    applySearchLimits(session, 3000, level);
+    applySearchLimits(session, 3000, thinking);
     EXPECT_EQ(level.maxNodes, 3000u);
 
     sendAll({"INFO max_memory 1000000", "INFO max_depth 0"});
-    applySearchLimits(session, 0, level);
+    applySearchLimits(session, 0, thinking);
     EXPECT_EQ(level.hashMegabytes, 1u);
-    EXPECT_EQ(level.strongDepth, 0);
+    EXPECT_EQ(level.depth, 0);
+
+    // The standard player has no search limits to take.
+    ThinkingLevel standard = ThinkingLevel::standard();
+    applySearchLimits(session, 3000, standard);
+    EXPECT_FALSE(standard.isStrong());
 }

@@ -17,9 +17,9 @@
 #include "database/k_database.h"
 #include "database/kdb_file.h"
 #include "database/openings.h"
+#include "player/strong/strong_search.h"
 #include "rules/ban_array.h"
 #include "rules/chk_stat.h"
-#include "strong/strong_search.h"
 
 #include <atomic>
 #include <cstdio>

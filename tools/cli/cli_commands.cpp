@@ -6,8 +6,8 @@
 #include "database/kdb_file.h"
 
 #include "base/geometry.h"
-#include "engine/think.h"
-#include "engine/thinking_level.h"
+#include "player/think.h"
+#include "player/thinking_level.h"
 #include "model/history_line.h"
 #include "model/move_tree.h"
 #include "model/record_files.h"

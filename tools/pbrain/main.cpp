@@ -4,13 +4,13 @@
 #include "base/diag.h"
 #include "common/command_line.h"
 #include "database/kdb_file.h"
-#include "engine/think.h"
-#include "engine/thinking_level.h"
 #include "input_reader.h"
+#include "player/strong/strong_search.h"
+#include "player/think.h"
+#include "player/thinking_level.h"
 #include "protocol/move_budget.h"
 #include "protocol/pbrain_session.h"
 #include "sorell_version.h"
-#include "strong/strong_search.h"
 
 #include <atomic>
 #include <cstdint>
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
 
     // The table is made before the first turn's clock runs (a manager times turns, not the
     // engine's start), and made again at once when INFO max_memory changes its size.
-    uint32_t tableMegabytes = ThinkingLevel{}.hashMegabytes;
+    uint32_t tableMegabytes = StrongSettings{}.hashMegabytes;
     if (options.strong) prepareStrongSearch(tableMegabytes);
     std::atomic<bool> stop{false};
     InputReader input(std::cin, stop);
@@ -134,7 +134,8 @@ int main(int argc, char** argv) {
                                   ? ThinkingLevel::strong(moveBudgetMs(*sessionSeen, moves))
                                   : ThinkingLevel::standard();
         applySearchLimits(*sessionSeen, options.maxNodes, level);
-        if (options.threads) level.threads = options.threads;
+        if (StrongSettings* strong = level.strongSettings(); strong && options.threads)
+            strong->threads = options.threads;
         input.beginDecision();
         const int move = thinkMove(history, level, stop, options.databaseDirectory);
         stale = input.endDecision();

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "player/strong/position.h"
+
+// colour has an empty point it may play that gives it at least cls. Black's forbidden points do
+// not count: a black three whose straight four would be forbidden threatens nothing.
+bool hasPlayable(const Position& pos, Colour colour, int cls);
+
+// The static value of a quiet position for the side to move, within the unproven scores.
+int evaluate(const Position& pos);

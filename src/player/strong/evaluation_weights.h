@@ -1,0 +1,27 @@
+#pragma once
+
+#include "player/strong/line_pattern.h"
+
+#include <cstdint>
+
+// The weights of the strong search's evaluation. Changing one changes the fixed-node signature
+// of sorell-strong-bench (and the test that pins it).
+namespace evaluation_weights {
+
+// A point's value for a colour is the sum of its four line patterns' values (kPatternValue,
+// weakest pattern first), plus a bonus for a four with an open three or for two open threes,
+// at most kMaxPointValue.
+inline constexpr int16_t kPatternValue[kPatCount] = {0, 1, 4, 10, 22, 60, 70, 400, 3000, 0};
+inline constexpr int kFourThreeBonus = 300;
+inline constexpr int kDoubleThreeBonus = 150;
+inline constexpr int kMaxPointValue = 20000;
+
+// A position's value: the side to move's point values summed count kOwnWeightNum /
+// kOwnWeightDen of the opponent's, plus these side-to-move terms.
+inline constexpr int kOwnWeightNum = 5;
+inline constexpr int kOwnWeightDen = 4;
+inline constexpr int kOwnThreeBonus = 60;      // the side to move may play an open three
+inline constexpr int kTheirThreePenalty = 120; // the opponent has an open three standing
+inline constexpr int kTempoBonus = 20;         // the move itself
+
+} // namespace evaluation_weights

@@ -1,0 +1,117 @@
+#include "player/strong/strong_search.h"
+
+#include "player/strong/searcher.h"
+#include "rules/fallback_point.h"
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <new>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kMaxThreads = 256;
+
+bool legalAnswer(const BanArray& root, int move) {
+    if (move < 0 || move >= kPoints || root.at(move) != kEmpty) return false;
+    if (colourToMove(root.moveCount()) != kBlack) return true;
+    BanArray board(root);
+    return !ChkStat(board).isForbiddenBlack(move);
+}
+
+TranspositionTable& threadTable(size_t megabytes) {
+    thread_local TranspositionTable table;
+    table.resize(std::max<size_t>(megabytes, 1));
+    return table;
+}
+
+// With several lines asked for, the first is the answer's: an unfinished depth may have
+// changed the answer after the lines were made, and a proven win at the root has no others.
+void alignLines(SearchReport& r, int multiPv) {
+    if (multiPv <= 1) {
+        r.lines.clear();
+        return;
+    }
+    std::erase_if(r.lines, [&](const RootLine& l) { return l.move == r.bestMove; });
+    r.lines.insert(r.lines.begin(), RootLine{r.bestMove, r.score, r.winIn, r.line});
+    if (static_cast<int>(r.lines.size()) > multiPv) r.lines.resize(static_cast<size_t>(multiPv));
+}
+
+// Lazy SMP: the helpers search the same root as the main thread, from depth 1 or 2 in turn so
+// that they run ahead of it, and share what they find only through the transposition table.
+// Their different timing makes them search different parts of the tree first, and the table
+// entries they leave cut the main thread's search short. The answer is the main thread's.
+SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits,
+                               const std::atomic<bool>& stop, const ReportCallback& onReport,
+                               Clock::time_point start) {
+    TranspositionTable& tt = threadTable(limits.hashMegabytes);
+    auto main = std::make_unique<Searcher>(board, limits, stop, nullptr, tt, start);
+    SearchReport report;
+    if (main->solveRoot(report)) return report;
+    tt.newSearch();
+    std::atomic<bool> helpersStop{false};
+    const int helperCount = std::clamp(limits.threads, 1, kMaxThreads) - 1;
+    std::vector<uint64_t> helperNodes(static_cast<size_t>(helperCount), 0);
+    std::vector<std::thread> helpers;
+    StrongLimits helperLimits = limits;
+    helperLimits.timeMs = 0;
+    helperLimits.maxNodes = 0;
+    helperLimits.multiPv = 1;
+    for (int i = 0; i < helperCount; ++i) {
+        try {
+            helpers.emplace_back([&, i] {
+                try {
+                    auto helper = std::make_unique<Searcher>(board, helperLimits, stop,
+                                                             &helpersStop, tt, start);
+                    helper->shareRootFilter(*main);
+                    SearchReport ignored;
+                    helper->iterate(ignored, {}, 1 + (i + 1) % 2);
+                    helperNodes[static_cast<size_t>(i)] = helper->nodes();
+                } catch (const std::bad_alloc&) {
+                    // a helper without memory leaves the search to the others
+                }
+            });
+        } catch (const std::system_error&) {
+            break; // no more threads to be had: the search goes on with those it has
+        }
+    }
+    main->iterate(report, onReport, 1);
+    helpersStop.store(true, std::memory_order_relaxed);
+    for (std::thread& t : helpers) t.join();
+    for (const uint64_t n : helperNodes) report.nodes += n;
+    return report;
+}
+
+} // namespace
+
+SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
+                          const std::atomic<bool>& stop, const ReportCallback& onReport) {
+    const auto start = Clock::now();
+    int stones = 0;
+    for (int p = 0; p < kPoints; ++p) stones += board.at(p) != kEmpty;
+    SearchReport report;
+    if (stones == 0) {
+        report.bestMove = kCentrePoint;
+        report.line = {kCentrePoint};
+    } else if (stones < kPoints) {
+        report = searchWithThreads(board, limits, stop, onReport, start);
+        if (!legalAnswer(board, report.bestMove)) {
+            report.bestMove = fallbackPoint(board);
+            report.line.assign(1, report.bestMove);
+            report.winIn = 0;
+        }
+    }
+    alignLines(report, limits.multiPv);
+    report.elapsedMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    if (onReport) onReport(report);
+    return report;
+}
+
+void prepareStrongSearch(size_t hashMegabytes) {
+    threadTable(hashMegabytes);
+}

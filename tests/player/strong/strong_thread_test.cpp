@@ -1,0 +1,30 @@
+#include "player/strong/strong_search.h"
+#include "random_positions.h"
+
+#include <gtest/gtest.h>
+
+// Several threads share one table: the answers stay legal and forced moves are still found
+// (run under ThreadSanitizer too, for the table's lock-free buckets).
+TEST(StrongThreads, SharedTableSearchesAnswerSoundly) {
+    const std::atomic<bool> never{false};
+    std::mt19937 rng(41);
+    for (int i = 0; i < 8; ++i) {
+        const BanArray board = randomPosition(rng, 10 + 5 * i);
+        StrongLimits limits{40, 60, 4};
+        limits.threads = 3;
+        const SearchReport r = strongSearch(board, limits, never);
+        ASSERT_TRUE(r.bestMove >= 0 && r.bestMove < kPoints);
+        EXPECT_EQ(board.at(r.bestMove), kEmpty);
+        BanArray copy(board);
+        if (colourToMove(board.moveCount()) == kBlack) {
+            EXPECT_FALSE(ChkStat(copy).isForbiddenBlack(r.bestMove));
+        }
+    }
+    // Black h8 i8 j8 k8 against white: black to move completes the five on any thread count.
+    BanArray five;
+    for (const int p : {112, 127, 113, 128, 114, 129, 115, 130}) five.put(p);
+    StrongLimits limits{200, 60, 4};
+    limits.threads = 2;
+    const SearchReport win = strongSearch(five, limits, never);
+    EXPECT_TRUE(win.bestMove == 111 || win.bestMove == 116);
+}
