@@ -52,4 +52,4 @@ void SoundsTest::soundFilesAreWrittenInAPrivateFolder() {
 }
 
 QTEST_MAIN(SoundsTest)
-#include "tst_sounds.moc"
+#include "sounds_test.moc"

@@ -259,4 +259,4 @@ void WindowPanelsTest::panelsDockAndKeepTheBoardSize() {
 }
 
 QTEST_MAIN(WindowPanelsTest)
-#include "tst_window_panels.moc"
+#include "window_panels_test.moc"

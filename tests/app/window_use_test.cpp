@@ -194,4 +194,4 @@ void WindowUseTest::ghostStonesCarryTheirMoveNumbers() {
 }
 
 QTEST_MAIN(WindowUseTest)
-#include "tst_window_use.moc"
+#include "window_use_test.moc"

@@ -139,4 +139,4 @@ void ForbiddenMarksTest::decidingStonesAreMarkedUntilUndo() {
 }
 
 QTEST_MAIN(ForbiddenMarksTest)
-#include "tst_forbidden_marks.moc"
+#include "forbidden_marks_test.moc"

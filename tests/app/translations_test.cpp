@@ -125,4 +125,4 @@ class TstTranslations : public QObject {
 };
 
 QTEST_MAIN(TstTranslations)
-#include "tst_translations.moc"
+#include "translations_test.moc"

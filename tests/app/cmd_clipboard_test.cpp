@@ -189,4 +189,4 @@ void CmdClipboardTest::screenCopyIsTheBoardOnScreen() {
 }
 
 QTEST_MAIN(CmdClipboardTest)
-#include "tst_cmd_clipboard.moc"
+#include "cmd_clipboard_test.moc"

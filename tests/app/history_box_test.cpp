@@ -102,4 +102,4 @@ void HistoryBoxTest::rebuiltFromTheRecord() {
 }
 
 QTEST_MAIN(HistoryBoxTest)
-#include "tst_history_box.moc"
+#include "history_box_test.moc"

@@ -439,4 +439,4 @@ void GameFlowTest::anAnswerWithoutAStoneEndsPlay() {
 }
 
 QTEST_MAIN(GameFlowTest)
-#include "tst_game_flow.moc"
+#include "game_flow_test.moc"

@@ -210,4 +210,4 @@ void BoardDrawingTest::changedSquaresOfAMove() {
 }
 
 QTEST_MAIN(BoardDrawingTest)
-#include "tst_board_drawing.moc"
+#include "board_drawing_test.moc"

@@ -131,4 +131,4 @@ class TstInstallLayout : public QObject {
 };
 
 QTEST_MAIN(TstInstallLayout)
-#include "tst_install_layout.moc"
+#include "install_layout_test.moc"

@@ -274,4 +274,4 @@ void OpeningRulesTest::thePanelStaysOnTheScreen() {
 }
 
 QTEST_MAIN(OpeningRulesTest)
-#include "tst_opening_rules.moc"
+#include "opening_rules_test.moc"

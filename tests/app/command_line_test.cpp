@@ -122,4 +122,4 @@ class TstCommandLine : public QObject {
 };
 
 QTEST_MAIN(TstCommandLine)
-#include "tst_command_line.moc"
+#include "command_line_test.moc"

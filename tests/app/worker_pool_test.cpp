@@ -80,4 +80,4 @@ void WorkerPoolTest::stopAllJoinsWithoutAnswers() {
 }
 
 QTEST_MAIN(WorkerPoolTest)
-#include "tst_worker_pool.moc"
+#include "worker_pool_test.moc"

@@ -149,4 +149,4 @@ void CmdHelpTest::versionBox() {
 }
 
 QTEST_MAIN(CmdHelpTest)
-#include "tst_cmd_help.moc"
+#include "cmd_help_test.moc"

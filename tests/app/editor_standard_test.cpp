@@ -332,4 +332,4 @@ void EditorStandardTest::newIdTakesTheLeadingNumber() {
 }
 
 QTEST_MAIN(EditorStandardTest)
-#include "tst_editor_standard.moc"
+#include "editor_standard_test.moc"

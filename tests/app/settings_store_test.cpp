@@ -298,4 +298,4 @@ void SettingsStoreTest::windowsCarryTheProgramIcon() {
 }
 
 QTEST_MAIN(SettingsStoreTest)
-#include "tst_settings_store.moc"
+#include "settings_store_test.moc"

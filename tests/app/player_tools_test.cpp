@@ -265,4 +265,4 @@ void PlayerToolsTest::analysisFollowsThePositionAndStops() {
 }
 
 QTEST_MAIN(PlayerToolsTest)
-#include "tst_player_tools.moc"
+#include "player_tools_test.moc"

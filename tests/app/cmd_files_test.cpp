@@ -366,4 +366,4 @@ void CmdFilesTest::dialogsStartInTheFolderLastUsed() {
 }
 
 QTEST_MAIN(CmdFilesTest)
-#include "tst_cmd_files.moc"
+#include "cmd_files_test.moc"
