@@ -2,6 +2,7 @@
 
 #include "database/openings.h"
 #include "database/symmetry.h"
+#include "opening/phase_weighing.h"
 #include "opening/position_symmetry.h"
 #include "player/strong/strong_search.h"
 #include "rules/chk_stat.h"
@@ -14,18 +15,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Candidate stones: empty points this close (in king steps) to a stone.
-constexpr int kNearDistance = 2;
-// Kept back from the whole time for the work around the searches and for a loaded machine's
-// late wake-ups (a 1 s decision on a busy two-core machine ran up to 83 ms late with 15).
-constexpr int64_t kReserveMs = 50;
-// The search stops within about this much past its own deadline.
-constexpr int64_t kStopSlackMs = 15;
-// Fewest nodes a candidate's search gets under a node budget.
-constexpr uint64_t kMinNodes = 500;
-
 // The score from black's view at which an opening position counts as even. The strong
 // search's evaluation of these early positions leans to black: in its own games from Soosorv-8
 // phases, black lost most positions it scored between 0 and about +150 (52 games at 100000
@@ -36,119 +25,6 @@ constexpr int kEvenScore = 150;
 constexpr int kFirstLookPercent = 40;
 constexpr size_t kSecondLookMin = 6;
 constexpr size_t kSecondLookMax = 16;
-
-// Hands out the decision's budget to its searches in stages: a stage takes a share of what is
-// left and gives each of its searches an equal part of what remains of the stage, so that one
-// search running long only shortens the others. When a stage's time is used up its remaining
-// searches are skipped (exhausted()).
-class BudgetSplitter {
-  public:
-    explicit BudgetSplitter(const DecisionBudget& b) : budget_(b), start_(Clock::now()) {}
-
-    // A stage of `searches` searches with `percent` of the time left (of the node budget).
-    void beginStage(int searches, int percent = 100) {
-        searches_ = std::max(searches, 1);
-        issued_ = 0;
-        stageEndMs_ = elapsedMs() + remainingMs() * percent / 100;
-        stageNodes_ = budget_.maxNodes * static_cast<uint64_t>(percent) / 100;
-    }
-
-    StrongLimits share() {
-        StrongLimits limits;
-        limits.hashMegabytes = 16;
-        const int left = std::max(searches_ - issued_, 1);
-        ++issued_;
-        const int64_t stageLeft = std::max<int64_t>(stageEndMs_ - elapsedMs(), 0);
-        if (budget_.maxNodes > 0) {
-            limits.maxNodes = std::max(stageNodes_ / static_cast<uint64_t>(searches_), kMinNodes);
-            limits.timeMs = budget_.timeMs > 0 ? std::max<int64_t>(stageLeft / left, 1) : 0;
-            return limits;
-        }
-        limits.timeMs = std::max<int64_t>((stageLeft - kStopSlackMs) / left, 1);
-        return limits;
-    }
-
-    // True when the stage's time is up (never under a node budget alone).
-    bool exhausted() const { return budget_.timeMs > 0 && elapsedMs() >= stageEndMs_; }
-
-  private:
-    int64_t elapsedMs() const {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
-    }
-    int64_t remainingMs() const {
-        return std::max<int64_t>(budget_.timeMs - kReserveMs - elapsedMs(), 0);
-    }
-
-    DecisionBudget budget_;
-    Clock::time_point start_;
-    int searches_ = 1;
-    int issued_ = 0;
-    int64_t stageEndMs_ = 0;
-    uint64_t stageNodes_ = 0;
-};
-
-int searchBlackScore(const BanArray& board, const StrongLimits& limits,
-                     const std::atomic<bool>& stop) {
-    const SearchReport r = strongSearch(board, limits, stop);
-    return colourToMove(board.moveCount()) == kBlack ? r.score : -r.score;
-}
-
-// The legal points within area (and near the stones when the area is the whole board), one
-// for each class of points that a symmetry of the position maps onto each other.
-std::vector<int> candidatePoints(const BanArray& board, int area) {
-    const uint8_t mask = positionSymmetries(board);
-    const bool blackToMove = colourToMove(board.moveCount()) == kBlack;
-    BanArray probe = board;
-    std::vector<int> points;
-    for (int p = 0; p < kPoints; ++p) {
-        if (board.at(p) != kEmpty) continue;
-        if (std::abs(cellX(p) - 7) > area || std::abs(cellY(p) - 7) > area) continue;
-        if (area == kAnywhere) {
-            bool near = false;
-            for (int q = 0; q < kPoints && !near; ++q)
-                near = board.at(q) != kEmpty && std::abs(cellX(p) - cellX(q)) <= kNearDistance &&
-                       std::abs(cellY(p) - cellY(q)) <= kNearDistance;
-            if (!near) continue;
-        }
-        if (blackToMove && isForbiddenBlack(probe, p)) continue;
-        bool seen = false;
-        for (int q : points) seen = seen || equivalentUnder(mask, p, q);
-        if (!seen) points.push_back(p);
-    }
-    // Nearest to the centre first: searched first when the time runs short.
-    std::stable_sort(points.begin(), points.end(), [](int a, int b) {
-        auto d = [](int p) { return std::max(std::abs(cellX(p) - 7), std::abs(cellY(p) - 7)); };
-        return d(a) < d(b);
-    });
-    return points;
-}
-
-// Every candidate point with the evaluation (black's view) of the position after it, best for
-// black first, in one stage of the budget. Points left when the stage's time is up are ranked
-// below every searched one.
-std::vector<ScoredPoint> scorePoints(const BanArray& board, const std::vector<int>& points,
-                                     BudgetSplitter& splitter, const std::atomic<bool>& stop,
-                                     int percent = 100) {
-    std::vector<ScoredPoint> scored;
-    std::vector<int> skipped;
-    scored.reserve(points.size());
-    splitter.beginStage(static_cast<int>(points.size()), percent);
-    for (int p : points) {
-        if (stop || splitter.exhausted()) {
-            skipped.push_back(p);
-            continue;
-        }
-        BanArray after = board;
-        after.put(p);
-        scored.push_back({p, searchBlackScore(after, splitter.share(), stop)});
-    }
-    std::stable_sort(scored.begin(), scored.end(), [](const ScoredPoint& a, const ScoredPoint& b) {
-        return a.blackScore > b.blackScore;
-    });
-    const int floor = scored.empty() ? 0 : scored.back().blackScore - 1;
-    for (int p : skipped) scored.push_back({p, floor, false});
-    return scored;
-}
 
 // The value for the player answering a step of a stone of colour placed: when the opponent may
 // swap next, the player ends with the worse colour (so balance is best); otherwise the score of
