@@ -260,7 +260,9 @@ namespace {
 
 // An engine that writes MESSAGE lines for ever and never answers START.
 std::vector<std::string> chattyEngine(const TempDir& dir) {
-    dir.write("chatty.sh", "while :; do echo 'MESSAGE warming up'; sleep 0.05; done\n");
+    // It stops by itself: a match killed by the test would otherwise leave it running.
+    dir.write("chatty.sh", "i=0; while [ $i -lt 600 ]; do echo 'MESSAGE warming up'; sleep 0.05; "
+                           "i=$((i + 1)); done\n");
     return {"/bin/sh", dir.file("chatty.sh")};
 }
 
