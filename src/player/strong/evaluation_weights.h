@@ -4,16 +4,21 @@
 
 #include <cstdint>
 
-// The weights of the strong search's evaluation. Changing one changes the fixed-node signature
-// of sorell-strong-bench (and the test that pins it).
+// The weights of the strong search's evaluation, fitted to the results of its own games by
+// `sorell-tune fit` (tools/tune; docs/tuning.md says how). Changing one changes the fixed-node
+// signature of sorell-strong-bench (and the test that pins it). They score positions only:
+// which moves a node searches is ranked by search_params' ordering weights.
 namespace evaluation_weights {
 
-// A point's value for a colour is the sum of its four line patterns' values (kPatternValue,
-// weakest pattern first), plus a bonus for a four with an open three or for two open threes,
-// at most kMaxPointValue.
-inline constexpr int16_t kPatternValue[kPatCount] = {0, 1, 4, 10, 22, 60, 70, 400, 3000, 0};
-inline constexpr int kFourThreeBonus = 300;
-inline constexpr int kDoubleThreeBonus = 150;
+// A point's value for a colour is the sum of its four line patterns' values (kPatternValue of
+// the colour, black first, weakest pattern first), plus a bonus for a four with an open three
+// or for two open threes, at most kMaxPointValue.
+inline constexpr int16_t kPatternValue[2][kPatCount] = {
+    {0, 1, 4, 10, 22, 60, 70, 400, 3000, 0}, // black
+    {0, 1, 4, 10, 22, 60, 70, 400, 3000, 0}, // white
+};
+inline constexpr int kFourThreeBonus[2] = {300, 300};
+inline constexpr int kDoubleThreeBonus[2] = {150, 150};
 inline constexpr int kMaxPointValue = 20000;
 
 // A position's value: the side to move's point values summed count kOwnWeightNum /

@@ -1,6 +1,7 @@
 #include "player/strong/line_pattern.h"
 
 #include "player/strong/evaluation_weights.h"
+#include "player/strong/search_params.h"
 
 #include <algorithm>
 #include <array>
@@ -84,11 +85,12 @@ struct Tables {
 
     static PointInfo combine(int colour, uint32_t index) {
         int count[16] = {};
-        int value = 0;
+        int value = 0, order = 0;
         for (int d = 0; d < 4; ++d, index /= kPatCount) {
             const uint32_t p = index % kPatCount;
             ++count[p];
-            value += evaluation_weights::kPatternValue[p];
+            value += evaluation_weights::kPatternValue[colour][p];
+            order += search_params::kOrderPatternValue[p];
         }
         const int fours = count[kPatFour] + count[kPatFourOpen];
         const int threes = count[kPatThreeOpen];
@@ -99,18 +101,21 @@ struct Tables {
             info.cls = kClassFlexFour;
         } else if (fours == 1 && threes) {
             info.cls = kClassFourThree;
-            value += evaluation_weights::kFourThreeBonus;
+            value += evaluation_weights::kFourThreeBonus[colour];
+            order += search_params::kOrderFourThreeBonus;
         } else if (fours == 1) {
             info.cls = kClassFour;
         } else if (threes >= 2) {
             info.cls = kClassDoubleThree;
-            value += evaluation_weights::kDoubleThreeBonus;
+            value += evaluation_weights::kDoubleThreeBonus[colour];
+            order += search_params::kOrderDoubleThreeBonus;
         } else if (threes == 1) {
             info.cls = kClassThree;
         }
         if (colour == 0 && !count[kPatFive])
             info.suspect = count[kPatOverline] || count[kPatFourOpen] || fours >= 2 || threes >= 2;
         info.value = static_cast<int16_t>(std::min(value, evaluation_weights::kMaxPointValue));
+        info.order = static_cast<int16_t>(std::min(order, evaluation_weights::kMaxPointValue));
         return info;
     }
 };

@@ -52,6 +52,7 @@ enum PointClass : uint8_t {
 
 struct PointInfo {
     int16_t value = 0;   // evaluation weight of the point for the colour
+    int16_t order = 0;   // the point's weight in move ordering for the colour
     uint8_t cls = 0;     // PointClass
     uint8_t suspect = 0; // black only: may be forbidden, ask the rules
 };

@@ -66,7 +66,7 @@ PickedMoves pickMoves(const Position& pos, int ply, int depth, int ttMove, const
             if (allowed && !allowed[p]) continue;
             if (excluded && excluded[p]) continue;
             if (us == Colour::Black && mine.suspect && pos.forbidden(p)) continue;
-            int s = 2 * mine.value + theirs.value + history[p] / kHistoryDivisor;
+            int s = 2 * mine.order + theirs.order + history[p] / kHistoryDivisor;
             if (mine.cls >= kClassFour) s += kOwnFourBonus;
             if (theirs.cls == kClassFive) s += kBlockFiveBonus;
             if (p == ttMove)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/strong/line_pattern.h"
+
 #include <cstdint>
 
 // Every tuned number of the strong search but the evaluation's (evaluation_weights.h). Changing
@@ -13,8 +15,15 @@ inline constexpr int kInfinity = 32000; // outside every score
 inline constexpr int kMaxPly = 200;     // the deepest ply a search thread reaches
 
 // --- Move ordering (move_picker.cpp) --------------------------------------------------------
-// A point scores 2 x its value for the side to move plus its value for the opponent, plus the
-// history score divided by kHistoryDivisor, plus these bonuses.
+// A point's ordering weight for a colour: the sum of its four line patterns' kOrderPatternValue
+// (see LinePattern), plus a bonus for a four with an open three or for two open threes. These
+// choose which few moves a node searches, so they rank threats; the evaluation's weights
+// (evaluation_weights.h) are fitted to game results instead.
+inline constexpr int16_t kOrderPatternValue[kPatCount] = {0, 1, 4, 10, 22, 60, 70, 400, 3000, 0};
+inline constexpr int kOrderFourThreeBonus = 300;
+inline constexpr int kOrderDoubleThreeBonus = 150;
+// A point scores 2 x its ordering weight for the side to move plus its weight for the
+// opponent, plus the history score divided by kHistoryDivisor, plus these bonuses.
 inline constexpr int kHistoryDivisor = 64;
 inline constexpr int kOwnFourBonus = 4000;      // our four
 inline constexpr int kBlockFiveBonus = 1 << 22; // the opponent's five point

@@ -33,7 +33,7 @@ int ThreatSolver::collect(Colour colour, int minClass, int* out) const {
         int j = i;
         for (; j > 0; --j) {
             const PointInfo& ij = pos_.info(colour, out[j - 1]);
-            if (ij.cls > im.cls || (ij.cls == im.cls && ij.value >= im.value)) break;
+            if (ij.cls > im.cls || (ij.cls == im.cls && ij.order >= im.order)) break;
             out[j] = out[j - 1];
         }
         out[j] = m;
