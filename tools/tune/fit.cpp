@@ -1,15 +1,14 @@
 #include "tune/fit.h"
 
+#include "tune/training_positions.h"
+
 #include "player/strong/evaluation.h"
 #include "player/strong/evaluation_weights.h"
-#include "rules/ban_array.h"
 
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -60,10 +59,10 @@ double evaluateSample(const Sample& s, const Params& w) {
            (s.side == 0 ? w[kBlackToMove] : -w[kBlackToMove]);
 }
 
-Sample sampleOf(const Position& pos, float blackScore) {
+Sample sampleOf(const Position& pos, float result) {
     Sample s{};
     s.side = pos.side() == Colour::Black ? 0 : 1;
-    s.result = s.side == 0 ? blackScore : 1.0f - blackScore;
+    s.result = result;
     s.ownThree = hasPlayable(pos, pos.side(), kClassThree);
     s.theirFlexFour = hasPlayable(pos, ~pos.side(), kClassFlexFour);
     for (int p = 0; p < kPoints; ++p) {
@@ -80,12 +79,6 @@ Sample sampleOf(const Position& pos, float blackScore) {
         }
     }
     return s;
-}
-
-bool decided(const Position& pos) {
-    return pos.countAtLeast(Colour::Black, kClassFive) ||
-           pos.countAtLeast(Colour::White, kClassFive) ||
-           hasPlayable(pos, pos.side(), kClassFourThree);
 }
 
 double sigmoid(double x) {
@@ -105,30 +98,17 @@ double meanError(const std::vector<Sample>& samples, const Params& w, double k) 
 
 bool fitEvaluationWeights(const std::string& gamesPath, int skipPlies, int iterations,
                           std::ostream& out) {
-    std::ifstream in(gamesPath);
-    if (!in) {
-        out << "cannot read " << gamesPath << '\n';
-        return false;
-    }
     const Params start = currentWeights();
     std::vector<Sample> samples;
-    int games = 0, mismatches = 0;
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        float blackScore = 0;
-        std::vector<int> moves;
-        if (!(fields >> blackScore)) continue;
-        for (int p; fields >> p;)
-            if (p >= 0 && p < kPoints) moves.push_back(p);
-        ++games;
-        Position pos(BanArray{}, kBlack);
-        for (size_t i = 0; i + 1 < moves.size(); ++i) {
-            if (!pos.empty(moves[i])) break;
-            pos.make(moves[i]);
-            if (static_cast<int>(i) + 1 < skipPlies || decided(pos)) continue;
-            samples.push_back(sampleOf(pos, blackScore));
+    int mismatches = 0;
+    const int games =
+        forEachTrainingPosition(gamesPath, skipPlies, [&](const Position& pos, float result) {
+            samples.push_back(sampleOf(pos, result));
             if (std::abs(evaluateSample(samples.back(), start) - evaluate(pos)) > 1.5) ++mismatches;
-        }
+        });
+    if (games < 0) {
+        out << "cannot read " << gamesPath << '\n';
+        return false;
     }
     if (samples.empty()) {
         out << "no positions in " << gamesPath << '\n';
