@@ -14,19 +14,19 @@ namespace evaluation_weights {
 // the colour, black first, weakest pattern first), plus a bonus for a four with an open three
 // or for two open threes, at most kMaxPointValue.
 inline constexpr int16_t kPatternValue[2][kPatCount] = {
-    {0, 1, -1, 1, 20, 41, 158, 237, 3000, 0}, // black
-    {0, 0, 6, -1, 26, 26, 169, 135, 3000, 0}, // white
+    {0, 1, -5, 7, 36, 80, 256, 359, 3000, 0}, // black
+    {0, 0, 9, 1, 39, 61, 270, 210, 3000, 0},  // white
 };
-inline constexpr int kFourThreeBonus[2] = {206, 21};
-inline constexpr int kDoubleThreeBonus[2] = {-108, -92};
+inline constexpr int kFourThreeBonus[2] = {331, -5};
+inline constexpr int kDoubleThreeBonus[2] = {-186, -169};
 inline constexpr int kMaxPointValue = 20000;
 
 // A position's value: the side to move's point values summed count kOwnWeightNum /
 // kOwnWeightDen of the opponent's, plus these side-to-move terms.
 inline constexpr int kOwnWeightNum = 19;
 inline constexpr int kOwnWeightDen = 16;
-inline constexpr int kOwnThreeBonus = 218;     // the side to move may play an open three
-inline constexpr int kTheirThreePenalty = 248; // the opponent has an open three standing
-inline constexpr int kTempoBonus = 16;         // the move itself
+inline constexpr int kOwnThreeBonus = 394;     // the side to move may play an open three
+inline constexpr int kTheirThreePenalty = 489; // the opponent has an open three standing
+inline constexpr int kTempoBonus = 55;         // the move itself
 
 } // namespace evaluation_weights
