@@ -40,6 +40,13 @@ TEST(TuneTool, PlaysLegalGamesAndFitsTheSearchsOwnEvaluation) {
             EXPECT_EQ(board.moveCount(), kPoints) << line;
     }
     EXPECT_EQ(games, 3);
+    // The same games on every run, and a run from --first plays the same games as a longer one.
+    const RunResult again =
+        runProgram(TUNE_PATH, {"games", "--count", "3", "--nodes", "800"}, dir.path());
+    EXPECT_EQ(again.out, r.out);
+    const RunResult second = runProgram(
+        TUNE_PATH, {"games", "--first", "1", "--count", "1", "--nodes", "800"}, dir.path());
+    EXPECT_EQ(second.out, r.out.substr(r.out.find('\n') + 1, second.out.size()));
 
     dir.write("games.txt", r.out);
     r = runProgram(TUNE_PATH, {"fit", dir.file("games.txt"), "--steps", "2"}, dir.path());
