@@ -13,6 +13,7 @@ struct SearchStackEntry {
     int scores[kPoints] = {};
     uint8_t pv[search_params::kMaxPly + 1] = {};
     int pvLength = 0;
+    bool afterNull = false; // the node was reached by a pass
 };
 
 // The root's restrictions on its moves: the defence filter's allowed points (null: every

@@ -48,6 +48,11 @@ inline constexpr int kDeepReductionMove = 10;
 // beta is taken as a cut-off.
 inline constexpr int kFutilityDepth = 2;
 inline constexpr int kFutilityMargin = 120;
+// Null move: under the same conditions, at depth >= kNullMoveDepth, a node whose static value
+// is at least beta passes; a pass searched kNullReduction plies shallower that still fails
+// high cuts the node.
+inline constexpr int kNullMoveDepth = 4;
+inline constexpr int kNullReduction = 2;
 
 // --- Threat searches --------------------------------------------------------------------------
 inline constexpr uint64_t kLeafVcfBudget = 200; // a leaf with a four of the side to move

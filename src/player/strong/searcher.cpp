@@ -87,12 +87,27 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
             return s;
     }
 
-    // Reverse futility: far enough above beta near the leaves, with no threat of the opponent's
-    // standing, the node is taken to fail high.
-    if (!pvNode && ply > 0 && depth <= kFutilityDepth && std::abs(beta) < kWinBound &&
-        !threatened && !hasPlayable(pos_, them, kClassFlexFour)) {
-        const int margin = evaluate(pos_) - kFutilityMargin * depth;
-        if (margin >= beta) return margin;
+    // Below the root and off the principal line, with no five or open three of the opponent's
+    // to answer, the static value may cut the node short.
+    if (!pvNode && ply > 0 && std::abs(beta) < kWinBound && !threatened &&
+        !hasPlayable(pos_, them, kClassFlexFour)) {
+        const int staticValue = evaluate(pos_);
+        // Reverse futility: far enough above beta near the leaves, the node fails high.
+        if (depth <= kFutilityDepth && staticValue - kFutilityMargin * depth >= beta)
+            return staticValue - kFutilityMargin * depth;
+        // Null move: a side that stays above beta even after passing fails high. The pass is
+        // searched kNullReduction plies shallower; two passes in a row are not tried. A stone more
+        // seldom hurts (black's forbidden points aside), so the pass is taken as a lower bound;
+        // where the opponent has a threat to answer, the conditions above rule it out.
+        if (depth >= kNullMoveDepth && !ss.afterNull && staticValue >= beta) {
+            pos_.setSide(them);
+            stack_[ply + 1].afterNull = true;
+            const int score = -search(depth - 1 - kNullReduction, -beta, -beta + 1, ply + 1, false);
+            stack_[ply + 1].afterNull = false;
+            pos_.setSide(us);
+            if (aborted_) return 0;
+            if (score >= beta && score < kWinBound) return score;
+        }
     }
 
     const RootMoves root{rootFilter_ ? rootAllowed_ : nullptr,
