@@ -44,7 +44,8 @@ void alignLines(SearchReport& r, int multiPv) {
 // Lazy SMP: the helpers search the same root as the main thread, from depth 1 or 2 in turn so
 // that they run ahead of it, and share what they find only through the transposition table.
 // Their different timing makes them search different parts of the tree first, and the table
-// entries they leave cut the main thread's search short. The answer is the main thread's.
+// entries they leave cut the main thread's search short. The answer is the main thread's,
+// unless a helper finished a deeper depth.
 SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits,
                                const std::atomic<bool>& stop, const ReportCallback& onReport,
                                Clock::time_point start) {
@@ -55,7 +56,7 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
     tt.newSearch();
     std::atomic<bool> helpersStop{false};
     const int helperCount = std::clamp(limits.threads, 1, kMaxThreads) - 1;
-    std::vector<uint64_t> helperNodes(static_cast<size_t>(helperCount), 0);
+    std::vector<SearchReport> helperReports(static_cast<size_t>(helperCount));
     std::vector<std::thread> helpers;
     StrongLimits helperLimits = limits;
     helperLimits.timeMs = 0;
@@ -68,9 +69,9 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
                     auto helper = std::make_unique<Searcher>(board, helperLimits, stop,
                                                              &helpersStop, tt, start);
                     helper->shareRootFilter(*main);
-                    SearchReport ignored;
-                    helper->iterate(ignored, {}, 1 + (i + 1) % 2);
-                    helperNodes[static_cast<size_t>(i)] = helper->nodes();
+                    SearchReport& own = helperReports[static_cast<size_t>(i)];
+                    helper->iterate(own, {}, 1 + (i + 1) % 2);
+                    own.nodes = helper->nodes();
                 } catch (const std::bad_alloc&) {
                     // a helper without memory leaves the search to the others
                 }
@@ -82,7 +83,19 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
     main->iterate(report, onReport, 1);
     helpersStop.store(true, std::memory_order_relaxed);
     for (std::thread& t : helpers) t.join();
-    for (const uint64_t n : helperNodes) report.nodes += n;
+    // A helper that finished a deeper depth than the main thread has the better answer (not
+    // for a multi-line analysis, whose further lines are the main thread's).
+    uint64_t nodes = report.nodes;
+    for (const SearchReport& h : helperReports) {
+        nodes += h.nodes;
+        if (limits.multiPv <= 1 && h.depth > report.depth && h.bestMove != kNoMove &&
+            report.winIn == 0) {
+            const int64_t elapsed = report.elapsedMs;
+            report = h;
+            report.elapsedMs = elapsed;
+        }
+    }
+    report.nodes = nodes;
     return report;
 }
 
