@@ -54,6 +54,12 @@ inline constexpr int kFutilityMargin = 120;
 inline constexpr int kNullMoveDepth = 4;
 inline constexpr int kNullReduction = 2;
 
+// --- Threads (searcher.cpp) ------------------------------------------------------------------
+// At depth >= kDeferDepth a move that another thread is searching is put off, at most
+// kMaxDeferred at a node.
+inline constexpr int kDeferDepth = 3;
+inline constexpr int kMaxDeferred = 16;
+
 // --- Threat searches --------------------------------------------------------------------------
 inline constexpr uint64_t kLeafVcfBudget = 200; // a leaf with a four of the side to move
 inline constexpr int kRootVctThrees = 6;        // the root's own threat search

@@ -123,12 +123,25 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
     const int alphaStart = alpha;
     const SearchStackEntry& next = stack_[ply + 1];
     int best = -kInfinity, bestMove = ss.moves[0];
-    for (int i = 0; i < count; ++i) {
-        const int p = ss.moves[i];
+    // With several threads, a move whose position another thread is searching waits until
+    // the node's other moves are done (searched then as a late move).
+    int deferred[kMaxDeferred];
+    int deferredCount = 0;
+    const bool sharing = busy_ && depth >= kDeferDepth;
+    for (int i = 0; i < count + deferredCount; ++i) {
+        const bool late = i >= count;
+        const int p = late ? deferred[i - count] : ss.moves[i];
         const bool tactical = pos_.cls(us, p) >= kClassThree || pos_.cls(them, p) >= kClassFour;
         // A single forced reply costs no depth.
         const int newDepth = count == 1 ? depth : depth - 1;
         pos_.make(p);
+        const uint64_t childKey = sharing ? pos_.hash() : 0;
+        if (sharing && i > 0 && !late && deferredCount < kMaxDeferred && busy_->busy(childKey)) {
+            pos_.unmake();
+            deferred[deferredCount++] = p;
+            continue;
+        }
+        if (sharing) busy_->enter(childKey);
         int score;
         if (i == 0) {
             score = -search(newDepth, -beta, -alpha, ply + 1, pvNode);
@@ -140,6 +153,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
             if (score > alpha && (reduction || score < beta))
                 score = -search(newDepth, -beta, -alpha, ply + 1, pvNode);
         }
+        if (sharing) busy_->leave(childKey);
         pos_.unmake();
         if (aborted_) return 0;
         if (score > best) {
@@ -159,9 +173,10 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
                     history_[index(us)][p] += depth * depth;
                     // The quiet moves searched before the cut-off did not cut: they lose as
                     // much as it gains.
-                    for (int j = 0; j < i; ++j) {
+                    for (int j = 0; j < std::min(i, count); ++j) {
                         const int q = ss.moves[j];
-                        if (pos_.cls(us, q) < kClassThree && pos_.cls(them, q) < kClassFour)
+                        if (q != p && pos_.cls(us, q) < kClassThree &&
+                            pos_.cls(them, q) < kClassFour)
                             history_[index(us)][q] -= depth * depth;
                     }
                     break;

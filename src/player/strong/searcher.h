@@ -1,5 +1,6 @@
 #pragma once
 
+#include "player/strong/busy_table.h"
 #include "player/strong/move_picker.h"
 #include "player/strong/position.h"
 #include "player/strong/strong_search.h"
@@ -13,7 +14,7 @@
 // One thread's part of a decision: iterative deepening of a principal-variation alpha-beta over
 // its own Position and search stack, with the threat solver at the root and at quiet leaves
 // where the side to move has a four. Threads of one decision share only the transposition
-// table. All working memory is made before the first node.
+// table and the busy table. All working memory is made before the first node.
 class Searcher {
   public:
     using Clock = std::chrono::steady_clock;
@@ -33,6 +34,8 @@ class Searcher {
     void iterate(SearchReport& report, const ReportCallback& onReport, int firstDepth);
 
     uint64_t nodes() const { return nodes_; }
+    // The positions the threads of this decision are searching; none for a single thread.
+    void shareBusyTable(BusyTable* busy) { busy_ = busy; }
 
   private:
     bool threatOfSideToMove(uint64_t budget);
@@ -50,6 +53,7 @@ class Searcher {
     const std::atomic<bool>& stop_;
     const std::atomic<bool>* helperStop_;
     TranspositionTable& tt_;
+    BusyTable* busy_ = nullptr;
     StrongLimits limits_;
     Clock::time_point start_;
     uint64_t nodes_ = 0, nextCheck_ = 0;

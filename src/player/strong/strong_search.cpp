@@ -42,9 +42,10 @@ void alignLines(SearchReport& r, int multiPv) {
 }
 
 // Lazy SMP: the helpers search the same root as the main thread, from depth 1 or 2 in turn so
-// that they run ahead of it, and share what they find only through the transposition table.
-// Their different timing makes them search different parts of the tree first, and the table
-// entries they leave cut the main thread's search short. The answer is the main thread's,
+// that they run ahead of it, and share what they find through the transposition table. Since
+// all threads order their moves alike, a thread puts off a move whose position another thread
+// is searching (the busy table): so they search different parts of the tree at once, and the
+// table entries they leave cut each other's search short. The answer is the main thread's,
 // unless a helper finished a deeper depth.
 SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits,
                                const std::atomic<bool>& stop, const ReportCallback& onReport,
@@ -58,6 +59,8 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
     const int helperCount = std::clamp(limits.threads, 1, kMaxThreads) - 1;
     std::vector<SearchReport> helperReports(static_cast<size_t>(helperCount));
     std::vector<std::thread> helpers;
+    const auto busy = helperCount > 0 ? std::make_unique<BusyTable>() : nullptr;
+    main->shareBusyTable(busy.get());
     StrongLimits helperLimits = limits;
     helperLimits.timeMs = 0;
     helperLimits.maxNodes = 0;
@@ -69,6 +72,7 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
                     auto helper = std::make_unique<Searcher>(board, helperLimits, stop,
                                                              &helpersStop, tt, start);
                     helper->shareRootFilter(*main);
+                    helper->shareBusyTable(busy.get());
                     SearchReport& own = helperReports[static_cast<size_t>(i)];
                     helper->iterate(own, {}, 1 + (i + 1) % 2);
                     own.nodes = helper->nodes();

@@ -1,7 +1,10 @@
+#include "player/strong/busy_table.h"
 #include "player/strong/strong_search.h"
 #include "random_positions.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 // Several threads share one table: the answers stay legal and forced moves are still found
 // (run under ThreadSanitizer too, for the table's lock-free buckets).
@@ -27,4 +30,19 @@ TEST(StrongThreads, SharedTableSearchesAnswerSoundly) {
     limits.threads = 2;
     const SearchReport win = strongSearch(five, limits, never);
     EXPECT_TRUE(win.bestMove == 111 || win.bestMove == 116);
+}
+
+// Two positions in one slot: the later one holds it, and the earlier one leaving does not
+// free it (else a thread would stop deferring a move that another is still searching).
+TEST(StrongThreads, BusyTableSlotKeepsItsLatestPosition) {
+    auto table = std::make_unique<BusyTable>();
+    const uint64_t a = 0x1234, b = a + (uint64_t{1} << 40);
+    table->enter(a);
+    EXPECT_TRUE(table->busy(a));
+    table->enter(b);
+    table->leave(a);
+    EXPECT_TRUE(table->busy(b));
+    EXPECT_FALSE(table->busy(a));
+    table->leave(b);
+    EXPECT_FALSE(table->busy(b));
 }
