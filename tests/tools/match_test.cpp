@@ -12,10 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -258,12 +263,22 @@ TEST(MatchTool, PlaysBothColouringsAndReportsTheScore) {
 
 namespace {
 
-// An engine that writes MESSAGE lines for ever and never answers START.
+// An engine that writes MESSAGE lines for ever and never answers START. It leaves its process
+// id in chatty.pid, and stops by itself after half a minute all the same.
 std::vector<std::string> chattyEngine(const TempDir& dir) {
-    // It stops by itself: a match killed by the test would otherwise leave it running.
-    dir.write("chatty.sh", "i=0; while [ $i -lt 600 ]; do echo 'MESSAGE warming up'; sleep 0.05; "
-                           "i=$((i + 1)); done\n");
+    dir.write("chatty.sh", "echo $$ > " + dir.file("chatty.pid") +
+                               "; i=0; while [ $i -lt 600 ]; do echo 'MESSAGE warming up'; "
+                               "sleep 0.05; i=$((i + 1)); done\n");
     return {"/bin/sh", dir.file("chatty.sh")};
+}
+
+// Whether the process runs (a zombie that nobody reaps has ended).
+bool running(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return false;
+    const size_t paren = line.rfind(')');
+    return paren != std::string::npos && line.size() > paren + 2 && line[paren + 2] != 'Z';
 }
 
 } // namespace
@@ -281,6 +296,7 @@ TEST(MatchTool, ChattyEnginesTimeOutAndTheReportIsNotHeldBack) {
     EXPECT_NE(g.note.find("did not answer START"), std::string::npos) << g.note;
 
     // The header is out while the first game still waits for the chatty engine.
+    std::filesystem::remove(dir.file("chatty.pid"));
     ChildProcess match;
     const std::string chatty = "/bin/sh " + dir.file("chatty.sh");
     ASSERT_TRUE(
@@ -288,6 +304,19 @@ TEST(MatchTool, ChattyEnginesTimeOutAndTheReportIsNotHeldBack) {
     const auto header = match.readLine(20000);
     ASSERT_TRUE(header.has_value());
     EXPECT_EQ(header->rfind("engine1: /bin/sh", 0), 0u) << *header;
+    // A match that is killed takes its engines with it.
+    pid_t engine = 0;
+    for (int i = 0; i < 200 && engine == 0; ++i) {
+        std::istringstream(dir.read("chatty.pid")) >> engine;
+        if (engine == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_GT(engine, 0);
+    EXPECT_TRUE(running(engine));
+    kill(match.pid(), SIGKILL);
+    match.finish(5000);
+    for (int i = 0; i < 300 && running(engine); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(running(engine));
 
     const RunResult r = runProgram(
         MATCH_PATH, {"--engine1", chatty, "--engine2", chatty, "--rounds", "50000000"}, dir.path());

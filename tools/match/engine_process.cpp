@@ -6,6 +6,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -70,9 +73,15 @@ bool EngineProcess::start(const std::vector<std::string>& argv, const std::strin
     std::vector<char*> cargs;
     for (std::string& a : args) cargs.push_back(a.data());
     cargs.push_back(nullptr);
+    [[maybe_unused]] const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
         // Child: only async-signal-safe calls from here on.
+#ifdef __linux__
+        // A match that is killed takes its engines with it (the match runs on one thread, the
+        // one the signal waits for).
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
+#endif
         if (dup2(inPipe[0], 0) < 0 || dup2(outPipe[1], 1) < 0) _exit(127);
         if (err >= 0 && dup2(err, 2) < 0) _exit(127);
         for (int fd = 3; fd < 1024; ++fd) close(fd);
