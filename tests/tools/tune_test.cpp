@@ -54,6 +54,7 @@ TEST(TuneTool, PlaysLegalGamesAndFitsTheSearchsOwnEvaluation) {
     EXPECT_NE(r.out.find(" 0 evaluated otherwise than the search does"), std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("kPatternValue[2][kPatCount]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("kPairValue[2][kPairCount]"), std::string::npos) << r.out;
 
     EXPECT_EQ(runProgram(TUNE_PATH, {"fit", dir.file("missing")}, dir.path()).status, 1);
     EXPECT_EQ(runProgram(TUNE_PATH, {"games", "--nodes", "x"}, dir.path()).status, 2);

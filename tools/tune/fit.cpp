@@ -16,9 +16,10 @@ namespace {
 using namespace evaluation_weights;
 
 // Per colour: the counts of the patterns kPatOne .. kPatFourOpen over the empty points' four
-// lines, then the four-three points and the double-three points.
+// lines, then the four-three points, the double-three points and the points of each pair.
 constexpr int kPatterns = kPatFourOpen; // kPatOne .. kPatFourOpen
-constexpr int kPerColour = kPatterns + 2;
+constexpr int kPairs = kPatterns + 2;
+constexpr int kPerColour = kPairs + kPairCount;
 // The parameters: the per-colour weights, then the own-side factor and the side-to-move terms.
 // The last, black's share of the first move, is fitted so that the colours' pattern weights need
 // not carry it; the search has no use for it (it moves every score of a side alike).
@@ -39,6 +40,7 @@ Params currentWeights() {
         for (int k = 0; k < kPatterns; ++k) w[c * kPerColour + k] = kPatternValue[c][k + 1];
         w[c * kPerColour + kPatterns] = kFourThreeBonus[c];
         w[c * kPerColour + kPatterns + 1] = kDoubleThreeBonus[c];
+        for (int k = 0; k < kPairCount; ++k) w[c * kPerColour + kPairs + k] = kPairValue[c][k];
     }
     w[kOwnFactor] = static_cast<double>(kOwnWeightNum) / kOwnWeightDen;
     w[kOwnThree] = kOwnThreeBonus;
@@ -69,10 +71,13 @@ Sample sampleOf(const Position& pos, float result) {
         if (!pos.empty(p)) continue;
         for (int c = 0; c < 2; ++c) {
             const Colour colour = c == 0 ? Colour::Black : Colour::White;
+            uint8_t pats[4];
             for (int d = 0; d < 4; ++d) {
-                const int pat = pos.pattern(colour, p, d);
+                const int pat = pats[d] = pos.pattern(colour, p, d);
                 if (pat >= kPatOne && pat <= kPatFourOpen) ++s.count[c * kPerColour + pat - 1];
             }
+            if (const int pair = pointPair(pats); pair >= 0)
+                ++s.count[c * kPerColour + kPairs + pair];
             const int cls = pos.cls(colour, p);
             if (cls == kClassFourThree) ++s.count[c * kPerColour + kPatterns];
             if (cls == kClassDoubleThree) ++s.count[c * kPerColour + kPatterns + 1];
@@ -175,6 +180,14 @@ bool fitEvaluationWeights(const std::string& gamesPath, int skipPlies, int itera
         << std::lround(w[kPerColour + kPatterns]) << "};\n";
     out << "inline constexpr int kDoubleThreeBonus[2] = {" << std::lround(w[kPatterns + 1]) << ", "
         << std::lround(w[kPerColour + kPatterns + 1]) << "};\n";
+    out << "inline constexpr int16_t kPairValue[2][kPairCount] = {\n";
+    for (int c = 0; c < 2; ++c) {
+        out << "    {";
+        for (int k2 = 0; k2 < kPairCount; ++k2)
+            out << (k2 ? ", " : "") << std::lround(w[c * kPerColour + kPairs + k2]);
+        out << "}, // " << colourName[c] << '\n';
+    }
+    out << "};\n";
     out << "inline constexpr int kOwnWeightNum = " << std::lround(w[kOwnFactor] * 16) << ";\n";
     out << "inline constexpr int kOwnWeightDen = 16;\n";
     out << "inline constexpr int kOwnThreeBonus = " << std::lround(w[kOwnThree]) << ";\n";

@@ -14,19 +14,47 @@ namespace evaluation_weights {
 // the colour, black first, weakest pattern first), plus a bonus for a four with an open three
 // or for two open threes, at most kMaxPointValue.
 inline constexpr int16_t kPatternValue[2][kPatCount] = {
-    {0, 1, -5, 7, 36, 80, 256, 359, 3000, 0}, // black
-    {0, 0, 9, 1, 39, 61, 270, 210, 3000, 0},  // white
+    {0, 2, -7, -19, 5, 68, 200, 377, 3000, 0}, // black
+    {0, 2, 0, -24, 18, 63, 243, 246, 3000, 0}, // white
 };
-inline constexpr int kFourThreeBonus[2] = {331, -5};
-inline constexpr int kDoubleThreeBonus[2] = {-186, -169};
+inline constexpr int kFourThreeBonus[2] = {502, 136};
+inline constexpr int kDoubleThreeBonus[2] = {-172, -131};
 inline constexpr int kMaxPointValue = 20000;
+
+// A point's two strongest line patterns, when both are from kPatTwo to kPatFourOpen, add the
+// value of their pair: what the two lines make together beyond their sum (pairIndex).
+inline constexpr int kPairCount = 21;
+constexpr int pairIndex(int strong, int weak) {
+    const int a = strong - kPatTwo, b = weak - kPatTwo;
+    return a * (a + 1) / 2 + b;
+}
+// The pair of a point's four patterns, -1 when it has none.
+constexpr int pointPair(const uint8_t pats[4]) {
+    int strong = -1, weak = -1;
+    for (int d = 0; d < 4; ++d) {
+        const int p = pats[d] <= kPatFourOpen ? pats[d] : -1;
+        if (p > strong) {
+            weak = strong;
+            strong = p;
+        } else if (p > weak) {
+            weak = p;
+        }
+    }
+    return weak >= kPatTwo ? pairIndex(strong, weak) : -1;
+}
+inline constexpr int16_t kPairValue[2][kPairCount] = {
+    {-29, 31,  65,  3,    111, 104, 27,  142, 207,  14,  36,
+     364, 334, 171, -267, 143, 248, 198, 61,  -452, -485}, // black
+    {11,  48,  64,  5,    110, 91,  34, 116,  73,   38,  67,
+     255, 254, 141, -369, 206, 221, 13, -417, -480, -463}, // white
+};
 
 // A position's value: the side to move's point values summed count kOwnWeightNum /
 // kOwnWeightDen of the opponent's, plus these side-to-move terms.
-inline constexpr int kOwnWeightNum = 19;
+inline constexpr int kOwnWeightNum = 21;
 inline constexpr int kOwnWeightDen = 16;
-inline constexpr int kOwnThreeBonus = 394;     // the side to move may play an open three
-inline constexpr int kTheirThreePenalty = 489; // the opponent has an open three standing
-inline constexpr int kTempoBonus = 55;         // the move itself
+inline constexpr int kOwnThreeBonus = 289;     // the side to move may play an open three
+inline constexpr int kTheirThreePenalty = 707; // the opponent has an open three standing
+inline constexpr int kTempoBonus = 12;         // the move itself
 
 } // namespace evaluation_weights

@@ -86,12 +86,16 @@ struct Tables {
     static PointInfo combine(int colour, uint32_t index) {
         int count[16] = {};
         int value = 0, order = 0;
+        uint8_t pats[4];
         for (int d = 0; d < 4; ++d, index /= kPatCount) {
             const uint32_t p = index % kPatCount;
+            pats[d] = static_cast<uint8_t>(p);
             ++count[p];
             value += evaluation_weights::kPatternValue[colour][p];
             order += search_params::kOrderPatternValue[p];
         }
+        if (const int pair = evaluation_weights::pointPair(pats); pair >= 0)
+            value += evaluation_weights::kPairValue[colour][pair];
         const int fours = count[kPatFour] + count[kPatFourOpen];
         const int threes = count[kPatThreeOpen];
         PointInfo info;
