@@ -14,11 +14,11 @@ namespace evaluation_weights {
 // the colour, black first, weakest pattern first), plus a bonus for a four with an open three
 // or for two open threes, at most kMaxPointValue.
 inline constexpr int16_t kPatternValue[2][kPatCount] = {
-    {0, 2, -7, -19, 5, 68, 200, 377, 3000, 0}, // black
-    {0, 2, 0, -24, 18, 63, 243, 246, 3000, 0}, // white
+    {0, 2, -4, -9, 12, 96, 192, 244, 3000, 0}, // black
+    {0, 2, 4, -14, 29, 99, 253, 132, 3000, 0}, // white
 };
-inline constexpr int kFourThreeBonus[2] = {502, 136};
-inline constexpr int kDoubleThreeBonus[2] = {-172, -131};
+inline constexpr int kFourThreeBonus[2] = {543, 34};
+inline constexpr int kDoubleThreeBonus[2] = {-187, -136};
 inline constexpr int kMaxPointValue = 20000;
 
 // A point's two strongest line patterns, when both are from kPatTwo to kPatFourOpen, add the
@@ -43,18 +43,18 @@ constexpr int pointPair(const uint8_t pats[4]) {
     return weak >= kPatTwo ? pairIndex(strong, weak) : -1;
 }
 inline constexpr int16_t kPairValue[2][kPairCount] = {
-    {-29, 31,  65,  3,    111, 104, 27,  142, 207,  14,  36,
-     364, 334, 171, -267, 143, 248, 198, 61,  -452, -485}, // black
-    {11,  48,  64,  5,    110, 91,  34, 116,  73,   38,  67,
-     255, 254, 141, -369, 206, 221, 13, -417, -480, -463}, // white
+    {-18, 16,  39,  11,   73,  103, 7,   104, 126,  -1,  98,
+     371, 325, 212, -358, 165, 350, 354, -22, -767, -639}, // black
+    {7,   32,  53, 13,   86,  13,  -34, 58,   33,   33,  86,
+     196, 174, 39, -889, 112, 291, 12,  -479, -425, -914}, // white
 };
 
 // A position's value: the side to move's point values summed count kOwnWeightNum /
 // kOwnWeightDen of the opponent's, plus these side-to-move terms.
-inline constexpr int kOwnWeightNum = 21;
+inline constexpr int kOwnWeightNum = 20;
 inline constexpr int kOwnWeightDen = 16;
-inline constexpr int kOwnThreeBonus = 289;     // the side to move may play an open three
-inline constexpr int kTheirThreePenalty = 707; // the opponent has an open three standing
-inline constexpr int kTempoBonus = 12;         // the move itself
+inline constexpr int kOwnThreeBonus = 234;     // the side to move may play an open three
+inline constexpr int kTheirThreePenalty = 847; // the opponent has an open three standing
+inline constexpr int kTempoBonus = 61;         // the move itself
 
 } // namespace evaluation_weights
