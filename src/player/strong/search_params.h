@@ -75,6 +75,14 @@ inline constexpr int64_t kVctNodesPerMs = 150, kMinVctBudget = 2000, kMaxVctBudg
 inline constexpr uint64_t kVcfBudget = 200000;
 inline constexpr int64_t kFilterNodesPerMs = 20, kMinFilterTimed = 500, kMaxFilterTimed = 20000;
 inline constexpr int64_t kUntimedThreatMs = 2000; // the budget's base with no time limit
+// With more than one thread, the first helper first searches the root for a win by threats
+// with more threes and nodes than the single thread can spare (kHelperVctNodesPerMs of the
+// decision's time, within kHelperVctPercent of the time left when it begins), then joins the
+// search.
+inline constexpr int kHelperVctThrees = 12;
+inline constexpr int64_t kHelperVctNodesPerMs = 2000;
+inline constexpr int kHelperVctPercent = 50;
+inline constexpr uint64_t kHelperVctUntimed = 4000000; // its budget with no time limit
 
 // --- Time ------------------------------------------------------------------------------------
 inline constexpr int kRootThreatTimePercent = 30; // the root's threat searches' deadline

@@ -240,8 +240,33 @@ void Searcher::fillLine(std::vector<int>& line) const {
     line.assign(stack_[0].pv, stack_[0].pv + stack_[0].pvLength);
 }
 
+// The solver's winning line as the report's answer, when its first move may be played.
+bool Searcher::reportThreatWin(SearchReport& report) {
+    if (solver_.lineLength() == 0 || !pos_.playable(pos_.side(), solver_.line()[0])) return false;
+    report.bestMove = solver_.line()[0];
+    report.line.assign(solver_.line(), solver_.line() + solver_.lineLength());
+    report.winIn = (solver_.lineLength() + 1) / 2;
+    report.score = kWin - solver_.lineLength();
+    report.nodes = nodes_;
+    return true;
+}
+
+bool Searcher::solveRootDeeply(SearchReport& report, int64_t timeMs) {
+    const uint64_t budget =
+        timeMs > 0 ? static_cast<uint64_t>(timeMs * kHelperVctNodesPerMs) : kHelperVctUntimed;
+    // The deadline is a share of the time the main thread's threat checks have left.
+    if (timeMs > 0)
+        solver_.setDeadline(Clock::now() +
+                            std::chrono::milliseconds(std::max<int64_t>(timeMs - elapsedMs(), 0) *
+                                                      kHelperVctPercent / 100));
+    const uint64_t before = solver_.nodes();
+    const bool win = solver_.vct(budget, kHelperVctThrees);
+    nodes_ += solver_.nodes() - before;
+    solver_.setDeadline(Clock::time_point::max());
+    return win && reportThreatWin(report);
+}
+
 bool Searcher::solveRoot(SearchReport& report) {
-    const Colour us = pos_.side();
     // Node budgets of the threat searches: from the node limit when there is one, else from
     // the time (about what a loaded core searches in it).
     const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : kUntimedThreatMs;
@@ -266,14 +291,7 @@ bool Searcher::solveRoot(SearchReport& report) {
     const uint64_t before = solver_.nodes();
     const bool win = solver_.vcf(vcfBudget) || solver_.vct(vctBudget, kRootVctThrees);
     nodes_ += solver_.nodes() - before;
-    if (win && solver_.lineLength() > 0 && pos_.playable(us, solver_.line()[0])) {
-        report.bestMove = solver_.line()[0];
-        report.line.assign(solver_.line(), solver_.line() + solver_.lineLength());
-        report.winIn = (solver_.lineLength() + 1) / 2;
-        report.score = kWin - solver_.lineLength();
-        report.nodes = nodes_;
-        return true;
-    }
+    if (win && reportThreatWin(report)) return true;
     // With a node limit, the root's threat searches leave at least half of it to the main
     // search.
     filterRootDefences(filterBudget, n ? n / 2 : UINT64_MAX);

@@ -19,14 +19,18 @@ class Searcher {
   public:
     using Clock = std::chrono::steady_clock;
 
-    // The budget runs from start, the moment the decision was asked for. A helper thread
-    // passes helperStop, which its main thread sets when the decision is made.
+    // The budget runs from start, the moment the decision was asked for. helperStop, when
+    // given, ends the search as stop does: a helper's is set when the main thread has decided,
+    // the main thread's when a helper has proven a win.
     Searcher(const BanArray& board, const StrongLimits& limits, const std::atomic<bool>& stop,
              const std::atomic<bool>* helperStop, TranspositionTable& tt, Clock::time_point start);
 
     // The root's threat searches: a proven win by fours or threes fills report and returns
     // true; otherwise the root defence filter is set up for iterate.
     bool solveRoot(SearchReport& report);
+    // The helper's long threat search at the root (see kHelperVctThrees) for a decision of
+    // timeMs (<= 0: untimed): a proven win fills report and returns true.
+    bool solveRootDeeply(SearchReport& report, int64_t timeMs);
     // Takes the main thread's root defence filter (a helper does not repeat the checks).
     void shareRootFilter(const Searcher& main);
     // Deepens from firstDepth until a limit or a stop, keeping report at the best finished
@@ -39,6 +43,7 @@ class Searcher {
 
   private:
     bool threatOfSideToMove(uint64_t budget);
+    bool reportThreatWin(SearchReport& report);
     void filterRootDefences(uint64_t budget, uint64_t nodeCap);
     int search(int depth, int alpha, int beta, int ply, bool pvNode);
     bool timeUp();

@@ -45,13 +45,17 @@ void alignLines(SearchReport& r, int multiPv) {
 // that they run ahead of it, and share what they find through the transposition table. Since
 // all threads order their moves alike, a thread puts off a move whose position another thread
 // is searching (the busy table): so they search different parts of the tree at once, and the
-// table entries they leave cut each other's search short. The answer is the main thread's,
-// unless a helper finished a deeper depth.
+// table entries they leave cut each other's search short. The first helper begins with a
+// longer search for a win by threats than the root's (a second core makes it affordable); a
+// win it proves ends the decision. The answer is otherwise the main thread's, unless a helper
+// finished a deeper depth.
 SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits,
                                const std::atomic<bool>& stop, const ReportCallback& onReport,
                                Clock::time_point start) {
     TranspositionTable& tt = threadTable(limits.hashMegabytes);
-    auto main = std::make_unique<Searcher>(board, limits, stop, nullptr, tt, start);
+    // Set when the first helper proves a win by threats: the main thread's search ends then.
+    std::atomic<bool> threatWon{false};
+    auto main = std::make_unique<Searcher>(board, limits, stop, &threatWon, tt, start);
     SearchReport report;
     if (main->solveRoot(report)) return report;
     tt.newSearch();
@@ -74,6 +78,10 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
                     helper->shareRootFilter(*main);
                     helper->shareBusyTable(busy.get());
                     SearchReport& own = helperReports[static_cast<size_t>(i)];
+                    if (i == 0 && helper->solveRootDeeply(own, limits.timeMs)) {
+                        threatWon.store(true, std::memory_order_relaxed);
+                        return;
+                    }
                     helper->iterate(own, {}, 1 + (i + 1) % 2);
                     own.nodes = helper->nodes();
                 } catch (const std::bad_alloc&) {
@@ -87,13 +95,18 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
     main->iterate(report, onReport, 1);
     helpersStop.store(true, std::memory_order_relaxed);
     for (std::thread& t : helpers) t.join();
-    // A helper that finished a deeper depth than the main thread has the better answer (not
-    // for a multi-line analysis, whose further lines are the main thread's).
+    // A helper's proven win by threats is the answer; else a helper that finished a deeper
+    // depth than the main thread has the better answer (not for a multi-line analysis, whose
+    // further lines are the main thread's).
     uint64_t nodes = report.nodes;
     for (const SearchReport& h : helperReports) {
         nodes += h.nodes;
-        if (limits.multiPv <= 1 && h.depth > report.depth && h.bestMove != kNoMove &&
-            report.winIn == 0) {
+        if (h.winIn > 0 && h.depth == 0 && report.winIn <= 0) {
+            const int64_t elapsed = report.elapsedMs;
+            report = h;
+            report.elapsedMs = elapsed;
+        } else if (limits.multiPv <= 1 && h.depth > report.depth && h.bestMove != kNoMove &&
+                   report.winIn == 0) {
             const int64_t elapsed = report.elapsedMs;
             report = h;
             report.elapsedMs = elapsed;

@@ -32,6 +32,21 @@ TEST(StrongThreads, SharedTableSearchesAnswerSoundly) {
     EXPECT_TRUE(win.bestMove == 111 || win.bestMove == 116);
 }
 
+// Black to move wins by threats (i12 first) in a line the root's own threat search, at a
+// small node limit, does not reach; a second thread's longer threat search proves it.
+TEST(StrongThreads, SecondThreadProvesADeeperWinByThreats) {
+    const std::atomic<bool> never{false};
+    BanArray board;
+    for (const int p : {112, 98, 127, 111, 141, 142, 125, 155, 109, 93, 128, 126}) board.put(p);
+    StrongLimits limits{0, 60, 4, 20000};
+    const SearchReport alone = strongSearch(board, limits, never);
+    EXPECT_EQ(alone.winIn, 0);
+    limits.threads = 2;
+    const SearchReport helped = strongSearch(board, limits, never);
+    EXPECT_GT(helped.winIn, 0);
+    EXPECT_EQ(helped.bestMove, cellIndex(8, 11));
+}
+
 // Two positions in one slot: the later one holds it, and the earlier one leaving does not
 // free it (else a thread would stop deferring a move that another is still searching).
 TEST(StrongThreads, BusyTableSlotKeepsItsLatestPosition) {
