@@ -82,7 +82,7 @@ inline constexpr int64_t kUntimedThreatMs = 2000; // the budget's base with no t
 inline constexpr int kHelperVctThrees = 12;
 inline constexpr int64_t kHelperVctNodesPerMs = 2000;
 inline constexpr int kHelperVctPercent = 50;
-inline constexpr uint64_t kHelperVctUntimed = 4000000; // its budget with no time limit
+inline constexpr uint64_t kHelperVctUntimed = 4000000; // its budget with no limit at all
 
 // --- Time ------------------------------------------------------------------------------------
 inline constexpr int kRootThreatTimePercent = 30; // the root's threat searches' deadline

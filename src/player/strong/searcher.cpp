@@ -251,9 +251,12 @@ bool Searcher::reportThreatWin(SearchReport& report) {
     return true;
 }
 
-bool Searcher::solveRootDeeply(SearchReport& report, int64_t timeMs) {
-    const uint64_t budget =
-        timeMs > 0 ? static_cast<uint64_t>(timeMs * kHelperVctNodesPerMs) : kHelperVctUntimed;
+bool Searcher::solveRootDeeply(SearchReport& report, const StrongLimits& decision) {
+    // Under a node limit, as many nodes as the main thread may search.
+    const int64_t timeMs = decision.timeMs;
+    const uint64_t budget = timeMs > 0 ? static_cast<uint64_t>(timeMs * kHelperVctNodesPerMs)
+                            : decision.maxNodes > 0 ? decision.maxNodes
+                                                    : kHelperVctUntimed;
     // The deadline is a share of the time the main thread's threat checks have left.
     if (timeMs > 0)
         solver_.setDeadline(Clock::now() +

@@ -28,9 +28,9 @@ class Searcher {
     // The root's threat searches: a proven win by fours or threes fills report and returns
     // true; otherwise the root defence filter is set up for iterate.
     bool solveRoot(SearchReport& report);
-    // The helper's long threat search at the root (see kHelperVctThrees) for a decision of
-    // timeMs (<= 0: untimed): a proven win fills report and returns true.
-    bool solveRootDeeply(SearchReport& report, int64_t timeMs);
+    // The helper's long threat search at the root (see kHelperVctThrees) under the decision's
+    // limits: a proven win fills report and returns true.
+    bool solveRootDeeply(SearchReport& report, const StrongLimits& decision);
     // Takes the main thread's root defence filter (a helper does not repeat the checks).
     void shareRootFilter(const Searcher& main);
     // Deepens from firstDepth until a limit or a stop, keeping report at the best finished

@@ -78,7 +78,7 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
                     helper->shareRootFilter(*main);
                     helper->shareBusyTable(busy.get());
                     SearchReport& own = helperReports[static_cast<size_t>(i)];
-                    if (i == 0 && helper->solveRootDeeply(own, limits.timeMs)) {
+                    if (i == 0 && helper->solveRootDeeply(own, limits)) {
                         threatWon.store(true, std::memory_order_relaxed);
                         return;
                     }

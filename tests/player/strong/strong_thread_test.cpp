@@ -38,7 +38,7 @@ TEST(StrongThreads, SecondThreadProvesADeeperWinByThreats) {
     const std::atomic<bool> never{false};
     BanArray board;
     for (const int p : {112, 98, 127, 111, 141, 142, 125, 155, 109, 93, 128, 126}) board.put(p);
-    StrongLimits limits{0, 60, 4, 20000};
+    StrongLimits limits{0, 60, 4, 100000};
     const SearchReport alone = strongSearch(board, limits, never);
     EXPECT_EQ(alone.winIn, 0);
     limits.threads = 2;
