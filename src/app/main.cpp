@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
         // Made before the window and destroyed after it; the options are written back then.
         SorellProcess process;
         TMainForm form(QApplication::arguments().mid(1));
-        form.show();
+        form.showAsLeft();
         status = QApplication::exec();
     }
     return status;

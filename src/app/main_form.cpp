@@ -64,11 +64,12 @@ TMainForm::TMainForm(const QStringList& commandLine, QWidget* parent)
     restoreSize();
     RefreshBoard();
     installPanels(*this); // the panels and their items (window_panels.h)
+    restorePanels();
 }
 
 // The workers go first, so no answer reaches a part that is being destroyed.
 TMainForm::~TMainForm() {
-    rememberSize();
+    rememberWindow();
     pool_->stopAll();
 }
 
@@ -240,14 +241,16 @@ void TMainForm::KC1Click() {
 void TMainForm::SetLevel(int timeMs) {
     srOption().level = std::max(0, timeMs);
     thinkingLevel() = timeMs > 0 ? ThinkingLevel::strong(timeMs) : ThinkingLevel::standard();
-    if (StrongSettings* strong = thinkingLevel().strongSettings()) strong->threads = searchThreads();
+    if (StrongSettings* strong = thinkingLevel().strongSettings())
+        strong->threads = searchThreads();
     for (QAction* a : {w_.KLevelStandard, w_.KLevelStrong1, w_.KLevelStrong3, w_.KLevelStrong10})
         a->setChecked(a->data().toInt() == srOption().level);
 }
 
 void TMainForm::SetThreads(int count) {
     srOption().threads = std::max(0, count);
-    if (StrongSettings* strong = thinkingLevel().strongSettings()) strong->threads = searchThreads();
+    if (StrongSettings* strong = thinkingLevel().strongSettings())
+        strong->threads = searchThreads();
     for (QAction* a : w_.KThreads->actions())
         a->setChecked(a->data().toInt() == srOption().threads);
 }

@@ -34,6 +34,8 @@ class TMainForm : public QMainWindow {
     // opened when the window is first shown.
     explicit TMainForm(const QStringList& commandLine = {}, QWidget* parent = nullptr);
     ~TMainForm() override;
+    // Shows the window as the program left it: maximised or not.
+    void showAsLeft();
 
     GameFlow& game() { return *game_; }
     AnalysisControl& analysis() { return *analysis_; }
@@ -95,8 +97,9 @@ class TMainForm : public QMainWindow {
     void bindOptionItems();
     void layoutClient(int heightChange = 0);
     void placeClient();
-    void rememberSize();
+    void rememberWindow();
     void restoreSize();
+    void restorePanels();
     // A key of a keyboard move for the board; true when it was taken.
     bool routeBoardKey(QObject* watched, QKeyEvent* event);
     void boardKey(QKeyEvent* event);

@@ -77,12 +77,28 @@ void TMainForm::placeClient() {
         std::max(kHistoryHeight + height - MainWidgets::kBoardHeight, kHistoryHeight / 2));
 }
 
-// The window's size at the end of the program, remembered for the next start.
-void TMainForm::rememberSize() {
+// The window at the end of the program, remembered for the next start: its size (a maximised
+// window's normal size), whether it was maximised, and its panels.
+void TMainForm::rememberWindow() {
+    SrOption& o = srOption();
+    o.windowMaximized = isMaximized() ? 1 : 0;
+    o.panelLayout = saveState();
     const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
     if (!size.isValid()) return;
-    srOption().windowWidth = size.width();
-    srOption().windowHeight = size.height();
+    o.windowWidth = size.width();
+    o.windowHeight = size.height();
+}
+
+// The panels as they were left; a layout the window cannot read leaves them closed.
+void TMainForm::restorePanels() {
+    if (!srOption().panelLayout.isEmpty()) restoreState(srOption().panelLayout);
+}
+
+void TMainForm::showAsLeft() {
+    if (srOption().windowMaximized != 0)
+        showMaximized();
+    else
+        show();
 }
 
 // The remembered size, never smaller than the layout; nothing when none was remembered.
@@ -171,7 +187,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 // Closing ends a running game and stops every worker, so no thread outlives the window.
 void TMainForm::FormClose() {
-    rememberSize();
+    rememberWindow();
     commands_->CloseEditor();
     game_->Resign();
     game_->stopAll();

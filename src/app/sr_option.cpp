@@ -39,8 +39,10 @@ constexpr OptionField kLaterFields[] = {
     {"WindowHeight", &SrOption::windowHeight, 0},
     {"ConfirmForbidden", &SrOption::confirmForbidden, 0},
     {"Threads", &SrOption::threads, 0},
+    {"WindowMaximized", &SrOption::windowMaximized, 0},
 };
 constexpr const char* kLastFolder = "LastFolder";
+constexpr const char* kPanelLayout = "PanelLayout";
 
 // The store's file, or empty when it may be opened: a store reads its file as soon as it is
 // made, and opening a FIFO or a device there would block for ever. The path is taken from a
@@ -71,6 +73,7 @@ void SrOption::load() {
         for (const OptionField& f : kFields) this->*f.field = f.fallback;
         for (const OptionField& f : kLaterFields) this->*f.field = f.fallback;
         lastFolder.clear();
+        panelLayout.clear();
         return;
     }
     QSettings store("Pellham", "Sorell");
@@ -93,6 +96,8 @@ void SrOption::load() {
     }
     const QVariant folder = store.value(kLastFolder);
     lastFolder = folder.typeId() == QMetaType::QString ? folder.toString() : QString();
+    const QVariant layout = store.value(kPanelLayout);
+    panelLayout = layout.typeId() == QMetaType::QByteArray ? layout.toByteArray() : QByteArray();
     store.sync();
 }
 
@@ -107,6 +112,7 @@ void SrOption::save() const {
     for (const OptionField& f : kFields) store.setValue(f.name, this->*f.field);
     for (const OptionField& f : kLaterFields) store.setValue(f.name, this->*f.field);
     store.setValue(kLastFolder, lastFolder);
+    store.setValue(kPanelLayout, panelLayout);
     store.sync();
     if (store.status() != QSettings::NoError)
         diag("error : " + QFile::encodeName(store.fileName()).toStdString() + " can't be write");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QString>
 
@@ -51,8 +52,13 @@ class SrOption {
     int32_t confirmForbidden = 0;
     // "Threads": the strong search's threads (level, hint, analysis); 0 for every core but one.
     int32_t threads = 0;
+    // "WindowMaximized": the main window was maximised when the program last ended.
+    int32_t windowMaximized = 0;
     // "LastFolder": the folder of the record file last opened or saved; empty at first.
     QString lastFolder;
+    // "PanelLayout": which panels were open and where (docked or floating) when the program
+    // last ended, as the window saves its state; empty at first.
+    QByteArray panelLayout;
 };
 
 // The strong search's threads as the "Threads" setting asks: the stored count, or every core

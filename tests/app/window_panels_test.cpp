@@ -256,6 +256,29 @@ void WindowPanelsTest::panelsDockAndKeepTheBoardSize() {
              qPrintable(QStringLiteral("%1x%2").arg(board.width()).arg(board.height())));
     panels.tree->setFloating(true);
     QVERIFY(panels.tree->isFloating());
+    g.form->showMaximized();
+    QTRY_VERIFY(g.form->isMaximized());
+    g.exit();
+
+    // The next start finds the panels where they were left and the window maximised.
+    TestGame again;
+    again.form->showAsLeft();
+    QVERIFY(QTest::qWaitForWindowExposed(again.form.get()));
+    QVERIFY(again.form->isMaximized());
+    WindowPanels& left = *windowPanels(*again.form);
+    QVERIFY(left.analysis->isVisible() && !left.analysis->isFloating());
+    QCOMPARE(again.form->dockWidgetArea(left.analysis), Qt::BottomDockWidgetArea);
+    QVERIFY(left.tree->isVisible() && left.tree->isFloating());
+    QVERIFY(left.showAnalysis->isChecked() && left.showTree->isChecked());
+    // Unreadable stored layouts leave both panels closed.
+    again.exit();
+    for (const QByteArray& junk : {QByteArray("not a layout"), QByteArray(64, '\xff')}) {
+        QSettings("Pellham", "Sorell").setValue("PanelLayout", junk);
+        TestGame fresh;
+        fresh.form->show();
+        WindowPanels& closed = *windowPanels(*fresh.form);
+        QVERIFY(!closed.analysis->isVisible() && !closed.tree->isVisible());
+    }
 }
 
 QTEST_MAIN(WindowPanelsTest)
