@@ -139,6 +139,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
         // A single forced reply costs no depth.
         const int newDepth = count == 1 ? depth : depth - 1;
         pos_.make(p);
+        if (newDepth > 0) tt_.prefetch(pos_.hash());
         const uint64_t childKey = sharing ? pos_.hash() : 0;
         if (sharing && i > 0 && !late && deferredCount < kMaxDeferred && busy_->busy(childKey)) {
             pos_.unmake();

@@ -29,6 +29,8 @@ class TranspositionTable {
     void newSearch() { ++generation_; }
     // Fills out with key's entry and returns true when the table holds one.
     bool probe(uint64_t key, Entry& out) const;
+    // Starts loading key's bucket into the cache, for a probe soon after.
+    void prefetch(uint64_t key) const { __builtin_prefetch(&buckets_[key & mask_]); }
     void store(uint64_t key, int score, int depth, Bound bound, int move);
     size_t bytes() const { return (mask_ + 1) * sizeof(Bucket); }
 
