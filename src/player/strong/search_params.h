@@ -41,8 +41,6 @@ constexpr int moveLimitBelowRoot(int depth) {
 inline constexpr int kReductionDepth = 3;
 inline constexpr int kReductionMove = 3;
 inline constexpr int kDeepReductionMove = 10;
-// A node at depth >= kIirDepth without a table move is searched one ply shallower.
-inline constexpr int kIirDepth = 4;
 
 // --- Pruning (searcher.cpp) ---------------------------------------------------------------
 // Reverse futility: at depth <= kFutilityDepth below the root, outside the principal line and

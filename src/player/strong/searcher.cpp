@@ -86,10 +86,6 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
              (e.bound == TranspositionTable::kUpper && s <= alpha)))
             return s;
     }
-    // Deep in the tree with no move from the table, the node is new to the search and its
-    // first move a guess: it is searched a ply shallower, and if it matters the next depth
-    // comes back to it with a table move.
-    if (depth >= kIirDepth && ttMove == kNoMove && !threatened) --depth;
 
     // Below the root and off the principal line, with no five or open three of the opponent's
     // to answer, the static value may cut the node short.
