@@ -258,6 +258,7 @@ void WindowPanelsTest::panelsDockAndKeepTheBoardSize() {
     QVERIFY(panels.tree->isFloating());
     g.form->showMaximized();
     QTRY_VERIFY(g.form->isMaximized());
+    g.form->close();
     g.exit();
 
     // The next start finds the panels where they were left and the window maximised.
