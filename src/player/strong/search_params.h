@@ -83,6 +83,17 @@ inline constexpr int kHelperVctThrees = 12;
 inline constexpr int64_t kHelperVctNodesPerMs = 2000;
 inline constexpr int kHelperVctPercent = 50;
 inline constexpr uint64_t kHelperVctUntimed = 4000000; // its budget with no limit at all
+// A main search that stops before its limit leaves the rest of the time (or nodes) to a
+// threat search at the root with kLateVctThrees threes. When a decision began a win by
+// threats, the next one looks for its rest with as many threes first, within
+// kContinuePercent of its time.
+inline constexpr int kLateVctThrees = 8;
+// What is then still left checks the answer: when the opponent would win after it by threats
+// with kAnswerCheckThrees threes, the first root move (in the last depth's order) after which
+// that is not proven within 1 / kAnswerCheckDivisor of the nodes left is played instead.
+inline constexpr int kAnswerCheckThrees = 6;
+inline constexpr uint64_t kAnswerCheckDivisor = 8, kMinAnswerCheck = 1000;
+inline constexpr int kContinuePercent = 50;
 
 // --- Time ------------------------------------------------------------------------------------
 inline constexpr int kRootThreatTimePercent = 30; // the root's threat searches' deadline

@@ -118,6 +118,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
         ss.pvLength = ply + 1;
     }
     const int count = picked.count;
+    if (ply == 0) rootMoveCount_ = count;
     if (count == 0) return picked.forcedScore; // a decided node, or no move at all (a draw)
 
     const int alphaStart = alpha;
@@ -270,7 +271,54 @@ bool Searcher::solveRootDeeply(SearchReport& report, const StrongLimits& decisio
     return win && reportThreatWin(report);
 }
 
-bool Searcher::solveRoot(SearchReport& report) {
+uint64_t Searcher::budgetLeft() {
+    if (aborted_ || limits_.multiPv > 1) return 0;
+    if (limits_.maxNodes > 0) return limits_.maxNodes > nodes_ ? limits_.maxNodes - nodes_ : 0;
+    // A search without limits ends only when stopped.
+    if (limits_.timeMs <= 0 || elapsedMs() >= limits_.timeMs) return 0;
+    solver_.setDeadline(start_ + std::chrono::milliseconds(limits_.timeMs));
+    return UINT64_MAX;
+}
+
+bool Searcher::solveRootWithTimeLeft(SearchReport& report) {
+    const uint64_t budget = isMate(report.score) ? 0 : budgetLeft();
+    if (budget == 0) return false;
+    const uint64_t before = solver_.nodes();
+    const bool win = solver_.vct(budget, kLateVctThrees);
+    nodes_ += solver_.nodes() - before;
+    solver_.setDeadline(Clock::time_point::max());
+    return win && reportThreatWin(report);
+}
+
+void Searcher::checkAnswer(SearchReport& report) {
+    const uint64_t budget = report.bestMove == kNoMove || isMate(report.score) ? 0 : budgetLeft();
+    if (budget == 0) return;
+    const uint64_t before = solver_.nodes();
+    auto loses = [&](int move, uint64_t nodes) {
+        pos_.make(move);
+        const bool win = solver_.vct(nodes, kAnswerCheckThrees);
+        pos_.unmake();
+        return win && !solver_.aborted();
+    };
+    // The answer loses if the proof holds; any move not proven to lose is then better, so a
+    // check cut short by the clock lets its move stand.
+    if (loses(report.bestMove, budget)) {
+        const uint64_t each = std::max(budget / kAnswerCheckDivisor, kMinAnswerCheck);
+        for (int i = 0; i < rootMoveCount_; ++i) {
+            const int p = stack_[0].moves[i];
+            if (p == report.bestMove) continue;
+            if (!loses(p, each)) {
+                report.bestMove = p;
+                report.line.assign(1, p);
+                break;
+            }
+        }
+    }
+    nodes_ += solver_.nodes() - before;
+    solver_.setDeadline(Clock::time_point::max());
+}
+
+bool Searcher::solveRoot(SearchReport& report, bool continuing) {
     // Node budgets of the threat searches: from the node limit when there is one, else from
     // the time (about what a loaded core searches in it).
     const int64_t budgetMs = limits_.timeMs > 0 ? limits_.timeMs : kUntimedThreatMs;
@@ -293,7 +341,15 @@ bool Searcher::solveRoot(SearchReport& report) {
                                                    : kUntimedThreatDeadlineMs));
     // A proven win by fours, then by threes, is played at once.
     const uint64_t before = solver_.nodes();
-    const bool win = solver_.vcf(vcfBudget) || solver_.vct(vctBudget, kRootVctThrees);
+    bool win = solver_.vcf(vcfBudget) || solver_.vct(vctBudget, kRootVctThrees);
+    // A win begun last move is proven again with its threes: the rest of its proof is smaller
+    // than the search that found it, and the solver's table keeps what the shorter search did.
+    if (!win && continuing) {
+        if (limits_.timeMs > 0)
+            solver_.setDeadline(start_ +
+                                std::chrono::milliseconds(limits_.timeMs * kContinuePercent / 100));
+        win = solver_.vct(n ? n * kContinuePercent / 100 : kHelperVctUntimed, kLateVctThrees);
+    }
     nodes_ += solver_.nodes() - before;
     if (win && reportThreatWin(report)) return true;
     // With a node limit, the root's threat searches leave at least half of it to the main

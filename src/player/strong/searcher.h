@@ -26,8 +26,15 @@ class Searcher {
              const std::atomic<bool>* helperStop, TranspositionTable& tt, Clock::time_point start);
 
     // The root's threat searches: a proven win by fours or threes fills report and returns
-    // true; otherwise the root defence filter is set up for iterate.
-    bool solveRoot(SearchReport& report);
+    // true; otherwise the root defence filter is set up for iterate. continuing: the last
+    // decision began a win by threats, whose rest is looked for with more threes.
+    bool solveRoot(SearchReport& report, bool continuing);
+    // After iterate, the time or nodes it left go to a longer threat search at the root; a
+    // proven win replaces the answer (one thread only: a helper has searched deeper).
+    bool solveRootWithTimeLeft(SearchReport& report);
+    // Then the answer is checked against the opponent's wins by threats with what is left
+    // (kAnswerCheckThrees), and replaced by a root move that does not lose so.
+    void checkAnswer(SearchReport& report);
     // The helper's long threat search at the root (see kHelperVctThrees) under the decision's
     // limits: a proven win fills report and returns true.
     bool solveRootDeeply(SearchReport& report, const StrongLimits& decision);
@@ -52,6 +59,8 @@ class Searcher {
     }
     void fillLine(std::vector<int>& line) const;
     void searchFurtherLines(int depth, SearchReport& report);
+    // The nodes or time left after iterate, as a solver budget (0: none).
+    uint64_t budgetLeft();
 
     Position pos_;
     ThreatSolver solver_;
@@ -65,6 +74,7 @@ class Searcher {
     bool aborted_ = false;
     int rootScore_ = 0; // the score of the root's best move searched to its end
     bool firstDepthDone_ = false;
+    int rootMoveCount_ = 0; // the root's moves at the last depth, in stack_[0].moves
     int history_[2][kPoints] = {};
     SearchStackEntry stack_[search_params::kMaxPly + 1];
     bool rootFilter_ = false;

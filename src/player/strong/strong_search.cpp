@@ -41,6 +41,23 @@ void alignLines(SearchReport& r, int multiPv) {
     if (static_cast<int>(r.lines.size()) > multiPv) r.lines.resize(static_cast<size_t>(multiPv));
 }
 
+// The board of this thread's last decision that began a win proven by threats: the next
+// decision, two stones on, looks for the rest of the win first.
+struct ThreatWinMemory {
+    bool held = false;
+    BanArray board;
+
+    bool continuedBy(const BanArray& now) const {
+        if (!held) return false;
+        int added = 0;
+        for (int p = 0; p < kPoints; ++p) {
+            if (board.at(p) != kEmpty && now.at(p) != board.at(p)) return false;
+            added += board.at(p) == kEmpty && now.at(p) != kEmpty;
+        }
+        return added == 2;
+    }
+};
+
 // Lazy SMP: the helpers search the same root as the main thread, from depth 1 or 2 in turn so
 // that they run ahead of it, and share what they find through the transposition table. Since
 // all threads order their moves alike, a thread puts off a move whose position another thread
@@ -56,8 +73,18 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
     // Set when the first helper proves a win by threats: the main thread's search ends then.
     std::atomic<bool> threatWon{false};
     auto main = std::make_unique<Searcher>(board, limits, stop, &threatWon, tt, start);
+    thread_local ThreatWinMemory lastWin;
+    const bool continuing = lastWin.continuedBy(board);
+    lastWin.held = false;
+    auto remember = [&] {
+        lastWin.held = true;
+        lastWin.board = board;
+    };
     SearchReport report;
-    if (main->solveRoot(report)) return report;
+    if (main->solveRoot(report, continuing)) {
+        remember();
+        return report;
+    }
     tt.newSearch();
     std::atomic<bool> helpersStop{false};
     const int helperCount = std::clamp(limits.threads, 1, kMaxThreads) - 1;
@@ -93,6 +120,15 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
         }
     }
     main->iterate(report, onReport, 1);
+    // One thread has time or nodes left only when it stopped before its limit; with helpers,
+    // the first has looked for a win by threats longer than this.
+    if (helperCount == 0) {
+        if (main->solveRootWithTimeLeft(report))
+            remember();
+        else
+            main->checkAnswer(report);
+        report.nodes = main->nodes();
+    }
     helpersStop.store(true, std::memory_order_relaxed);
     for (std::thread& t : helpers) t.join();
     // A helper's proven win by threats is the answer; else a helper that finished a deeper
@@ -102,6 +138,7 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
     for (const SearchReport& h : helperReports) {
         nodes += h.nodes;
         if (h.winIn > 0 && h.depth == 0 && report.winIn <= 0) {
+            remember();
             const int64_t elapsed = report.elapsedMs;
             report = h;
             report.elapsedMs = elapsed;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <thread>
 
 namespace {
 
@@ -24,6 +25,22 @@ BanArray withMove(const BanArray& board, int p) {
     BanArray after(board);
     after.put(p);
     return after;
+}
+
+BanArray boardOf(std::initializer_list<const char*> points) {
+    BanArray board;
+    for (const char* t : points) {
+        int x = 0, y = 0;
+        EXPECT_TRUE(pointTextToXY(t[0], t[1], x, y)) << t;
+        board.put(cellIndex(x, y));
+    }
+    return board;
+}
+
+bool winsWithThrees(const BanArray& board, int threes) {
+    Position pos(board, colourToMove(board.moveCount()));
+    ThreatSolver solver(pos, kNever);
+    return solver.vct(10'000'000, threes);
 }
 
 } // namespace
@@ -113,4 +130,42 @@ TEST(StrongSearch, ThinkMoveKeepsToItsBudget) {
         EXPECT_LT(move, kPoints);
         EXPECT_LT(tookMs, 600.0) << i;
     }
+}
+
+// Black wins by threats here, but only with more threes than the root's first threat search
+// tries. The nodes the main search leaves find the win; after white's answer the next decision
+// goes on with it, which the same search on a thread that did not begin the win does not.
+TEST(StrongSearch, TheNodesLeftFindALongerWinByThreatsAndItIsFollowed) {
+    const BanArray board = boardOf({"h8", "h7", "i7", "j6", "g7", "g8", "i6", "i8", "f6", "e5",
+                                    "g5", "g6", "j9", "e7", "e4", "h6", "h5", "i5"});
+    ASSERT_FALSE(winsWithThrees(board, 6));
+    ASSERT_TRUE(winsWithThrees(board, 8));
+    const StrongLimits limits{0, 60, 4, 80000};
+    BanArray next;
+    std::thread([&] {
+        const SearchReport first = strongSearch(board, StrongLimits{0, 60, 4, 400000}, kNever);
+        ASSERT_GT(first.winIn, 0);
+        EXPECT_GT(first.depth, 0); // not the root's first threat search
+        ASSERT_GE(first.line.size(), 3u);
+        next = withMove(withMove(board, first.line[0]), first.line[1]);
+        EXPECT_GT(strongSearch(next, limits, kNever).winIn, 0);
+    }).join();
+    std::thread([&] { EXPECT_EQ(strongSearch(next, limits, kNever).winIn, 0); }).join();
+}
+
+// In this position of a lost game the answer played let black win by threats with six threes,
+// which the root's defence filter (four threes) does not look for. With nodes left after the
+// main search, the answer is checked and another move played.
+TEST(StrongSearch, TheAnswerIsCheckedAgainstLongerThreatWins) {
+    const BanArray board =
+        boardOf({"h8", "h7", "i6", "i7", "g7", "g6", "i8", "j8", "h6", "j7", "k7", "i5",
+                 "j9", "i9", "j5", "k6", "jB", "e8", "kA", "lB", "hB", "f7", "d9"});
+    auto losesAfter = [&](int move) { return winsWithThrees(withMove(board, move), 6); };
+    int x = 0, y = 0;
+    ASSERT_TRUE(pointTextToXY('i', 'A', x, y));
+    ASSERT_TRUE(losesAfter(cellIndex(x, y))); // the game's answer
+    std::thread([&] {
+        const SearchReport r = strongSearch(board, StrongLimits{0, 60, 4, 200000}, kNever);
+        EXPECT_FALSE(losesAfter(r.bestMove)) << r.bestMove;
+    }).join();
 }
