@@ -83,9 +83,9 @@ inline constexpr int kHelperVctThrees = 12;
 inline constexpr int64_t kHelperVctNodesPerMs = 2000;
 inline constexpr int kHelperVctPercent = 50;
 inline constexpr uint64_t kHelperVctUntimed = 4000000; // its budget with no limit at all
-// A main search that stops before its limit leaves the rest of the time (or nodes) to a
-// threat search at the root with kLateVctThrees threes. When a decision began a win by
-// threats, the next one looks for its rest with as many threes first, within
+// A main search that stops before its time or node limit (not at its depth) leaves the rest of the
+// time (or nodes) to a threat search at the root with kLateVctThrees threes. When a decision began
+// a win by threats, the next one looks for its rest with as many threes first, within
 // kContinuePercent of its time.
 inline constexpr int kLateVctThrees = 8;
 // What is then still left checks the answer: when the opponent would win after it by threats

@@ -272,7 +272,9 @@ bool Searcher::solveRootDeeply(SearchReport& report, const StrongLimits& decisio
 }
 
 uint64_t Searcher::budgetLeft() {
-    if (aborted_ || limits_.multiPv > 1) return 0;
+    // A search that reached its depth limit is left as it was: a fixed-depth decision (the
+    // book's) stays as it was made.
+    if (!stoppedEarly_ || aborted_ || limits_.multiPv > 1) return 0;
     if (limits_.maxNodes > 0) return limits_.maxNodes > nodes_ ? limits_.maxNodes - nodes_ : 0;
     // A search without limits ends only when stopped.
     if (limits_.timeMs <= 0 || elapsedMs() >= limits_.timeMs) return 0;
@@ -422,8 +424,10 @@ void Searcher::iterate(SearchReport& report, const ReportCallback& onReport, int
         report.elapsedMs = elapsedMs();
         if (onReport) onReport(report);
         if (isMate(score) && depth > 2 * std::abs(report.winIn) + 2) break;
-        if (softMs && elapsedMs() >= softMs) break;
-        if (limits_.maxNodes && nodes_ >= softNodes) break;
+        if ((softMs && elapsedMs() >= softMs) || (limits_.maxNodes && nodes_ >= softNodes)) {
+            stoppedEarly_ = true;
+            break;
+        }
     }
     report.nodes = nodes_;
 }

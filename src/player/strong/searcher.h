@@ -29,8 +29,9 @@ class Searcher {
     // true; otherwise the root defence filter is set up for iterate. continuing: the last
     // decision began a win by threats, whose rest is looked for with more threes.
     bool solveRoot(SearchReport& report, bool continuing);
-    // After iterate, the time or nodes it left go to a longer threat search at the root; a
-    // proven win replaces the answer (one thread only: a helper has searched deeper).
+    // After iterate stopped short of its time or node limit, what it left goes to a longer
+    // threat search at the root; a proven win replaces the answer (one thread only: a helper
+    // has searched deeper).
     bool solveRootWithTimeLeft(SearchReport& report);
     // Then the answer is checked against the opponent's wins by threats with what is left
     // (kAnswerCheckThrees), and replaced by a root move that does not lose so.
@@ -74,7 +75,8 @@ class Searcher {
     bool aborted_ = false;
     int rootScore_ = 0; // the score of the root's best move searched to its end
     bool firstDepthDone_ = false;
-    int rootMoveCount_ = 0; // the root's moves at the last depth, in stack_[0].moves
+    int rootMoveCount_ = 0;     // the root's moves at the last depth, in stack_[0].moves
+    bool stoppedEarly_ = false; // iterate stopped before its limit, not at its depth
     int history_[2][kPoints] = {};
     SearchStackEntry stack_[search_params::kMaxPly + 1];
     bool rootFilter_ = false;
