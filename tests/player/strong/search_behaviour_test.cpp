@@ -13,12 +13,12 @@ namespace {
 
 const std::atomic<bool> kNever{false};
 
-// colour would win by the threats the root's defence filter looks for (fours, then up to four
-// threes), proven within budget.
-bool winsByThreats(const BanArray& board, char colour, uint64_t budget) {
+// colour would win by fours, then by threats with up to `threes` threes (four: what the root's
+// defence filter looks for), proven within budget.
+bool winsByThreats(const BanArray& board, char colour, uint64_t budget, int threes = 4) {
     Position pos(board, colour);
     ThreatSolver solver(pos, kNever);
-    return solver.vcf(budget) || solver.vct(budget, 4);
+    return solver.vcf(budget) || solver.vct(budget, threes);
 }
 
 BanArray withMove(const BanArray& board, int p) {
@@ -35,12 +35,6 @@ BanArray boardOf(std::initializer_list<const char*> points) {
         board.put(cellIndex(x, y));
     }
     return board;
-}
-
-bool winsWithThrees(const BanArray& board, int threes) {
-    Position pos(board, colourToMove(board.moveCount()));
-    ThreatSolver solver(pos, kNever);
-    return solver.vct(10'000'000, threes);
 }
 
 } // namespace
@@ -138,8 +132,8 @@ TEST(StrongSearch, ThinkMoveKeepsToItsBudget) {
 TEST(StrongSearch, TheNodesLeftFindALongerWinByThreatsAndItIsFollowed) {
     const BanArray board = boardOf({"h8", "h7", "i7", "j6", "g7", "g8", "i6", "i8", "f6", "e5",
                                     "g5", "g6", "j9", "e7", "e4", "h6", "h5", "i5"});
-    ASSERT_FALSE(winsWithThrees(board, 6));
-    ASSERT_TRUE(winsWithThrees(board, 8));
+    ASSERT_FALSE(winsByThreats(board, kBlack, 10'000'000, 6));
+    ASSERT_TRUE(winsByThreats(board, kBlack, 10'000'000, 8));
     const StrongLimits limits{0, 60, 4, 80000};
     BanArray next;
     std::thread([&] {
@@ -160,7 +154,9 @@ TEST(StrongSearch, TheAnswerIsCheckedAgainstLongerThreatWins) {
     const BanArray board =
         boardOf({"h8", "h7", "i6", "i7", "g7", "g6", "i8", "j8", "h6", "j7", "k7", "i5",
                  "j9", "i9", "j5", "k6", "jB", "e8", "kA", "lB", "hB", "f7", "d9"});
-    auto losesAfter = [&](int move) { return winsWithThrees(withMove(board, move), 6); };
+    auto losesAfter = [&](int move) {
+        return winsByThreats(withMove(board, move), kBlack, 10'000'000, 6);
+    };
     int x = 0, y = 0;
     ASSERT_TRUE(pointTextToXY('i', 'A', x, y));
     ASSERT_TRUE(losesAfter(cellIndex(x, y))); // the game's answer
