@@ -78,7 +78,7 @@ void ThreatSolver::recordTwoFives(int block) {
 
 bool ThreatSolver::vcf(uint64_t nodeBudget) {
     attacker_ = pos_.side();
-    limit_ = nodes_ + nodeBudget;
+    limit_ = nodeLimit(nodeBudget);
     aborted_ = stop_.load(std::memory_order_relaxed);
     pathLength_ = winLength_ = 0;
     return vcfAttack() && !aborted_;
@@ -86,7 +86,7 @@ bool ThreatSolver::vcf(uint64_t nodeBudget) {
 
 bool ThreatSolver::vct(uint64_t nodeBudget, int maxThrees) {
     attacker_ = pos_.side();
-    limit_ = nodes_ + nodeBudget;
+    limit_ = nodeLimit(nodeBudget);
     aborted_ = stop_.load(std::memory_order_relaxed);
     pathLength_ = winLength_ = 0;
     // Deepening on the number of threes finds short wins first and fills the table.

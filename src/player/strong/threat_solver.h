@@ -36,7 +36,8 @@ class ThreatSolver {
 
     ThreatSolver(Position& pos, const std::atomic<bool>& stop);
 
-    // A win by continuous fours within nodeBudget further nodes.
+    // A win by continuous fours within nodeBudget further nodes (UINT64_MAX: no node limit,
+    // only the deadline and the stop flag).
     bool vcf(uint64_t nodeBudget);
     // A win by at most maxThrees threats (open threes or fours), then continuous fours, within
     // nodeBudget further nodes.
@@ -54,6 +55,11 @@ class ThreatSolver {
 
   private:
     static constexpr int kTableBits = 16;
+    // The node count at which a search of nodeBudget further nodes stops; the largest budget
+    // (a search bounded by the clock alone) never does.
+    uint64_t nodeLimit(uint64_t nodeBudget) const {
+        return nodeBudget > UINT64_MAX - nodes_ ? UINT64_MAX : nodes_ + nodeBudget;
+    }
     // One word per position: the key's bits above the table index, a flag that a key is held,
     // the win and the depth (-1 when none was stored). The index stands for the key's low bits,
     // so a held key compares in full.

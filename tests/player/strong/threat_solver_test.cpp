@@ -136,6 +136,24 @@ TEST(ThreatSolver, SolvesThePuzzles) {
     }
 }
 
+// The largest budget is no node limit (a search bounded by the clock alone), also for a solver
+// that has counted nodes before: every winning puzzle is proven again with it.
+TEST(ThreatSolver, TheLargestBudgetIsNoNodeLimit) {
+    const PuzzleFile file = loadPuzzles(PUZZLE_FILE);
+    ASSERT_TRUE(file.error.empty()) << file.error;
+    for (const ThreatPuzzle& p : file.puzzles) {
+        if (!p.expectWin) continue;
+        Position pos(p.board, p.toMove);
+        ThreatSolver solver(pos, kNeverStop);
+        auto solve = [&](uint64_t budget) {
+            return p.kind == PuzzleKind::Vcf ? solver.vcf(budget) : solver.vct(budget, 8);
+        };
+        ASSERT_TRUE(solve(2000000)) << p.name;
+        ASSERT_GT(solver.nodes(), 0u);
+        EXPECT_TRUE(solve(UINT64_MAX)) << p.name;
+    }
+}
+
 // Every three-based win claimed on random positions has a line whose first move the attacker
 // may play; the wins with one three (the reference solver's reach in a test's time) are
 // confirmed by the reference solver, which tries every answer.
