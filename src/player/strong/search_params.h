@@ -90,7 +90,9 @@ inline constexpr uint64_t kHelperVctUntimed = 4000000; // its budget with no lim
 inline constexpr int kLateVctThrees = 8;
 // What is then still left checks the answer: when the opponent would win after it by threats
 // with kAnswerCheckThrees threes, the first root move (in the last depth's order) after which
-// that is not proven within 1 / kAnswerCheckDivisor of the nodes left is played instead.
+// that is not proven within 1 / kAnswerCheckDivisor of the nodes left is played instead. Under a
+// clock the checks share no nodes: each runs until it is decided or the time is up, and a check
+// the clock cuts short lets its move stand.
 inline constexpr int kAnswerCheckThrees = 6;
 inline constexpr uint64_t kAnswerCheckDivisor = 8, kMinAnswerCheck = 1000;
 inline constexpr int kContinuePercent = 50;

@@ -40,7 +40,7 @@ class ThreatSolver {
     // only the deadline and the stop flag).
     bool vcf(uint64_t nodeBudget);
     // A win by at most maxThrees threats (open threes or fours), then continuous fours, within
-    // nodeBudget further nodes.
+    // nodeBudget further nodes (UINT64_MAX as for vcf).
     bool vct(uint64_t nodeBudget, int maxThrees);
 
     // Calls answer no win once the clock passes deadline (checked every 64 nodes).
