@@ -8,11 +8,16 @@ using namespace search_params;
 
 namespace {
 
-// Sorts the first n moves by score, strongest first (short lists: insertion sort).
-void sortByScore(int* moves, int* scores, int n) {
-    for (int i = 1; i < n; ++i) {
+// Puts the k strongest of the n moves first, strongest first, in the order a stable sort by
+// score would give them (moves of equal score stay in the order they came). The rest of the
+// list is left undefined. Most points fall below the k-th score at once, so a short limit costs
+// a pass over the list rather than a whole sort.
+void selectBest(int* moves, int* scores, int n, int k) {
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
         const int m = moves[i], s = scores[i];
-        int j = i;
+        if (kept == k && scores[k - 1] >= s) continue;
+        int j = kept < k ? kept++ : k - 1;
         for (; j > 0 && scores[j - 1] < s; --j) {
             moves[j] = moves[j - 1];
             scores[j] = scores[j - 1];
@@ -84,7 +89,7 @@ PickedMoves pickMoves(const Position& pos, int ply, int depth, int ttMove, const
     collect(openThree, allowed);
     if (n == 0 && openThree) collect(false, allowed);
     if (n == 0 && allowed) collect(false, nullptr);
-    sortByScore(moves, scores, n);
     picked.count = ply > 0 && !openThree ? std::min(n, moveLimitBelowRoot(depth)) : n;
+    selectBest(moves, scores, n, picked.count);
     return picked;
 }

@@ -73,6 +73,12 @@ struct Neighbours {
 };
 const Neighbours kNeighbours;
 
+// What one step of a direction's pattern adds to the combination index (see comboIndex).
+constexpr int comboStep(int d) {
+    return d == 0 ? 1 : kPatCount * comboStep(d - 1);
+}
+constexpr int kComboStep[4] = {comboStep(0), comboStep(1), comboStep(2), comboStep(3)};
+
 // Adds (or subtracts) a stone's run of steps to the keys around it in one direction.
 inline void addRun(uint32_t* __restrict keys, const uint32_t* __restrict run) {
     for (int i = 0; i < Neighbours::kRun; ++i) keys[i] += run[i];
@@ -113,8 +119,8 @@ Position::Position(const BanArray& board, char toMove)
     }
     for (int c = 0; c < 2; ++c)
         for (int p = 0; p < kPoints; ++p) {
-            const PointInfo& info = lines_[p].info[c] =
-                comboTable_[c][comboIndex(lines_[p].pattern[c])];
+            lines_[p].combo[c] = static_cast<uint16_t>(comboIndex(lines_[p].pattern[c]));
+            const PointInfo& info = lines_[p].info[c] = comboTable_[c][lines_[p].combo[c]];
             ++classCount_[c][info.cls];
             classSet_[c][info.cls].set(p);
             sum_[c] += info.value;
@@ -166,7 +172,7 @@ void Position::add(int p, int colour, bool record) {
     int sums[2] = {sum_[0], sum_[1]};
     auto refresh = [&](int c, int q, Lines& lines) {
         PointInfo& info = lines.info[c];
-        const PointInfo next = combos[c][comboIndex(lines.pattern[c])];
+        const PointInfo next = combos[c][lines.combo[c]];
         sums[c] += next.value - info.value;
         if (next.cls != info.cls) {
             moveClass(c, q, info.cls, next.cls);
@@ -189,7 +195,17 @@ void Position::add(int p, int colour, bool record) {
         const bool blackChanged = black != lines.pattern[0][d],
                    whiteChanged = white != lines.pattern[1][d];
         if (!blackChanged && !whiteChanged) continue;
-        if (log) log[logged++] = {lines, static_cast<uint8_t>(q)};
+        if (log) {
+            // Field by field: a braced temporary is built on the stack and read back in
+            // overlapping pieces, which stalls the store forwarding on every change.
+            log[logged].lines = lines;
+            log[logged].point = static_cast<uint8_t>(q);
+            ++logged;
+        }
+        lines.combo[0] =
+            static_cast<uint16_t>(lines.combo[0] + (black - lines.pattern[0][d]) * kComboStep[d]);
+        lines.combo[1] =
+            static_cast<uint16_t>(lines.combo[1] + (white - lines.pattern[1][d]) * kComboStep[d]);
         lines.pattern[0][d] = black;
         lines.pattern[1][d] = white;
         if (blackChanged) refresh(0, q, lines);

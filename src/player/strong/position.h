@@ -77,6 +77,7 @@ class Position {
     // A point's four line patterns and what they make, for both colours.
     struct Lines {
         uint8_t pattern[2][4];
+        uint16_t combo[2]; // comboIndex of each colour's patterns, kept in step with them
         PointInfo info[2];
     };
     // An empty point as it was before make changed it (at most one line through the stone
