@@ -73,9 +73,11 @@ struct Neighbours {
 };
 const Neighbours kNeighbours;
 
-// What one step of a direction's pattern adds to the combination index (see comboIndex).
+// What one step of a direction's pattern adds to the combination index.
 constexpr int comboStep(int d) {
-    return d == 0 ? 1 : kPatCount * comboStep(d - 1);
+    uint8_t pats[4] = {};
+    pats[d] = 1;
+    return static_cast<int>(comboIndex(pats));
 }
 constexpr int kComboStep[4] = {comboStep(0), comboStep(1), comboStep(2), comboStep(3)};
 
@@ -172,6 +174,7 @@ void Position::add(int p, int colour, bool record) {
     int sums[2] = {sum_[0], sum_[1]};
     auto refresh = [&](int c, int q, Lines& lines) {
         PointInfo& info = lines.info[c];
+        assert(lines.combo[c] == comboIndex(lines.pattern[c]));
         const PointInfo next = combos[c][lines.combo[c]];
         sums[c] += next.value - info.value;
         if (next.cls != info.cls) {
