@@ -30,7 +30,7 @@ using Params = std::array<double, kParams>;
 struct Sample {
     float result; // for the side to move
     uint8_t side; // 0 black, 1 white
-    bool ownThree, theirFlexFour;
+    bool ownThree, theirThreat;
     std::array<uint16_t, 2 * kPerColour> count;
 };
 
@@ -57,7 +57,7 @@ double colourValue(const Sample& s, const Params& w, int c) {
 
 double evaluateSample(const Sample& s, const Params& w) {
     return w[kOwnFactor] * colourValue(s, w, s.side) - colourValue(s, w, 1 - s.side) +
-           w[kOwnThree] * s.ownThree - w[kTheirThree] * s.theirFlexFour + w[kTempo] +
+           w[kOwnThree] * s.ownThree - w[kTheirThree] * s.theirThreat + w[kTempo] +
            (s.side == 0 ? w[kBlackToMove] : -w[kBlackToMove]);
 }
 
@@ -66,7 +66,7 @@ Sample sampleOf(const Position& pos, float result) {
     s.side = pos.side() == Colour::Black ? 0 : 1;
     s.result = result;
     s.ownThree = hasPlayable(pos, pos.side(), kClassThree);
-    s.theirFlexFour = hasPlayable(pos, ~pos.side(), kClassFlexFour);
+    s.theirThreat = threatensWinInTwo(pos, ~pos.side());
     for (int p = 0; p < kPoints; ++p) {
         if (!pos.empty(p)) continue;
         for (int c = 0; c < 2; ++c) {
@@ -149,7 +149,7 @@ bool fitEvaluationWeights(const std::string& gamesPath, int skipPlies, int itera
             }
             grad[kOwnFactor] += g * colourValue(s, w, us);
             grad[kOwnThree] += g * s.ownThree;
-            grad[kTheirThree] -= g * s.theirFlexFour;
+            grad[kTheirThree] -= g * s.theirThreat;
             grad[kTempo] += g;
             grad[kBlackToMove] += s.side == 0 ? g : -g;
         }

@@ -19,11 +19,12 @@ bool hasPlayable(const Position& pos, Colour colour, int cls) {
 
 // Both colours' line patterns summed over the empty points (the point values of the pattern
 // tables), from the side to move, with a bonus for the move itself: a side to move with an
-// open three or a four threat is a tempo ahead of the same shapes for the opponent.
+// open three or a four threat is a tempo ahead of the same shapes for the opponent, and an
+// opponent's open three or four-three must be answered at once.
 int evaluate(const Position& pos) {
     const Colour us = pos.side(), them = ~us;
     int score = pos.valueSum(us) * kOwnWeightNum / kOwnWeightDen - pos.valueSum(them);
     if (hasPlayable(pos, us, kClassThree)) score += kOwnThreeBonus;
-    if (hasPlayable(pos, them, kClassFlexFour)) score -= kTheirThreePenalty;
+    if (threatensWinInTwo(pos, them)) score -= kTheirThreePenalty;
     return std::clamp(score + kTempoBonus, -kWinBound + 1, kWinBound - 1);
 }

@@ -54,7 +54,7 @@ inline constexpr int16_t kPairValue[2][kPairCount] = {
 inline constexpr int kOwnWeightNum = 20;
 inline constexpr int kOwnWeightDen = 16;
 inline constexpr int kOwnThreeBonus = 234;     // the side to move may play an open three
-inline constexpr int kTheirThreePenalty = 847; // the opponent has an open three standing
+inline constexpr int kTheirThreePenalty = 847; // an open three or four-three of the opponent's
 inline constexpr int kTempoBonus = 61;         // the move itself
 
 } // namespace evaluation_weights

@@ -44,8 +44,8 @@ inline constexpr int kDeepReductionMove = 10;
 
 // --- Pruning (searcher.cpp) ---------------------------------------------------------------
 // Reverse futility: at depth <= kFutilityDepth below the root, outside the principal line and
-// with no open three of the opponent's standing, a static value kFutilityMargin x depth above
-// beta is taken as a cut-off.
+// with no open three or four-three of the opponent's standing, a static value
+// kFutilityMargin x depth above beta is taken as a cut-off.
 inline constexpr int kFutilityDepth = 2;
 inline constexpr int kFutilityMargin = 120;
 // Null move: under the same conditions, at depth >= kNullMoveDepth, a node whose static value

@@ -87,10 +87,10 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
             return s;
     }
 
-    // Below the root and off the principal line, with no five or open three of the opponent's
-    // to answer, the static value may cut the node short.
+    // Below the root and off the principal line, with no five, open three or four-three of the
+    // opponent's to answer, the static value may cut the node short.
     if (!pvNode && ply > 0 && (depth <= kFutilityDepth || depth >= kNullMoveDepth) &&
-        std::abs(beta) < kWinBound && !threatened && !hasPlayable(pos_, them, kClassFlexFour)) {
+        std::abs(beta) < kWinBound && !threatened && !threatensWinInTwo(pos_, them)) {
         const int staticValue = evaluate(pos_);
         // Reverse futility: far enough above beta near the leaves, the node fails high.
         if (depth <= kFutilityDepth && staticValue - kFutilityMargin * depth >= beta)

@@ -137,7 +137,7 @@ TEST(StrongSearch, TheNodesLeftFindALongerWinByThreatsAndItIsFollowed) {
     const StrongLimits limits{0, 60, 4, 80000};
     BanArray next;
     std::thread([&] {
-        const SearchReport first = strongSearch(board, StrongLimits{0, 60, 4, 400000}, kNever);
+        const SearchReport first = strongSearch(board, StrongLimits{0, 60, 4, 460000}, kNever);
         ASSERT_GT(first.winIn, 0);
         EXPECT_GT(first.depth, 0); // not the root's first threat search
         ASSERT_GE(first.line.size(), 3u);
