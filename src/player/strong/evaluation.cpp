@@ -21,10 +21,10 @@ bool hasPlayable(const Position& pos, Colour colour, int cls) {
 // tables), from the side to move, with a bonus for the move itself: a side to move with an
 // open three or a four threat is a tempo ahead of the same shapes for the opponent, and an
 // opponent's open three or four-three must be answered at once.
-int evaluate(const Position& pos) {
+int evaluate(const Position& pos, bool theirThreat) {
     const Colour us = pos.side(), them = ~us;
     int score = pos.valueSum(us) * kOwnWeightNum / kOwnWeightDen - pos.valueSum(them);
     if (hasPlayable(pos, us, kClassThree)) score += kOwnThreeBonus;
-    if (threatensWinInTwo(pos, them)) score -= kTheirThreePenalty;
+    if (theirThreat) score -= kTheirThreePenalty;
     return std::clamp(score + kTempoBonus, -kWinBound + 1, kWinBound - 1);
 }

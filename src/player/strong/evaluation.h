@@ -12,5 +12,9 @@ inline bool threatensWinInTwo(const Position& pos, Colour colour) {
     return hasPlayable(pos, colour, kClassFourThree);
 }
 
-// The static value of a quiet position for the side to move, within the unproven scores.
-int evaluate(const Position& pos);
+// The static value of a quiet position for the side to move, within the unproven scores;
+// theirThreat is threatensWinInTwo of the opponent, for a caller that knows it already.
+int evaluate(const Position& pos, bool theirThreat);
+inline int evaluate(const Position& pos) {
+    return evaluate(pos, threatensWinInTwo(pos, ~pos.side()));
+}

@@ -91,7 +91,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
     // opponent's to answer, the static value may cut the node short.
     if (!pvNode && ply > 0 && (depth <= kFutilityDepth || depth >= kNullMoveDepth) &&
         std::abs(beta) < kWinBound && !threatened && !threatensWinInTwo(pos_, them)) {
-        const int staticValue = evaluate(pos_);
+        const int staticValue = evaluate(pos_, false);
         // Reverse futility: far enough above beta near the leaves, the node fails high.
         if (depth <= kFutilityDepth && staticValue - kFutilityMargin * depth >= beta)
             return staticValue - kFutilityMargin * depth;
