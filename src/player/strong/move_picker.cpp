@@ -30,7 +30,7 @@ void selectBest(int* moves, int* scores, int n, int k) {
 } // namespace
 
 PickedMoves pickMoves(const Position& pos, int ply, int depth, int ttMove, const int* history,
-                      SearchStackEntry& entry, const RootMoves& root) {
+                      SearchStackEntry& entry, const RootMoves& root, bool wide) {
     const Colour us = pos.side(), them = ~us;
     PickedMoves picked;
     int* moves = entry.moves;
@@ -89,7 +89,8 @@ PickedMoves pickMoves(const Position& pos, int ply, int depth, int ttMove, const
     collect(openThree, allowed);
     if (n == 0 && openThree) collect(false, allowed);
     if (n == 0 && allowed) collect(false, nullptr);
-    picked.count = ply > 0 && !openThree ? std::min(n, moveLimitBelowRoot(depth)) : n;
+    picked.available = n;
+    picked.count = ply > 0 && !openThree && !wide ? std::min(n, moveLimitBelowRoot(depth)) : n;
     selectBest(moves, scores, n, picked.count);
     return picked;
 }

@@ -28,12 +28,14 @@ struct RootMoves {
 // forcedScore holds it; winningPoint is the straight four's point when that is the reason.
 struct PickedMoves {
     int count = 0;
+    int available = 0; // the moves there were before the limit near the leaves
     int forcedScore = 0;
     int winningPoint = kNoMove;
 };
 
 // Generates and orders the moves of the node at ply with depth left into entry.moves:
-// against an open three only fours and defences, near the leaves only the best few.
-// history holds the side to move's history scores per point; root applies at ply 0 only.
+// against an open three only fours and defences, near the leaves only the best few (all of
+// them when wide). history holds the side to move's history scores per point; root applies at
+// ply 0 only.
 PickedMoves pickMoves(const Position& pos, int ply, int depth, int ttMove, const int* history,
-                      SearchStackEntry& entry, const RootMoves& root);
+                      SearchStackEntry& entry, const RootMoves& root, bool wide = false);

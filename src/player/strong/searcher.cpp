@@ -117,7 +117,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
         ss.pv[ply] = static_cast<uint8_t>(picked.winningPoint);
         ss.pvLength = ply + 1;
     }
-    const int count = picked.count;
+    int count = picked.count;
     if (ply == 0) rootMoveCount_ = count;
     if (count == 0) return picked.forcedScore; // a decided node, or no move at all (a draw)
 
@@ -129,62 +129,84 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool pvNode) {
     int deferred[kMaxDeferred];
     int deferredCount = 0;
     const bool sharing = busy_ && depth >= kDeferDepth;
-    for (int i = 0; i < count + deferredCount; ++i) {
-        const bool late = i >= count;
-        const int p = late ? deferred[i - count] : ss.moves[i];
-        const bool tactical = pos_.cls(us, p) >= kClassThree || pos_.cls(them, p) >= kClassFour;
-        // A single forced reply costs no depth.
-        const int newDepth = count == 1 ? depth : depth - 1;
-        pos_.make(p);
-        if (newDepth > 0) tt_.prefetch(pos_.hash());
-        const uint64_t childKey = sharing ? pos_.hash() : 0;
-        if (sharing && i > 0 && !late && deferredCount < kMaxDeferred && busy_->busy(childKey)) {
-            pos_.unmake();
-            deferred[deferredCount++] = p;
-            continue;
-        }
-        if (sharing) busy_->enter(childKey);
-        int score;
-        if (i == 0) {
-            score = -search(newDepth, -beta, -alpha, ply + 1, pvNode);
-        } else {
-            const int reduction = (depth >= kReductionDepth && i >= kReductionMove && !tactical)
-                                      ? 1 + (i >= kDeepReductionMove)
-                                      : 0;
-            score = -search(newDepth - reduction, -alpha - 1, -alpha, ply + 1, false);
-            if (score > alpha && (reduction || score < beta))
+    // A node that searched only its few best moves and lost with every one of them is not
+    // proven lost: a loss would then stand on moves never looked at, and a side could go for
+    // a win that is not there. So the other moves follow, as late moves, before the node
+    // reports a loss.
+    int searchedBefore = 0;
+    bool widened = false;
+    for (;;) {
+        for (int i = 0; i < count + deferredCount; ++i) {
+            const bool late = i >= count;
+            const int p = late ? deferred[i - count] : ss.moves[i];
+            const int order = searchedBefore + i;
+            const bool tactical = pos_.cls(us, p) >= kClassThree || pos_.cls(them, p) >= kClassFour;
+            // A single forced reply costs no depth.
+            const int newDepth = count == 1 && !widened ? depth : depth - 1;
+            pos_.make(p);
+            if (newDepth > 0) tt_.prefetch(pos_.hash());
+            const uint64_t childKey = sharing ? pos_.hash() : 0;
+            if (sharing && order > 0 && !late && deferredCount < kMaxDeferred &&
+                busy_->busy(childKey)) {
+                pos_.unmake();
+                deferred[deferredCount++] = p;
+                continue;
+            }
+            if (sharing) busy_->enter(childKey);
+            int score;
+            if (order == 0) {
                 score = -search(newDepth, -beta, -alpha, ply + 1, pvNode);
-        }
-        if (sharing) busy_->leave(childKey);
-        pos_.unmake();
-        if (aborted_) return 0;
-        if (score > best) {
-            best = score;
-            bestMove = p;
-            if (score > alpha) {
-                alpha = score;
-                if (ply == 0) rootScore_ = score;
-                ss.pv[ply] = static_cast<uint8_t>(p);
-                for (int j = ply + 1; j < next.pvLength; ++j) ss.pv[j] = next.pv[j];
-                ss.pvLength = std::max(next.pvLength, ply + 1);
-                if (alpha >= beta) {
-                    if (!tactical && ss.killers[0] != p) {
-                        ss.killers[1] = ss.killers[0];
-                        ss.killers[0] = p;
+            } else {
+                const int reduction =
+                    (depth >= kReductionDepth && order >= kReductionMove && !tactical)
+                        ? 1 + (order >= kDeepReductionMove)
+                        : 0;
+                score = -search(newDepth - reduction, -alpha - 1, -alpha, ply + 1, false);
+                if (score > alpha && (reduction || score < beta))
+                    score = -search(newDepth, -beta, -alpha, ply + 1, pvNode);
+            }
+            if (sharing) busy_->leave(childKey);
+            pos_.unmake();
+            if (aborted_) return 0;
+            if (score > best) {
+                best = score;
+                bestMove = p;
+                if (score > alpha) {
+                    alpha = score;
+                    if (ply == 0) rootScore_ = score;
+                    ss.pv[ply] = static_cast<uint8_t>(p);
+                    for (int j = ply + 1; j < next.pvLength; ++j) ss.pv[j] = next.pv[j];
+                    ss.pvLength = std::max(next.pvLength, ply + 1);
+                    if (alpha >= beta) {
+                        if (!tactical && ss.killers[0] != p) {
+                            ss.killers[1] = ss.killers[0];
+                            ss.killers[0] = p;
+                        }
+                        history_[index(us)][p] += depth * depth;
+                        // The quiet moves searched before the cut-off did not cut: they lose
+                        // as much as it gains.
+                        for (int j = 0; j < std::min(i, count); ++j) {
+                            const int q = ss.moves[j];
+                            if (q != p && pos_.cls(us, q) < kClassThree &&
+                                pos_.cls(them, q) < kClassFour)
+                                history_[index(us)][q] -= depth * depth;
+                        }
+                        break;
                     }
-                    history_[index(us)][p] += depth * depth;
-                    // The quiet moves searched before the cut-off did not cut: they lose as
-                    // much as it gains.
-                    for (int j = 0; j < std::min(i, count); ++j) {
-                        const int q = ss.moves[j];
-                        if (q != p && pos_.cls(us, q) < kClassThree &&
-                            pos_.cls(them, q) < kClassFour)
-                            history_[index(us)][q] -= depth * depth;
-                    }
-                    break;
                 }
             }
         }
+        if (widened || best >= beta || best >= -kWinBound || picked.available <= count) break;
+        PointSet searched;
+        for (int i = 0; i < count; ++i) searched.set(ss.moves[i]);
+        const PickedMoves all =
+            pickMoves(pos_, ply, depth, ttMove, history_[index(us)], ss, root, true);
+        searchedBefore = count;
+        count = 0;
+        for (int i = 0; i < all.count; ++i)
+            if (!searched.test(ss.moves[i])) ss.moves[count++] = ss.moves[i];
+        deferredCount = 0;
+        widened = true;
     }
     // The root's entry while further lines are searched would name a move that is not the best.
     if (ply > 0 || !excluding_) {
