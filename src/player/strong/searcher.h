@@ -85,5 +85,10 @@ class Searcher {
     bool excluding_ = false;
 };
 
+// The score is a proven win or loss.
+inline bool isMate(int score) {
+    return score > search_params::kWinBound || score < -search_params::kWinBound;
+}
+
 // The number of own moves to a proven win (> 0) or loss (< 0) that score means, 0 for none.
 int winInOf(int score);
