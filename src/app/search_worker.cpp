@@ -30,10 +30,14 @@ void SearchWorker::wait() {
     if (thread_.joinable()) thread_.join();
 }
 
+// Each job has a thread of its own, so the strong search keeps its table and the win it began
+// across threads: the next decision, hint or analysis goes on from what the last one found.
 SearchReport SearchWorker::run() {
     if (job_.kind == SearchJob::Kind::Decision) {
+        ThinkingLevel level = job_.level;
+        if (StrongSettings* strong = level.strongSettings()) strong->keepAcrossThreads = true;
         SearchReport r;
-        r.bestMove = thinkMove(job_.moves, job_.level, stop_, job_.databaseDirectory);
+        r.bestMove = thinkMove(job_.moves, level, stop_, job_.databaseDirectory);
         return r;
     }
     return analysePosition(
@@ -41,5 +45,5 @@ SearchReport SearchWorker::run() {
         [this](const SearchReport& r) {
             if (!stopped()) emit report(serial_, r);
         },
-        job_.lines, job_.threads);
+        job_.lines, job_.threads, true);
 }

@@ -26,6 +26,7 @@ uint8_t thinkStrong(const BanHistory& history, const StrongSettings& level, bool
     if (level.depth > 0) limits.maxDepth = level.depth;
     limits.hashMegabytes = level.hashMegabytes;
     limits.threads = level.threads;
+    limits.keepAcrossThreads = level.keepAcrossThreads;
     const SearchReport report = strongSearch(board, limits, stop);
     if (stop.load(std::memory_order_relaxed)) return kNoMove;
     return static_cast<uint8_t>(report.bestMove);
@@ -44,8 +45,9 @@ uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
 
 SearchReport analysePosition(const BanHistory& history, int64_t timeMs,
                              const std::atomic<bool>& stop, const ReportCallback& onReport,
-                             int multiPv, int threads) {
+                             int multiPv, int threads, bool keepAcrossThreads) {
     StrongLimits limits;
+    limits.keepAcrossThreads = keepAcrossThreads;
     limits.timeMs = timeMs;
     limits.multiPv = std::max(multiPv, 1);
     limits.threads = std::max(threads, 1);

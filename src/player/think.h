@@ -18,7 +18,7 @@ uint8_t thinkMove(const BanHistory& history, const ThinkingLevel& level,
 // The strong search on the position after the history's last move, for analysis: reports
 // through onReport after each depth and at the end. timeMs <= 0: until stop becomes true.
 // multiPv > 1 also reports that many best root moves with their lines (SearchReport::lines);
-// threads > 1 searches with that many threads.
+// threads > 1 searches with that many threads; keepAcrossThreads as StrongLimits'.
 SearchReport analysePosition(const BanHistory& history, int64_t timeMs,
                              const std::atomic<bool>& stop, const ReportCallback& onReport,
-                             int multiPv = 1, int threads = 1);
+                             int multiPv = 1, int threads = 1, bool keepAcrossThreads = false);

@@ -46,6 +46,9 @@ struct StrongSettings {
     uint32_t hashMegabytes = 64;
     // The threads (one, the calling thread, unless a caller asks for more).
     int32_t threads = 1;
+    // The search's table and memory are kept for the next decision on any thread (see
+    // StrongLimits), for a caller that decides on a new thread each time.
+    bool keepAcrossThreads = false;
 };
 
 // Which player decides and with what settings, passed and stored by value: one player's

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -23,12 +24,6 @@ bool legalAnswer(const BanArray& root, int move) {
     return !ChkStat(board).isForbiddenBlack(move);
 }
 
-TranspositionTable& threadTable(size_t megabytes) {
-    thread_local TranspositionTable table;
-    table.resize(std::max<size_t>(megabytes, 1));
-    return table;
-}
-
 // With several lines asked for, the first is the answer's: an unfinished depth may have
 // changed the answer after the lines were made, and a proven win at the root has no others.
 void alignLines(SearchReport& r, int multiPv) {
@@ -41,7 +36,7 @@ void alignLines(SearchReport& r, int multiPv) {
     if (static_cast<int>(r.lines.size()) > multiPv) r.lines.resize(static_cast<size_t>(multiPv));
 }
 
-// The board of this thread's last decision that began a win proven by threats: the next
+// The board of the last decision that began a win proven by threats: the next
 // decision, two stones on, looks for the rest of the win first.
 struct ThreatWinMemory {
     bool held = false;
@@ -58,6 +53,52 @@ struct ThreatWinMemory {
     }
 };
 
+// What a decision leaves the next one: the table and the win by threats it began.
+struct SearchMemory {
+    TranspositionTable table;
+    ThreatWinMemory lastWin;
+};
+
+SearchMemory& threadMemory() {
+    thread_local SearchMemory memory;
+    return memory;
+}
+
+// The memory kept across threads (StrongLimits::keepAcrossThreads).
+std::mutex keptMutex;
+std::unique_ptr<SearchMemory> keptMemory;
+
+// A decision's memory: the calling thread's, or else the kept one, taken while the decision
+// lasts (a new one when another decision has it) and given back after, when there is none.
+class MemoryLease {
+  public:
+    explicit MemoryLease(bool acrossThreads) {
+        if (!acrossThreads) {
+            memory_ = &threadMemory();
+            return;
+        }
+        {
+            const std::lock_guard lock(keptMutex);
+            taken_ = std::move(keptMemory);
+        }
+        if (!taken_) taken_ = std::make_unique<SearchMemory>();
+        memory_ = taken_.get();
+    }
+    ~MemoryLease() {
+        if (!taken_) return;
+        const std::lock_guard lock(keptMutex);
+        if (!keptMemory) keptMemory = std::move(taken_);
+    }
+    MemoryLease(const MemoryLease&) = delete;
+    MemoryLease& operator=(const MemoryLease&) = delete;
+
+    SearchMemory& operator*() const { return *memory_; }
+
+  private:
+    SearchMemory* memory_ = nullptr;
+    std::unique_ptr<SearchMemory> taken_;
+};
+
 // Lazy SMP: the helpers search the same root as the main thread, from depth 1 or 2 in turn so
 // that they run ahead of it, and share what they find through the transposition table. Since
 // all threads order their moves alike, a thread puts off a move whose position another thread
@@ -69,11 +110,13 @@ struct ThreatWinMemory {
 SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits,
                                const std::atomic<bool>& stop, const ReportCallback& onReport,
                                Clock::time_point start) {
-    TranspositionTable& tt = threadTable(limits.hashMegabytes);
+    const MemoryLease lease(limits.keepAcrossThreads);
+    TranspositionTable& tt = (*lease).table;
+    tt.resize(std::max<size_t>(limits.hashMegabytes, 1));
     // Set when the first helper proves a win by threats: the main thread's search ends then.
     std::atomic<bool> threatWon{false};
     auto main = std::make_unique<Searcher>(board, limits, stop, &threatWon, tt, start);
-    thread_local ThreatWinMemory lastWin;
+    ThreatWinMemory& lastWin = (*lease).lastWin;
     const bool continuing = lastWin.continuedBy(board);
     lastWin.held = false;
     auto remember = [&] {
@@ -180,5 +223,5 @@ SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
 }
 
 void prepareStrongSearch(size_t hashMegabytes) {
-    threadTable(hashMegabytes);
+    threadMemory().table.resize(std::max<size_t>(hashMegabytes, 1));
 }

@@ -39,13 +39,18 @@ struct StrongLimits {
     // Search threads sharing the table (the calling thread and threads - 1 helpers). With more
     // than one, a node limit counts the calling thread's nodes and decisions are not repeatable.
     int threads = 1;
+    // The table and the win by threats begun are kept for the next decision that sets this,
+    // whatever thread makes it (for a caller that starts a thread for each decision); one such
+    // decision at a time has them, one made meanwhile starts afresh. Otherwise they are the
+    // calling thread's.
+    bool keepAcrossThreads = false;
 };
 
 // Decides a move for colourToMove(board.moveCount()). Always returns a legal empty point when
 // one exists (black plays a forbidden point only when nothing else is empty); stops within
 // 10 ms of `stop` becoming true or of the deadline and returns its best move so far. Calls
 // onReport (on the calling thread) after each completed depth and for the final answer. The
-// calling thread's table is kept from one decision to the next.
+// table is kept from one decision to the next (see keepAcrossThreads).
 SearchReport strongSearch(const BanArray& board, const StrongLimits& limits,
                           const std::atomic<bool>& stop, const ReportCallback& onReport = {});
 

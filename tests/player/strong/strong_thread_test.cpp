@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 // Several threads share one table: the answers stay legal and forced moves are still found
 // (run under ThreadSanitizer too, for the table's lock-free buckets).
@@ -45,6 +46,26 @@ TEST(StrongThreads, SecondThreadProvesADeeperWinByThreats) {
     const SearchReport helped = strongSearch(board, limits, never);
     EXPECT_GT(helped.winIn, 0);
     EXPECT_EQ(helped.bestMove, cellIndex(8, 11));
+}
+
+// A decision made on a new thread goes on from the table the last one left when both keep it
+// across threads (the window starts a thread for each): the same position searched again to
+// the same depth takes fewer nodes. Without it each thread starts afresh.
+TEST(StrongThreads, KeptTableReachesTheNextThread) {
+    const std::atomic<bool> never{false};
+    BanArray board; // h8 i7 j10 i9 i8 j8 k9 k7 h10 l7
+    for (const int p : {112, 98, 144, 128, 113, 114, 130, 100, 142, 101}) board.put(p);
+    auto onNewThread = [&](bool keep) {
+        StrongLimits limits{0, 8, 16, 200000};
+        limits.keepAcrossThreads = keep;
+        SearchReport r;
+        std::thread([&] { r = strongSearch(board, limits, never); }).join();
+        return r.nodes;
+    };
+    const uint64_t fresh = onNewThread(false);
+    EXPECT_EQ(onNewThread(false), fresh);
+    onNewThread(true);
+    EXPECT_LT(onNewThread(true), fresh);
 }
 
 // Two positions in one slot: the later one holds it, and the earlier one leaving does not
