@@ -92,7 +92,7 @@ class MemoryLease {
     MemoryLease(const MemoryLease&) = delete;
     MemoryLease& operator=(const MemoryLease&) = delete;
 
-    SearchMemory& operator*() const { return *memory_; }
+    SearchMemory& memory() const { return *memory_; }
 
   private:
     SearchMemory* memory_ = nullptr;
@@ -111,12 +111,12 @@ SearchReport searchWithThreads(const BanArray& board, const StrongLimits& limits
                                const std::atomic<bool>& stop, const ReportCallback& onReport,
                                Clock::time_point start) {
     const MemoryLease lease(limits.keepAcrossThreads);
-    TranspositionTable& tt = (*lease).table;
+    TranspositionTable& tt = lease.memory().table;
     tt.resize(std::max<size_t>(limits.hashMegabytes, 1));
     // Set when the first helper proves a win by threats: the main thread's search ends then.
     std::atomic<bool> threatWon{false};
     auto main = std::make_unique<Searcher>(board, limits, stop, &threatWon, tt, start);
-    ThreatWinMemory& lastWin = (*lease).lastWin;
+    ThreatWinMemory& lastWin = lease.memory().lastWin;
     const bool continuing = lastWin.continuedBy(board);
     lastWin.held = false;
     auto remember = [&] {
